@@ -1,0 +1,42 @@
+// game_object.h -- the record of a stone or a debris piece, and its motion.
+// The record keeps its floor position in x and y and its height in z, so it stands in the
+// y-up world at (x, z, y).
+#pragma once
+
+struct ObjectSpec {
+    float x;       // floor position, world x
+    float y;       // floor position, world z
+    float z;       // height
+    float vx;      // units per second
+    float vy;      // units per second
+    float vz;      // units per second, up is positive
+    float gravity; // units per second squared, downwards
+    float floor;   // height it bounces at
+    int size;      // 3 large, 2 medium, 1 small stone or debris, 0 list placeholder
+};
+
+// The one way the game fills a spec: note size first and the position last; vz and floor
+// start at 0.
+ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float y, float z);
+
+// A plain record: the rules and the drawing read its fields directly.
+struct GameObject {
+    GameObject(const ObjectSpec& spec, GameObject* previous);
+
+    float x;
+    float y;
+    float z;
+    float vx;
+    float vy;
+    float vz;
+    float gravity;
+    float floor;
+    int size;
+    GameObject* prev;
+    GameObject* next;
+
+    void reverseX() { vx *= -1.0f; }
+    void reverseY() { vy *= -1.0f; }
+    // Advances dt seconds; crossing the floor reverses the vertical speed without loss.
+    void step(float dt);
+};

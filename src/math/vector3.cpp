@@ -1,0 +1,39 @@
+// vector3.cpp -- vector operations in single precision; sqrt, sin and cos are taken in
+// double and rounded to float, as the game's numbers were tuned with.
+#include "math/vector3.h"
+
+#include <cmath>
+#include <cstdio>
+
+float Vector3::length() const {
+    return ::length(*this);
+}
+
+void Vector3::print() const {
+    std::printf("x:%7.2f  y:%7.2f  z:%7.2f\n", x, y, z);
+}
+
+float length(Vector3 v) {
+    const float sumOfSquares = v.x * v.x + v.y * v.y + v.z * v.z;
+    return static_cast<float>(std::sqrt(static_cast<double>(sumOfSquares)));
+}
+
+Vector3 normalize(Vector3 v) {
+    return v / length(v);
+}
+
+Vector3 cross(Vector3 a, Vector3 b) {
+    return Vector3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+}
+
+Vector3 rotateAbout(Vector3 p, Vector3 pivot, float angle, float ax, float ay, float az) {
+    const Vector3 d = p - pivot;
+    const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
+    const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+    const float t = 1.0f - c;
+    const Vector3 r(
+        (t * ax * ax + c) * d.x + (t * ax * ay - az * s) * d.y + (t * ax * az + ay * s) * d.z,
+        (t * ax * ay + az * s) * d.x + (t * ay * ay + c) * d.y + (t * ay * az - ax * s) * d.z,
+        (t * ax * az - ay * s) * d.x + (t * ay * az + ax * s) * d.y + (t * az * az + c) * d.z);
+    return pivot + r;
+}

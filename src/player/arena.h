@@ -1,0 +1,54 @@
+// arena.h -- the playing field: its bounds, the 8 x 8 floor cells the renderer lays out,
+// and the eight axis points around it that the craft can take as its focus.
+#pragma once
+
+#include "math/vector3.h"
+
+struct ArenaCell {
+    int kind;     // 1 floor tile, 3 corner piece; also the display-list slot drawn
+    float height; // y at which the cell is drawn
+};
+
+class Arena {
+  public:
+    static constexpr int gridSize = 8;
+    static constexpr int axisPointCount = 8;
+
+    Arena();
+
+    void computeAxisPoints();
+    float getXMin() const { return xMin; }
+    float getXMax() const { return xMax; }
+    float getZMin() const { return zMin; }
+    float getZMax() const { return zMax; }
+    // A copy of the point; numbers outside 0..7 give (0, 0, 0).
+    Vector3 getAxisPoint(int number) const;
+    int getCurrentAxis() const { return currentAxis; }
+    // Step to the next or previous axis point (wrapping), print "nextAxis %d\n", return it.
+    Vector3 nextAxis();
+    Vector3 previousAxis();
+
+    // Column or row holding the coordinate: -1 below the field, 8 or more at or past its
+    // upper bound.
+    int columnOf(float x) const;
+    int rowOf(float z) const;
+    // Outside the field these answer for the nearest edge cell, so no read leaves the grid.
+    int cellKindAt(float x, float z) const;
+    float cellHeightAt(float x, float z) const;
+    float cellCentreX(int column) const;
+    float cellCentreZ(int row) const;
+
+  private:
+    const ArenaCell& cellAt(float x, float z) const;
+
+    int cellsPerSide;
+    float xMin;
+    float xMax;
+    float zMin;
+    float zMax;
+    ArenaCell cells[gridSize][gridSize]; // [column along x][row along z]
+    Vector3 axisPoints[axisPointCount];
+    int currentAxis;
+};
+
+extern Arena arena;

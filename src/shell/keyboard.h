@@ -1,0 +1,10 @@
+// keyboard.h -- the window's key callbacks: character keys act at once; arrow and
+// function keys only feed the held-key table that the frame polls.
+#pragma once
+
+void onKey(unsigned char key, int x, int y);
+void onSpecialDown(int key, int x, int y);
+void onSpecialUp(int key, int x, int y);
+// Drops keys the X server no longer reports as down: a key released while another
+// window had the focus sends us no release.
+void syncHeldKeysWithServer();

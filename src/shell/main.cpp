@@ -1,0 +1,99 @@
+// main.cpp -- start-up, the idle and reshape callbacks. The idle callback is pacing, one
+// game frame and a redraw request; everything runs on GLUT's one thread.
+#include "camera/camera.h"
+#include "game/frame_step.h"
+#include "game/game_state.h"
+#include "platform/clock.h"
+#include "platform/frame_pacer.h"
+#include "player/arena.h"
+#include "render/scene.h"
+#include "shell/keyboard.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+
+namespace {
+constexpr int startWidth = 400;
+constexpr int startHeight = 300;
+// Durations counted in frames are tuned for 100 frames per second.
+constexpr double framePeriodMilliseconds = 10.0;
+
+FramePacer pacer(framePeriodMilliseconds, clockMilliseconds, sleepMilliseconds);
+
+void initGl() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_LIGHTING);
+}
+
+void initCamera() {
+    camera.timer.setShowFps(true);
+}
+} // namespace
+
+void onIdle() {
+    pacer.waitForNextFrame();
+    syncHeldKeysWithServer();
+    advanceFrame();
+    glutPostRedisplay();
+}
+
+void onReshape(int width, int height) {
+    if (width == 0 || height == 0) {
+        return;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+int main(int argc, char** argv) {
+    // Diagnostic lines, some without a line end, should reach a pipe as they happen.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    wireframe = false;
+    cullFaces = false;
+    comboTimer = 0;
+    spawnTimer = 200;
+
+    glutInit(&argc, argv);
+    glutInitWindowSize(startWidth, startHeight);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Wibz3D");
+
+    twirlFactor = 10.0f;
+    smallStreak = 0;
+    largeStreak = 0;
+    mediumStreak = 0;
+
+    initGl();
+    // Textures are loaded here.
+
+    glutDisplayFunc(onDisplay);
+    glutIdleFunc(onIdle);
+    glutReshapeFunc(onReshape);
+    glutKeyboardFunc(onKey);
+    glutIgnoreKeyRepeat(1);
+    glutSpecialFunc(onSpecialDown);
+    glutSpecialUpFunc(onSpecialUp);
+
+    // Lights are set up here.
+    arena.computeAxisPoints();
+    // Model display lists are built here.
+    initCamera();
+    // The craft is set up and placed at its start here.
+    // The HUD is set up here.
+
+    glutMainLoop();
+    return 0;
+}

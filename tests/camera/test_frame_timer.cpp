@@ -1,0 +1,80 @@
+// test_frame_timer.cpp -- frame interval and the once-a-second report, on a scripted clock.
+#include "camera/frame_timer.h"
+#include "platform/clock.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class FrameTimerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetFrameTimerReadings();
+        setClockSource(scriptedClock);
+    }
+    void TearDown() override {
+        setClockSource(nullptr);
+        resetFrameTimerReadings();
+    }
+    std::string updateAt(double milliseconds) {
+        scriptedMilliseconds = milliseconds;
+        return captureStdout([this] { timer.update(); });
+    }
+    FrameTimer timer;
+};
+} // namespace
+
+TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalNotTheUptime) {
+    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // read before the first update
+    const std::string out = updateAt(3.6e6);       // an hour of uptime
+    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f);
+    // With no report yet, the first update closes a window at once, counting itself.
+    EXPECT_EQ(out, "\ncurTime 3600.00000, lastTime 0.00000, FrameInterval 0.01000, FPS 1.00000");
+    EXPECT_EQ(timer.framesPerSecond(), 1.0f);
+    updateAt(3.6e6 + 25.0);
+    EXPECT_NEAR(timer.frameInterval(), 0.025f, 1e-6f);
+    EXPECT_NEAR(timer.scaled(10.0f), 0.25f, 1e-5f);
+}
+
+TEST_F(FrameTimerTest, IntervalStaysExactAfterAWeekOfUptime) {
+    const double week = 7.0 * 24 * 3600 * 1000.0;
+    updateAt(week);
+    for (int i = 1; i <= 5; ++i) {
+        updateAt(week + 10.0 * i);
+        // Float seconds would step in 62.5 ms here; the interval must stay one frame.
+        EXPECT_NEAR(timer.frameInterval(), 0.01f, 1e-6f);
+    }
+}
+
+TEST_F(FrameTimerTest, ReportClosesStrictlyAfterOneSecondAndCountsItsFrames) {
+    updateAt(2000.0);                         // first report, window starts at 2.0 s
+    EXPECT_EQ(updateAt(3000.0), "");          // exactly 1.0 s later: not yet
+    EXPECT_EQ(timer.framesPerSecond(), 1.0f); // the previous window's count stays
+    const std::string out = updateAt(3010.0);
+    EXPECT_EQ(out, "\ncurTime 3.01000, lastTime 2.00000, FrameInterval 0.01000, FPS 2.00000");
+    EXPECT_EQ(timer.framesPerSecond(), 2.0f);
+}
+
+TEST_F(FrameTimerTest, OneHundredPacedFramesCountAboutAHundred) {
+    updateAt(5000.0);
+    int reports = 0;
+    for (int i = 1; i <= 250; ++i) {
+        if (!updateAt(5000.0 + 10.0 * i).empty()) {
+            reports += 1;
+            EXPECT_GE(timer.framesPerSecond(), 100.0f);
+            EXPECT_LE(timer.framesPerSecond(), 101.0f);
+        }
+    }
+    EXPECT_EQ(reports, 2);
+}
+
+TEST_F(FrameTimerTest, ShowFpsFlagAndClockSourceReset) {
+    EXPECT_FALSE(timer.isShowFps());
+    timer.setShowFps(true);
+    EXPECT_TRUE(timer.isShowFps());
+    setClockSource(nullptr); // back to the system clock, which is monotonic
+    const double a = clockMilliseconds();
+    const double b = clockMilliseconds();
+    EXPECT_GT(a, 0.0);
+    EXPECT_GE(b, a);
+}

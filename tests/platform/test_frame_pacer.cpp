@@ -1,0 +1,57 @@
+// test_frame_pacer.cpp -- pacing to a fixed schedule, against a scripted clock and sleep.
+#include "platform/frame_pacer.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+double fakeNow = 0.0;
+std::vector<double> sleeps;
+double fakeClock() {
+    return fakeNow;
+}
+void fakeSleep(double ms) {
+    sleeps.push_back(ms);
+    fakeNow += ms + 0.3; // every sleep overshoots a little
+}
+} // namespace
+
+TEST(FramePacer, SleepsToAFixedScheduleWithoutDrift) {
+    fakeNow = 1000.0;
+    sleeps.clear();
+    FramePacer pacer(10.0, fakeClock, fakeSleep);
+    pacer.waitForNextFrame(); // first frame: at once
+    EXPECT_TRUE(sleeps.empty());
+    for (int frame = 1; frame <= 1000; ++frame) {
+        fakeNow += 2.0; // the frame's own work
+        pacer.waitForNextFrame();
+    }
+    ASSERT_EQ(sleeps.size(), 1000u);
+    // Overshoot is taken back from the next sleep, so 1000 frames take 10 s, not 10.3 s.
+    EXPECT_NEAR(fakeNow, 1000.0 + 10000.0 + 0.3, 1e-6);
+    EXPECT_NEAR(sleeps[5], 10.0 - 2.0 - 0.3, 1e-9);
+}
+
+TEST(FramePacer, ALateFrameGoesAtOnceAndASlowMachineRunsFlatOut) {
+    fakeNow = 0.0;
+    sleeps.clear();
+    FramePacer pacer(10.0, fakeClock, fakeSleep);
+    pacer.waitForNextFrame();
+    fakeNow += 14.0; // a little late: the schedule is kept
+    pacer.waitForNextFrame();
+    EXPECT_TRUE(sleeps.empty());
+    fakeNow += 1.0; // next due at 20: sleeps the 5 ms left
+    pacer.waitForNextFrame();
+    ASSERT_EQ(sleeps.size(), 1u);
+    EXPECT_NEAR(sleeps[0], 5.0, 1e-9);
+    sleeps.clear();
+    for (int frame = 0; frame < 50; ++frame) {
+        fakeNow += 35.0; // far slower than the pace: never sleeps, never bursts
+        pacer.waitForNextFrame();
+    }
+    EXPECT_TRUE(sleeps.empty());
+    fakeNow += 1.0; // fast again: a new schedule from the last frame
+    pacer.waitForNextFrame();
+    ASSERT_EQ(sleeps.size(), 1u);
+    EXPECT_NEAR(sleeps[0], 9.0, 1e-9);
+}
