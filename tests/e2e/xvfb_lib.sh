@@ -19,9 +19,16 @@ start_xvfb() {
 }
 
 stop_all() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
+    if [ -n "$GAME_PID" ]; then
+        kill "$GAME_PID" 2>/dev/null || true
+        wait "$GAME_PID" 2>/dev/null || true
+        GAME_PID=""
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
     return 0
 }
 
@@ -52,18 +59,22 @@ wait_for_text() {
     return 1
 }
 
-# wait_for_exit PID SECONDS: prints the exit status, or "timeout".
+# wait_for_exit PID SECONDS: waits for the game (a child of this shell) and sets
+# EXIT_STATUS; after SECONDS it is killed, giving 137.
+EXIT_STATUS=""
 wait_for_exit() {
-    local tries=$(($2 * 10))
+    local tries=$(($2 * 20))
     for _ in $(seq "$tries"); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            echo $?
-            return 0
-        fi
-        sleep 0.1
+        # An exited child stays a zombie until waited for, so look at its state.
+        local state
+        state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null || echo gone)
+        [ "$state" = "Z" ] || [ "$state" = "gone" ] && break
+        sleep 0.05
     done
-    echo timeout
+    kill -9 "$1" 2>/dev/null || true
+    EXIT_STATUS=0
+    wait "$1" || EXIT_STATUS=$?
+    return 0
 }
 
 fail() {
