@@ -1,0 +1,73 @@
+// hud_draw.cpp -- drawing the HUD lines. Each line's eye-space position is projected
+// with the game's 40-degree perspective into window pixels and kept inside the window:
+// at 400 x 300 it lands where the eye-space position puts it, and a narrow window, where
+// that point would fall outside the view and GL would drop the line, still shows it.
+#include "camera/camera.h"
+#include "render/hud.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double fieldOfViewDegrees = 40.0;
+constexpr float edgeMarginPixels = 4.0f;
+constexpr float lineHeightPixels = 18.0f; // GLUT_BITMAP_HELVETICA_18
+
+// Window pixel where the eye-space point would be drawn by the scene's projection.
+void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy) {
+    const double f = 1.0 / std::tan(fieldOfViewDegrees * 0.5 * M_PI / 180.0);
+    const double aspect = static_cast<double>(width) / static_cast<double>(height);
+    const double depth = -eye.z;
+    const double ndcX = f / aspect * eye.x / depth;
+    const double ndcY = f * eye.y / depth;
+    wx = static_cast<float>((ndcX + 1.0) * 0.5 * width);
+    wy = static_cast<float>((ndcY + 1.0) * 0.5 * height);
+}
+} // namespace
+
+void HudText::draw(int windowWidth, int windowHeight) const {
+    if (windowWidth <= 0 || windowHeight <= 0) {
+        return;
+    }
+    float wx = 0.0f;
+    float wy = 0.0f;
+    eyeToWindow(position, windowWidth, windowHeight, wx, wy);
+    wx = std::clamp(wx, std::min(edgeMarginPixels, windowWidth - 1.0f), windowWidth - 1.0f);
+    wy = std::clamp(wy, 0.0f, std::max(0.0f, windowHeight - lineHeightPixels));
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, windowWidth, 0.0, windowHeight, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor3f(colour.x, colour.y, colour.z);
+    glRasterPos2f(wx, wy);
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*c));
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawHud() {
+    const bool lightingWasOn = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    scoreText.draw(viewport[2], viewport[3]);
+    livesText.draw(viewport[2], viewport[3]);
+    spareText.draw(viewport[2], viewport[3]);
+    if (camera.timer.isShowFps()) {
+        fpsText.draw(viewport[2], viewport[3]);
+    }
+    if (lightingWasOn) {
+        glEnable(GL_LIGHTING);
+    }
+}

@@ -1,0 +1,32 @@
+// hud_text.h -- one line of bitmap text over the scene: its text, raster position and
+// colour. Setting the text needs no window; drawing it is done by the GL side (hud.h).
+#pragma once
+
+#include "math/vector3.h"
+
+class HudText {
+  public:
+    static constexpr int capacity = 50; // bytes, the terminating zero included
+
+    HudText();
+    ~HudText();
+    HudText(const HudText&) = delete;
+    HudText& operator=(const HudText&) = delete;
+
+    // Copies the text, cut to capacity - 1 characters.
+    void setText(const char* newText);
+    void setPosition(float x, float y, float z) { position = Vector3(x, y, z); }
+    void setColour(Vector3 rgb) { colour = rgb; }
+    // Back to a new item's defaults: empty, white, at (0.1, 0.1, 1.0).
+    void reset();
+    const char* getText() const { return text; }
+    Vector3 getPosition() const { return position; }
+    Vector3 getColour() const { return colour; }
+    // Draws at the eye-space position, kept inside a window of the given size.
+    void draw(int windowWidth, int windowHeight) const;
+
+  private:
+    char* text;
+    Vector3 position;
+    Vector3 colour;
+};
