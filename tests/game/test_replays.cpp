@@ -1,7 +1,8 @@
 // test_replays.cpp -- whole scripted games at dt 0.01 from rand()'s default sequence, a
 // short state dump every 250 frames compared with the expected files in replays/. After a
 // deliberate change of the rules, rewrite them with WIBZ_UPDATE_REPLAYS=1 and say why in the
-// commit. Every frame also checks that a held lock points at a live stone.
+// commit. Every frame also checks that a held lock points at a live stone and that every
+// removed stone and debris piece has been released.
 #include "game/game_state.h"
 #include "game/object_list.h"
 #include "game_fixture.h"
@@ -108,6 +109,7 @@ std::string play(const std::vector<Cue>& script, int frames) {
             EXPECT_EQ(ship.getLockedStone(), stoneList.at(ship.lockedIndex)) << "frame " << frame;
         }
         EXPECT_TRUE(std::isfinite(ship.getPosition().x) && std::isfinite(ship.getPosition().z));
+        EXPECT_FALSE(stoneList.hasUnreleased() || debrisList.hasUnreleased()) << frame;
         if (frame % dumpEveryFrames == 0) {
             dumpState(dump, frame, crossings);
         }
