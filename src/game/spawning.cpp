@@ -7,6 +7,7 @@
 #include "player/ship.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace {
 constexpr float debrisVanishHeight = 0.5f; // above the floor
@@ -45,7 +46,11 @@ void getReadyStep(float dt) {
     if (!ship.hit) {
         return;
     }
-    getReadyCountdown -= 1;
+    // After game over it only keeps falling; it stops at the lowest int rather than
+    // overflowing, which a game left running for some 250 days would reach.
+    if (getReadyCountdown > std::numeric_limits<int>::min()) {
+        getReadyCountdown -= 1;
+    }
     if (getReadyCountdown >= 1 || gameOver) {
         return;
     }

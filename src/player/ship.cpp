@@ -88,6 +88,7 @@ void Ship::moveForward(float distance) {
 
 void Ship::moveAlong(float distance, Vector3 along) {
     moveTo(position + along * distance);
+    // A zero vector has no direction to take; normalising it would give NaN.
     if (length(along) > 0.0f) {
         direction = normalize(along);
     }

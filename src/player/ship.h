@@ -8,7 +8,9 @@
 #include "math/vector3.h"
 #include "player/arena.h"
 
-// How the craft's model is to be placed this drawn frame (all angles in degrees).
+// How the craft's model is to be placed this drawn frame (all angles in degrees). The
+// drawing applies it in this order: translate, heading, tilt (when tilted), scale, a
+// quarter turn about x, then the spin about x, about y and about (0.03, 0.03, 1.0).
 struct ShipModelPose {
     Vector3 translation; // (position x, 0.2, position z): the model floats above the floor
     int headingDegrees;  // about (0, 1, 0), whole degrees

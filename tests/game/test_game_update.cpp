@@ -8,6 +8,8 @@
 #include "platform/key_state.h"
 #include "player/ship.h"
 
+#include <limits>
+
 namespace {
 // Fires from (x, z) and steps the craft back to its start, so only the beam is there.
 void fireFrom(float x, float z) {
@@ -167,6 +169,9 @@ TEST_F(GameTest, LastLifeEndsTheGameForGood) {
     EXPECT_TRUE(ship.hit);
     EXPECT_TRUE(gameOver);
     EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over
+    playFrames(2);
+    EXPECT_EQ(getReadyCountdown, std::numeric_limits<int>::min());
 }
 
 // The shot destroys the very stone that touches the craft: the touch still counts, from the
