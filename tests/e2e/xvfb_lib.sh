@@ -22,13 +22,32 @@ stop_all() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
+    [ -n "$GAME_STATUS_DIR" ] && rm -rf "$GAME_STATUS_DIR"
     return 0
 }
 
-# start_game BINARY WORKDIR OUTFILE: runs the game in WORKDIR, stdout to OUTFILE.
+# start_game BINARY WORKDIR OUTFILE: runs the game in WORKDIR, stdout to OUTFILE. A keeper
+# shell waits for it and writes its exit status to a file, since wait_for_exit is called in
+# a command substitution, whose subshell cannot wait for a process it did not start.
+GAME_STATUS_DIR=""
 start_game() {
-    (cd "$2" && exec "$1" >"$3" 2>"$3.err") &
-    GAME_PID=$!
+    [ -n "$GAME_STATUS_DIR" ] || GAME_STATUS_DIR=$(mktemp -d)
+    local pidfile="$GAME_STATUS_DIR/starting"
+    rm -f "$pidfile"
+    (
+        cd "$2" || exit 1
+        "$1" >"$3" 2>"$3.err" &
+        local pid=$!
+        echo "$pid" >"$pidfile"
+        wait "$pid"
+        echo $? >"$GAME_STATUS_DIR/$pid.tmp"
+        mv "$GAME_STATUS_DIR/$pid.tmp" "$GAME_STATUS_DIR/$pid"
+    ) &
+    for _ in $(seq 200); do
+        [ -s "$pidfile" ] && break
+        sleep 0.01
+    done
+    GAME_PID=$(cat "$pidfile")
 }
 
 # The game's window id, waiting up to 20 s for it to be mapped.
@@ -52,13 +71,13 @@ wait_for_text() {
     return 1
 }
 
-# wait_for_exit PID SECONDS: prints the exit status, or "timeout".
+# wait_for_exit PID SECONDS: prints the exit status of a game started by start_game, or
+# "timeout".
 wait_for_exit() {
     local tries=$(($2 * 10))
     for _ in $(seq "$tries"); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            echo $?
+        if [ -s "$GAME_STATUS_DIR/$1" ]; then
+            cat "$GAME_STATUS_DIR/$1"
             return 0
         fi
         sleep 0.1
