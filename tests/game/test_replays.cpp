@@ -21,52 +21,41 @@
 namespace {
 constexpr int dumpEveryFrames = 250;
 
-enum class Act { Press, Release, Fire, LockKey, NextFocus, PreviousFocus };
+// The lock key: unlock when locked, else lock stone 1; not while hit.
+void lockKey(PolledKey) {
+    if (!ship.hit && ship.hasLock()) {
+        ship.unlock();
+    } else if (!ship.hit) {
+        ship.lockNext(stoneList);
+    }
+}
 
-// From frame `from` to `to`, every `every` frames: the act (with its key for Press and
-// Release). LockKey is the lock key: unlock when locked, else lock stone 1; not while hit.
-// NextFocus and PreviousFocus are the focus keys: step the lock, or the axis point.
+// The focus keys: step the lock while one is held, else step the axis point.
+void nextFocus(PolledKey) {
+    if (!ship.hasLock() || !ship.lockNext(stoneList)) {
+        ship.setFocus(arena.nextAxis());
+    }
+}
+
+void previousFocus(PolledKey) {
+    if (!ship.hasLock() || !ship.lockPrevious(stoneList)) {
+        ship.setFocus(arena.previousAxis());
+    }
+}
+
+void fire(PolledKey) {
+    ship.fireShot();
+}
+
+// From frame `from` to `to`, every `every` frames: act (the key matters to press and
+// release only).
 struct Cue {
     int from;
     int to;
     int every;
-    Act act;
+    void (*act)(PolledKey);
     PolledKey key;
 };
-
-void perform(const Cue& cue) {
-    switch (cue.act) {
-    case Act::Press:
-        pressKey(cue.key);
-        return;
-    case Act::Release:
-        releaseKey(cue.key);
-        return;
-    case Act::Fire:
-        ship.fireShot();
-        return;
-    case Act::LockKey:
-        if (ship.hit) {
-            return;
-        }
-        if (ship.hasLock()) {
-            ship.unlock();
-            return;
-        }
-        ship.lockNext(stoneList);
-        return;
-    case Act::NextFocus:
-    case Act::PreviousFocus: {
-        const bool next = cue.act == Act::NextFocus;
-        if (ship.hasLock()) {
-            next ? ship.lockNext(stoneList) : ship.lockPrevious(stoneList);
-            return;
-        }
-        ship.setFocus(next ? arena.nextAxis() : arena.previousAxis());
-        return;
-    }
-    }
-}
 
 void dumpState(std::ostringstream& out, int frame, int crossings) {
     const Vector3 p = ship.getPosition();
@@ -99,7 +88,7 @@ std::string play(const std::vector<Cue>& script, int frames) {
                                         for (const Cue& cue : script) {
                                             if (frame >= cue.from && frame <= cue.to &&
                                                 (frame - cue.from) % cue.every == 0) {
-                                                perform(cue);
+                                                cue.act(cue.key);
                                             }
                                         }
                                     }) +
@@ -135,9 +124,9 @@ void compareWithExpected(const std::string& name, const std::string& actual) {
 // Chases whatever stone it can lock, firing as it goes: touches, pauses and game over.
 TEST_F(GameTest, ReplayHunterRunsIntoStonesUntilTheGameIsOver) {
     const std::vector<Cue> script = {
-        {1, 1, 1, Act::Press, KEY_UP},
-        {50, 4000, 50, Act::LockKey, KEY_UP},
-        {97, 4000, 97, Act::Fire, KEY_UP},
+        {1, 1, 1, pressKey, KEY_UP},
+        {50, 4000, 50, lockKey, KEY_UP},
+        {97, 4000, 97, fire, KEY_UP},
     };
     const std::string dump = play(script, 4000);
     EXPECT_TRUE(gameOver);
@@ -147,10 +136,10 @@ TEST_F(GameTest, ReplayHunterRunsIntoStonesUntilTheGameIsOver) {
 // Circles the far axis points along the field's edges, switching focus and firing.
 TEST_F(GameTest, ReplayOrbiterCirclesTheAxisPoints) {
     const std::vector<Cue> script = {
-        {1, 1, 1, Act::Press, KEY_RIGHT},      {400, 3600, 400, Act::NextFocus, KEY_UP},
-        {120, 4000, 120, Act::Fire, KEY_UP},   {1500, 1500, 1, Act::Press, KEY_UP},
-        {1800, 1800, 1, Act::Release, KEY_UP}, {2500, 2500, 1, Act::Release, KEY_RIGHT},
-        {2500, 2500, 1, Act::Press, KEY_LEFT}, {3000, 3600, 300, Act::PreviousFocus, KEY_UP},
+        {1, 1, 1, pressKey, KEY_RIGHT},      {400, 3600, 400, nextFocus, KEY_UP},
+        {120, 4000, 120, fire, KEY_UP},      {1500, 1500, 1, pressKey, KEY_UP},
+        {1800, 1800, 1, releaseKey, KEY_UP}, {2500, 2500, 1, releaseKey, KEY_RIGHT},
+        {2500, 2500, 1, pressKey, KEY_LEFT}, {3000, 3600, 300, previousFocus, KEY_UP},
     };
     compareWithExpected("orbiter", play(script, 4000));
 }
@@ -158,11 +147,11 @@ TEST_F(GameTest, ReplayOrbiterCirclesTheAxisPoints) {
 // Steps the lock through the stones and backs away from them, firing often.
 TEST_F(GameTest, ReplayStepperWalksTheLockThroughTheStones) {
     const std::vector<Cue> script = {
-        {210, 210, 1, Act::LockKey, KEY_UP},          {300, 4000, 150, Act::NextFocus, KEY_UP},
-        {375, 4000, 300, Act::PreviousFocus, KEY_UP}, {80, 4000, 80, Act::Fire, KEY_UP},
-        {400, 4000, 600, Act::Press, KEY_DOWN},       {500, 4000, 600, Act::Release, KEY_DOWN},
-        {600, 4000, 600, Act::Press, KEY_LEFT},       {800, 4000, 600, Act::Release, KEY_LEFT},
-        {1000, 4000, 700, Act::LockKey, KEY_UP},
+        {210, 210, 1, lockKey, KEY_UP},          {300, 4000, 150, nextFocus, KEY_UP},
+        {375, 4000, 300, previousFocus, KEY_UP}, {80, 4000, 80, fire, KEY_UP},
+        {400, 4000, 600, pressKey, KEY_DOWN},    {500, 4000, 600, releaseKey, KEY_DOWN},
+        {600, 4000, 600, pressKey, KEY_LEFT},    {800, 4000, 600, releaseKey, KEY_LEFT},
+        {1000, 4000, 700, lockKey, KEY_UP},
     };
     compareWithExpected("stepper", play(script, 4000));
 }
