@@ -1,8 +1,55 @@
-// camera.cpp -- the global camera.
+// camera.cpp -- the global camera: goto step, aiming and the orbit-mode flags.
 #include "camera/camera.h"
 
 Camera camera;
 
+namespace {
+constexpr float arrivedDistance = 0.1f; // units
+}
+
+void Camera::setup(Vector3 eyePoint, Vector3 viewPoint, Vector3 upVector) {
+    eye = eyePoint;
+    view = viewPoint;
+    up = upVector;
+}
+
+void Camera::setAroundCenter(bool on) {
+    if (on && aroundTarget) {
+        aroundTarget = false;
+    }
+    aroundCenter = on;
+}
+
+void Camera::setAroundTarget(bool on) {
+    if (on && aroundCenter) {
+        aroundCenter = false;
+    }
+    aroundTarget = on;
+}
+
 void Camera::update() {
+    if (gotoMode) {
+        gotoStep();
+    }
     timer.update();
+}
+
+void Camera::look(LookAtFunction loadView) {
+    if (targetMode) {
+        view = target;
+    }
+    if (loadView == nullptr) {
+        return;
+    }
+    loadView(eye.x, eye.y, eye.z, view.x, view.y, view.z, up.x, up.y, up.z);
+}
+
+void Camera::gotoStep() {
+    const Vector3 g = goal - eye;
+    if (length(g) <= arrivedDistance) {
+        return;
+    }
+    const Vector3 step(g.x * goalRate.x, g.y * goalRate.y, g.z * goalRate.z);
+    eye = eye + step;
+    view = view + step;
 }

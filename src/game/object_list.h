@@ -24,6 +24,9 @@ class ObjectList {
     int count(bool excludeFirst) const;
     // Frees the entries removed since the last call.
     void releaseRemoved();
+    // Removed entries wait here for release; they stay reachable, so a leak checker would
+    // not see them pile up.
+    bool hasUnreleased() const { return removed != nullptr; }
 
   private:
     GameObject* walkTo(int index);

@@ -1,7 +1,7 @@
 // main.cpp -- start-up, the idle and reshape callbacks. The idle callback is pacing, one
 // game frame and a redraw request; everything runs on GLUT's one thread.
-#include "camera/camera.h"
 #include "game/frame_step.h"
+#include "game/game_setup.h"
 #include "game/game_state.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
@@ -31,10 +31,6 @@ void initGl() {
     glEnable(GL_COLOR_MATERIAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_LIGHTING);
-}
-
-void initCamera() {
-    camera.timer.setShowFps(true);
 }
 } // namespace
 
@@ -90,8 +86,10 @@ int main(int argc, char** argv) {
     // Lights are set up here.
     arena.computeAxisPoints();
     // Model display lists are built here.
+    // The scene light's position, (1.5, -1.0, -6.0), is set here, just before initCamera.
     initCamera();
-    // The craft is set up and placed at its start here.
+    initShip();
+    placeShipAtStart();
     // The HUD is set up here.
 
     glutMainLoop();

@@ -1,0 +1,21 @@
+// game_setup.h -- the start-up steps of a game that need no window: the camera's settings,
+// the craft's settings and its placing at the start point (also after every touch), and
+// putting the whole game back to its start for tests and benchmarks.
+#pragma once
+
+// The camera's eye, view, modes, frame-rate display, goal rate and centre point. The scene
+// light's position is drawing state: main sets it just before calling this.
+void initCamera();
+// The craft's settings in play; needs the arena's axis points computed.
+void initShip();
+// The craft to axis point 0 facing the camera's centre point; the camera watches it from
+// behind.
+void placeShipAtStart();
+
+// Everything back to how it was built: the globals, both lists down to their placeholder,
+// the craft, the camera, the arena's current axis point, the frame timer's readings and the
+// polled keys. The clock source is left as it is.
+void resetGame();
+// resetGame, then the start-up steps main runs without a window: the arena's axis points,
+// initCamera, initShip and placeShipAtStart.
+void beginGame();

@@ -1,0 +1,88 @@
+// spawning.cpp -- debris, new stones and the get-ready pause. Random numbers come from the
+// unseeded rand(), so every run draws the same sequence.
+#include "game/spawning.h"
+
+#include "game/game_state.h"
+#include "game/object_list.h"
+#include "player/ship.h"
+
+#include <cstdlib>
+#include <limits>
+
+namespace {
+constexpr float debrisVanishHeight = 0.5f; // above the floor
+constexpr float stoneGravity = 4.0f;       // units per second squared
+constexpr float stoneDropX = 1.5f;         // the arena's middle, world x
+constexpr float stoneDropY = -6.0f;        // world z
+constexpr float stoneDropHeight = 8.0f;
+constexpr float regularSpawnFramesPerSecondOfDt = 100000.0f;   // 1000 frames at dt 0.01
+constexpr float afterPauseSpawnFramesPerSecondOfDt = 10000.0f; // 100 frames at dt 0.01
+
+// A floor speed from -2.25 to 2.25 units per second in steps of 0.25.
+float randomFloorSpeed() {
+    return static_cast<float>((std::rand() % 19 - 9) / 4.0);
+}
+
+// Removes the k / 2 + 1 oldest stones, keeping the newest.
+void thinStones() {
+    int t = 1;
+    while (t <= stoneList.count(false) && stoneList.count(true) >= 1) {
+        stoneList.removeAt(1);
+        t += 1;
+    }
+}
+} // namespace
+
+void spawnDebris(int count, float x, float y, float z) {
+    for (int k = 0; k < count; ++k) {
+        const float vx = randomFloorSpeed();
+        const float vy = randomFloorSpeed();
+        const float gravity = static_cast<float>((std::rand() % 11 + 1) / 3.0);
+        debrisList.append(makeSpec(1, vx, vy, gravity, x, y, z));
+    }
+}
+
+void getReadyStep(float dt) {
+    if (!ship.hit) {
+        return;
+    }
+    // After game over it only keeps falling; it stops at the lowest int rather than
+    // overflowing, which a game left running for some 250 days would reach.
+    if (getReadyCountdown > std::numeric_limits<int>::min()) {
+        getReadyCountdown -= 1;
+    }
+    if (getReadyCountdown >= 1 || gameOver) {
+        return;
+    }
+    ship.hit = false;
+    ship.unlock(); // before the thinning, so the lock never points at a removed stone
+    thinStones();
+    spawnTimer = static_cast<int>(dt * afterPauseSpawnFramesPerSecondOfDt);
+}
+
+// The placeholder at index 0 is stepped too; it never moves, so it is never removed.
+void debrisStep(float dt) {
+    int n = debrisList.count(false);
+    int j = 0;
+    while (j < n) {
+        GameObject* piece = debrisList.at(j);
+        piece->step(dt);
+        if (piece->floor + debrisVanishHeight > piece->z) {
+            debrisList.removeAt(j);
+            n -= 1;
+        } else {
+            j += 1;
+        }
+    }
+}
+
+void spawnStep(float dt) {
+    spawnTimer -= 1;
+    if (spawnTimer >= 0) {
+        return;
+    }
+    spawnTimer = static_cast<int>(dt * regularSpawnFramesPerSecondOfDt);
+    const float vx = randomFloorSpeed();
+    const float vy = randomFloorSpeed();
+    stoneList.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
+}

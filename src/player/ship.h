@@ -1,0 +1,118 @@
+// ship.h -- the player's craft: steered around a focus point it always faces, with its
+// shot, lives, score, the point the camera watches it from, and the lock on a stone.
+// No OpenGL here: the drawing asks for the model pose and applies it itself.
+#pragma once
+
+#include "game/game_object.h"
+#include "game/object_list.h"
+#include "math/vector3.h"
+#include "player/arena.h"
+
+// How the craft's model is to be placed this drawn frame (all angles in degrees). The
+// drawing applies it in this order: translate, heading, tilt (when tilted), scale, a
+// quarter turn about x, then the spin about x, about y and about (0.03, 0.03, 1.0).
+struct ShipModelPose {
+    Vector3 translation; // (position x, 0.2, position z): the model floats above the floor
+    int headingDegrees;  // about (0, 1, 0), whole degrees
+    bool tilted;         // rotate by tiltDegrees about tiltAxis
+    Vector3 tiltAxis;    // (x, 0, z), components -1, 0 or 1
+    int tiltDegrees;     // 0 to 45
+    Vector3 scale;       // model scale factors
+    Vector3 spin;        // about x, about y, and about (0.03, 0.03, 1.0)
+};
+
+class Ship {
+  public:
+    float speed = 2.5f;    // units per second
+    float turnRate = 4.0f; // radians per second, before distance scaling
+    int lockedIndex = -1;  // number of the locked stone in stoneList, -1 when none
+    bool hit = false;      // struck: get-ready pause, or for good with gameOver
+
+    Ship() = default;
+
+    // Position, focus and motion.
+    Vector3 getPosition() const { return position; }
+    Vector3 getFocus() const { return focus; }
+    Vector3 getDirection() const { return direction; }
+    void moveTo(Vector3 point);
+    void setFocus(Vector3 point);
+    void updateDirection();
+    void moveForward(float distance);
+    void moveAlong(float distance, Vector3 along);
+    void rotateAboutFocus(float angle, Vector3 axis);
+    float getSpeed() const { return speed; }
+    float getTurnRate() const;
+    Vector3 cameraPoint() const;
+    Vector3 clampToArena(Vector3 point) const;
+    bool crossesFocus(Vector3 point) const;
+
+    // Settings.
+    void setArena(Arena copy) { arena = copy; }
+    void setUniformScale(float s) { scale = Vector3(s, s, s); }
+    void setSpin(Vector3 angles) { spin = angles; }
+    Vector3 getSpin() const { return spin; }
+    void setFocusMode(bool on) { focusMode = on; }
+    void setCameraBehind(bool on) { cameraBehind = on; }
+    void setFacesFocus(bool on) { facesFocus = on; }
+    void setDistanceScaledTurn(bool on) { distanceScaledTurn = on; }
+    bool isDistanceScaledTurn() const { return distanceScaledTurn; }
+    void setUnbounded(bool on) { unbounded = on; }
+
+    // Lives and score.
+    int getLives() const { return lives; }
+    void setLives(int count) { lives = count; }
+    int loseLife();
+    int getScore() const { return score; }
+    void setScore(int points) { score = points; }
+    int addScore(int delta);
+
+    // The shot: a beam rising from the floor spot where it was fired.
+    void fireShot();
+    void updateShot(float dt);
+    bool isShotActive() const { return shotActive; }
+    float getShotX() const { return shotX; }
+    float getShotZ() const { return shotZ; }
+    float getShotHeight() const { return shotHeight; }
+    int getShotTimer() const { return shotTimer; }
+    void endShotAndUnlock();
+
+    // The stone lock (stone_lock.cpp). The list comes as a view, so walking it leaves the
+    // list's own cursor alone.
+    bool lockStone(ObjectList stones, int number);
+    bool lockNext(ObjectList stones);
+    bool lockPrevious(ObjectList stones);
+    void unlock();
+    bool hasLock() const { return lockedStone != nullptr; }
+    const GameObject* getLockedStone() const { return lockedStone; }
+    Vector3 lockedStonePoint() const;
+
+    // Advances the model's tilt from this frame's steering inputs (once per drawn frame)
+    // and returns how to place the model.
+    ShipModelPose advanceModelPose(int turnInput, int thrustInput);
+    int modelHeadingDegrees() const;
+
+  private:
+    int tiltCount = 0; // degrees
+    Vector3 position{0.0f, 0.0f, 0.0f};
+    Vector3 direction{0.0f, 0.0f, -1.0f};
+    Vector3 spin{0.0f, 0.0f, 0.0f};
+    Vector3 focus{0.0f, 0.0f, 0.0f};
+    Vector3 savedFocus{0.0f, 0.0f, 0.0f};
+    Arena arena;
+    GameObject* lockedStone = nullptr; // points into stoneList; cleared whenever the lock ends
+    Vector3 scale{0.0f, 0.0f, 0.0f};
+    bool focusMode = false;
+    bool cameraBehind = true;
+    bool facesFocus = true;
+    bool distanceScaledTurn = false;
+    bool unbounded = true;
+    int score = 0;
+    int lives = 3;
+    int shotTimer = 0; // hundredths of a second
+    float shotZ = 0.0f;
+    float shotX = 0.0f;
+    float shotHeight = 0.0f;
+    bool shotActive = false;
+};
+
+extern Ship ship;

@@ -1,0 +1,90 @@
+// test_spawning.cpp -- stones arriving on their frame countdown, debris falling and
+// vanishing, and the end of the get-ready pause thinning the stones.
+#include "game/game_setup.h"
+#include "game/game_state.h"
+#include "game/object_list.h"
+#include "game/spawning.h"
+#include "game_fixture.h"
+#include "player/ship.h"
+#include "test_support.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+bool onQuarterGrid(float speed) {
+    return std::fabs(speed) <= 2.25f && std::floor(speed * 4.0f) == speed * 4.0f;
+}
+} // namespace
+
+TEST_F(GameTest, FirstStoneOnFrame201ThenOneEvery1001Frames) {
+    playFrames(200);
+    EXPECT_EQ(stoneList.count(true), 0);
+    playFrames(1);
+    ASSERT_EQ(stoneList.count(true), 1);
+    const GameObject& stone = *stoneList.at(1);
+    EXPECT_EQ(stone.size, 3);
+    EXPECT_EQ(stone.gravity, 4.0f);
+    EXPECT_EQ(stone.z, 8.0f); // dropped from above the middle, at rest vertically
+    EXPECT_TRUE(onQuarterGrid(stone.vx) && onQuarterGrid(stone.vy));
+    EXPECT_EQ(spawnTimer, 1000);
+    playFrames(1000);
+    EXPECT_EQ(stoneList.count(true), 1);
+    playFrames(1);
+    EXPECT_EQ(stoneList.count(true), 2);
+}
+
+TEST_F(GameTest, DebrisDrawsThreeNumbersAPieceFallsAndVanishes) {
+    std::srand(1);
+    for (int k = 0; k < 18; ++k) {
+        std::rand();
+    }
+    const int nineteenth = std::rand();
+    std::srand(1);
+    spawnDebris(0, 0.0f, 0.0f, 3.0f);
+    EXPECT_EQ(debrisList.count(true), 0);
+    spawnDebris(6, 1.0f, -4.0f, 3.0f);
+    EXPECT_EQ(std::rand(), nineteenth);
+    ASSERT_EQ(debrisList.count(true), 6);
+    for (int k = 1; k <= 6; ++k) {
+        const GameObject& piece = *debrisList.at(k);
+        EXPECT_TRUE(piece.x == 1.0f && piece.y == -4.0f && piece.z == 3.0f && piece.size == 1);
+        EXPECT_TRUE(onQuarterGrid(piece.vx) && onQuarterGrid(piece.vy));
+        EXPECT_TRUE(piece.gravity >= 1.0f / 3.0f && piece.gravity <= 11.0f / 3.0f);
+    }
+    playFrames(400); // the slowest piece (gravity 1/3) sinks below 0.5 within 3.9 s
+    EXPECT_EQ(debrisList.count(true), 0);
+
+    // Two pieces sinking below 0.5 in the same frame both go in that frame.
+    for (int k = 0; k < 2; ++k) {
+        ObjectSpec spec = makeSpec(1, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.6f);
+        spec.vz = -20.0f;
+        debrisList.append(spec);
+    }
+    playFrames(1);
+    EXPECT_EQ(debrisList.count(false), 1); // the placeholder stays
+}
+
+TEST_F(GameTest, PauseEndThinsTheOldestStones) {
+    const int before[] = {0, 1, 2, 3, 4, 7};
+    const int after[] = {0, 0, 0, 1, 1, 3};
+    for (int c = 0; c < 6; ++c) {
+        captureStdout([] { beginGame(); });
+        for (int k = 1; k <= before[c]; ++k) {
+            addStone(3, static_cast<float>(k) - 5.0f, -8.0f, 5.0f);
+        }
+        if (before[c] > 0) {
+            captureStdout([] { ship.lockNext(stoneList); });
+        }
+        ship.hit = true;
+        getReadyCountdown = 1; // ends on the next frame
+        playFrames(1);
+        EXPECT_FALSE(ship.hit);
+        EXPECT_FALSE(ship.hasLock());
+        EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+        ASSERT_EQ(stoneList.count(true), after[c]) << before[c] << " stones";
+        for (int k = 1; k <= after[c]; ++k) { // the newest are kept
+            EXPECT_EQ(stoneList.at(k)->x, static_cast<float>(before[c] - after[c] + k) - 5.0f);
+        }
+    }
+}

@@ -1,0 +1,133 @@
+// test_ship.cpp -- the craft at its start, moving and turning around its focus, its model
+// pose and its shot, played through whole frames where the rule runs in a frame.
+#include "camera/camera.h"
+#include "game/game_setup.h"
+#include "game/object_list.h"
+#include "game_fixture.h"
+#include "platform/key_state.h"
+#include "player/ship.h"
+#include "test_support.h"
+
+TEST_F(GameTest, CraftStartsInTheCornerFacingTheFarCentrePointSilently) {
+    EXPECT_EQ(captureStdout([] { beginGame(); }), ""); // no "crossed" while placing
+    EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+    EXPECT_NEAR(ship.getDirection().x, 0.7071f, 1e-4f);
+    EXPECT_NEAR(ship.getDirection().z, -0.7071f, 1e-4f);
+    EXPECT_NEAR(ship.getTurnRate(), 0.1414f, 1e-4f);
+    EXPECT_EQ(ship.modelHeadingDegrees(), 135);
+    const Vector3 eye = ship.cameraPoint();
+    EXPECT_NEAR(eye.x, -16.17f, 0.01f);
+    EXPECT_EQ(eye.y, 8.0f);
+    EXPECT_NEAR(eye.z, 12.17f, 0.01f);
+    EXPECT_TRUE(camera.getGoal().equals(eye.x, eye.y, eye.z));
+    EXPECT_TRUE(camera.getTarget().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_EQ(ship.getLives(), 5);
+    EXPECT_FALSE(ship.hit);
+}
+
+TEST_F(GameTest, ForwardStopsOnTheBoundsAndCrossingALockedStoneIsReported) {
+    pressKey(KEY_UP);
+    playFrames(200); // 24 units along the diagonal: far past the far corner
+    EXPECT_TRUE(ship.getPosition().equals(8.0f, 0.0f, -12.0f));
+
+    // A stone 5.66 units ahead on the same diagonal, hovering out of reach.
+    beginGame();
+    addStone(3, -1.0f, -3.0f, 8.0f);
+    captureStdout([] { ship.lockStone(stoneList, 1); });
+    pressKey(KEY_UP);
+    EXPECT_EQ(playFrames(47).find("crossed"), std::string::npos); // 5.64 units: not yet
+    EXPECT_NE(playFrames(1).find("crossed\n"), std::string::npos);
+    releaseKey(KEY_UP);
+    pressKey(KEY_LEFT); // circling the stone never reports
+    EXPECT_EQ(playFrames(100).find("crossed"), std::string::npos);
+}
+
+TEST_F(GameTest, TurningCoversTwiceTheTurnRateInUnitsWhateverTheRadius) {
+    const Vector3 centre(5.0f, 0.0f, 1.0f); // 10 units from the start point
+    ship.setFocus(centre);
+    pressKey(KEY_LEFT);
+    playFrames(100); // one second
+    // One radian clockwise seen from above, on the circle of radius 10.
+    EXPECT_NEAR(ship.getPosition().x, -0.403f, 1e-3f);
+    EXPECT_NEAR(ship.getPosition().z, -7.415f, 1e-3f);
+    ship.setDistanceScaledTurn(false);
+    EXPECT_EQ(ship.getTurnRate(), 5.0f);
+
+    // On the focus itself there is no circle: no turn, and nothing turns into NaN.
+    ship.setDistanceScaledTurn(true);
+    ship.setFocus(ship.getPosition());
+    const Vector3 before = ship.getPosition();
+    playFrames(10);
+    EXPECT_EQ(ship.getTurnRate(), 0.0f);
+    EXPECT_TRUE(ship.getPosition().equals(before.x, before.y, before.z));
+}
+
+TEST(Ship, ModelHeadingTiltAndCameraPoint) {
+    Ship s;
+    s.setFocusMode(true);
+    const float headings[3][2] = {{0, 1}, {1, 0}, {-1, 0}};
+    const int expected[3] = {0, 90, 269}; // (-1, 0, 0): just below 270, truncated
+    for (int k = 0; k < 3; ++k) {
+        s.setFocus(Vector3(headings[k][0], 0.0f, headings[k][1]));
+        EXPECT_EQ(s.modelHeadingDegrees(), expected[k]) << k;
+    }
+    ShipModelPose pose{};
+    for (int k = 0; k < 60; ++k) {
+        pose = s.advanceModelPose(0, 2); // backwards leans at most 40
+    }
+    EXPECT_EQ(pose.tiltDegrees, 40);
+    EXPECT_TRUE(pose.tilted && pose.tiltAxis.equals(-1.0f, 0.0f, 0.0f));
+    pose = s.advanceModelPose(1, 1); // left and forward: two degrees a frame
+    EXPECT_EQ(pose.tiltDegrees, 42);
+    EXPECT_TRUE(pose.tiltAxis.equals(1.0f, 0.0f, -1.0f));
+    for (int k = 0; k < 10; ++k) {
+        pose = s.advanceModelPose(2, 0);
+    }
+    EXPECT_EQ(pose.tiltDegrees, 45);
+    pose = s.advanceModelPose(0, 0); // keys released: snaps back
+    EXPECT_FALSE(pose.tilted);
+    EXPECT_EQ(pose.tiltDegrees, 0);
+
+    Ship fresh; // facing (0, 0, -1)
+    fresh.moveTo(Vector3(1.0f, 0.0f, 1.0f));
+    const Vector3 eye = fresh.cameraPoint();
+    EXPECT_EQ(eye.x, 1.0f);
+    EXPECT_EQ(eye.y, 8.0f);
+    EXPECT_FLOAT_EQ(eye.z, 16.8f);
+    fresh.setLives(0);
+    EXPECT_EQ(fresh.loseLife(), 0);
+}
+
+TEST(Ship, EveryShotEndsAtAnyFrameRate) {
+    Ship s;
+    s.fireShot();
+    int calls = 0;
+    while (s.isShotActive() && calls < 10000) {
+        s.updateShot(1.0f / 60.0f);
+        calls += 1;
+    }
+    EXPECT_EQ(calls, 252);
+    EXPECT_GE(s.getShotHeight(), 9.0f);
+    EXPECT_LT(s.getShotHeight(), 9.05f); // stops rising at the top
+
+    s.fireShot(); // at 1000 frames per second the timer would stick at 0 rounding to zero
+    calls = 0;
+    while (s.isShotActive() && calls < 10000) {
+        s.updateShot(0.001f);
+        calls += 1;
+    }
+    EXPECT_EQ(calls, 502);
+}
+
+TEST_F(GameTest, ShotRisesFromTheCraftsSpotAndLivesFiveSeconds) {
+    ship.fireShot();
+    playFrames(100);
+    EXPECT_EQ(ship.getShotX(), -5.0f);
+    EXPECT_EQ(ship.getShotZ(), 1.0f);
+    EXPECT_NEAR(ship.getShotHeight(), 3.0f, 1e-4f);
+    playFrames(401);
+    EXPECT_TRUE(ship.isShotActive());
+    playFrames(1);
+    EXPECT_FALSE(ship.isShotActive());
+}
