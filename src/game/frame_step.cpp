@@ -8,6 +8,8 @@
 #include "game/object_list.h"
 #include "game/spawning.h"
 #include "player/ship.h"
+#include "render/hud.h"
+#include "shell/controls.h"
 #include "shell/key_polling.h"
 
 namespace {
@@ -20,6 +22,8 @@ constexpr float shipSpinDegreesPerFrame = 4.0f;
 // facing its stone.
 void steer() {
     if (gameOver || ship.hit) {
+        // Toggle keys pressed now would otherwise act when play resumes.
+        discardToggleKeyPresses();
         camera.setTarget(ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition());
         return;
     }
@@ -58,6 +62,7 @@ void advanceFrame() {
     spawnStep(frameDt());
 
     // 6. HUD texts.
+    writeHudTexts(camera.timer.framesPerSecond(), ship.getLives(), gameOver, ship.getScore());
 
     // 7. Steering: key polling, or the camera's target while hit or over.
     steer();

@@ -3,6 +3,8 @@
 // one deciding the frame's input.
 #include "shell/key_polling.h"
 
+#include "shell/controls.h"
+
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "platform/key_state.h"
@@ -37,9 +39,8 @@ void pollKeys() {
         ship.rotateAboutFocus(turnStep, upAxis);
     }
 
-    // F2, F3 and F8 go here, each toggling once per press (takeKeyPress): the frame-rate
-    // line, wireframe models and face culling. They come with the keyboard commands, since
-    // two of them reach into the drawing side.
+    // F2, F3 and F8 toggle once per press, not once per frame held.
+    pollToggleKeys();
 
     if (moved) {
         camera.setGoal(ship.cameraPoint());

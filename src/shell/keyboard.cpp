@@ -2,17 +2,14 @@
 #include "shell/keyboard.h"
 
 #include "platform/key_state.h"
+#include "shell/controls.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include <cstdlib>
-
 namespace {
-constexpr unsigned char keyEscape = 27;
-
 bool polledKeyOf(int glutKey, PolledKey& key) {
     switch (glutKey) {
     case GLUT_KEY_UP:
@@ -47,9 +44,7 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 } // namespace
 
 void onKey(unsigned char key, int, int) {
-    if (key == keyEscape) {
-        std::exit(0);
-    }
+    handleKey(key);
 }
 
 void onSpecialDown(int glutKey, int, int) {

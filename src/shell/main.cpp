@@ -6,7 +6,9 @@
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
 #include "player/arena.h"
+#include "render/hud.h"
 #include "render/scene.h"
+#include "shell/controls.h"
 #include "shell/keyboard.h"
 
 #include <GL/freeglut.h>
@@ -31,6 +33,23 @@ void initGl() {
     glEnable(GL_COLOR_MATERIAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_LIGHTING);
+}
+// The keys' effects on the drawing side.
+void setLighting(bool on) {
+    if (on) {
+        glEnable(GL_LIGHTING);
+    } else {
+        glDisable(GL_LIGHTING);
+    }
+}
+
+void setFaceCulling(bool on) {
+    if (on) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
 }
 } // namespace
 
@@ -79,6 +98,7 @@ int main(int argc, char** argv) {
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);
+    setDisplayActions({setLighting, nullptr, setFaceCulling});
     glutIgnoreKeyRepeat(1);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
@@ -90,7 +110,7 @@ int main(int argc, char** argv) {
     initCamera();
     initShip();
     placeShipAtStart();
-    // The HUD is set up here.
+    initHud();
 
     glutMainLoop();
     return 0;
