@@ -1,5 +1,7 @@
 // main.cpp -- start-up, the idle and reshape callbacks. The idle callback is pacing, one
 // game frame and a redraw request; everything runs on GLUT's one thread.
+#include "assets/display_lists.h"
+#include "assets/textures.h"
 #include "camera/camera.h"
 #include "game/frame_step.h"
 #include "game/game_state.h"
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
     mediumStreak = 0;
 
     initGl();
-    // Textures are loaded here.
+    loadTextures();
 
     glutDisplayFunc(onDisplay);
     glutIdleFunc(onIdle);
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
 
     // Lights are set up here.
     arena.computeAxisPoints();
-    // Model display lists are built here.
+    buildModelLists(displayLists, GL_TRIANGLES);
     initCamera();
     // The craft is set up and placed at its start here.
     // The HUD is set up here.
