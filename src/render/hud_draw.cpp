@@ -12,11 +12,15 @@
 
 namespace {
 constexpr double fieldOfViewDegrees = 40.0;
+constexpr double nearPlane = 1.0;
+constexpr double farPlane = 50.0;
 constexpr float edgeMarginPixels = 4.0f;
 constexpr float lineHeightPixels = 18.0f; // GLUT_BITMAP_HELVETICA_18
 
-// Window pixel where the eye-space point would be drawn by the scene's projection.
-void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy) {
+// Window pixel where the eye-space point would be drawn by the scene's projection, and the
+// depth it would have there, as a z for an orthographic -1..1 range (the text writes
+// depth, so scene parts behind it stay hidden under the letters).
+void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy, float& wz) {
     const double f = 1.0 / std::tan(fieldOfViewDegrees * 0.5 * M_PI / 180.0);
     const double aspect = static_cast<double>(width) / static_cast<double>(height);
     const double depth = -eye.z;
@@ -24,6 +28,9 @@ void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy) {
     const double ndcY = f * eye.y / depth;
     wx = static_cast<float>((ndcX + 1.0) * 0.5 * width);
     wy = static_cast<float>((ndcY + 1.0) * 0.5 * height);
+    const double clipZ = -(farPlane + nearPlane) / (farPlane - nearPlane) * eye.z -
+                         2.0 * farPlane * nearPlane / (farPlane - nearPlane);
+    wz = static_cast<float>(-clipZ / depth);
 }
 } // namespace
 
@@ -33,7 +40,8 @@ void HudText::draw(int windowWidth, int windowHeight) const {
     }
     float wx = 0.0f;
     float wy = 0.0f;
-    eyeToWindow(position, windowWidth, windowHeight, wx, wy);
+    float wz = 0.0f;
+    eyeToWindow(position, windowWidth, windowHeight, wx, wy, wz);
     wx = std::clamp(wx, std::min(edgeMarginPixels, windowWidth - 1.0f), windowWidth - 1.0f);
     wy = std::clamp(wy, 0.0f, std::max(0.0f, windowHeight - lineHeightPixels));
 
@@ -45,7 +53,7 @@ void HudText::draw(int windowWidth, int windowHeight) const {
     glPushMatrix();
     glLoadIdentity();
     glColor3f(colour.x, colour.y, colour.z);
-    glRasterPos2f(wx, wy);
+    glRasterPos3f(wx, wy, wz);
     for (const char* c = text; *c != '\0'; ++c) {
         glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*c));
     }

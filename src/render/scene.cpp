@@ -1,11 +1,91 @@
-// scene.cpp -- scene drawing; it only reads game state.
+// scene.cpp -- one drawn frame in a fixed order: view, HUD, light and material, world,
+// arena, then the flat and billboarded things over the solid ones. Drawing only reads
+// game state.
 #include "render/scene.h"
 
+#include "assets/display_lists.h"
+#include "assets/textures.h"
+#include "camera/camera.h"
+#include "render/hud.h"
+#include "render/object_drawing.h"
+
 #include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+
+SceneLight sceneLight{Vector3(0.0f, 0.0f, 0.0f)};
+
+namespace {
+constexpr float lightHeightAboveAnchor = 5.0f;
+
+void placeLightAndMaterial() {
+    const GLfloat lightPosition[] = {sceneLight.position.x,
+                                     sceneLight.position.y + lightHeightAboveAnchor,
+                                     sceneLight.position.z, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    const GLfloat specular[] = {0.8f, 0.8f, 0.8f, 1.0f};
+    const GLfloat ambientDiffuse[] = {0.1f, 0.5f, 0.8f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 80.0f);
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, ambientDiffuse);
+}
+
+void drawWorld() {
+    glPushMatrix();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, textures[TEX_MUD]);
+    glTranslatef(1.5f, -7.2f, -5.6f);
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glScalef(0.34f, 0.34f, 0.3f);
+    glCallList(displayLists[LIST_WORLD]);
+    glPopMatrix();
+    glPopMatrix();
+}
+} // namespace
+
+void initLights() {
+    std::printf("Initializing Lights...");
+    const GLfloat dimAmbient[] = {0.1f, 0.1f, 0.1f, 1.0f};
+    const GLfloat dimDiffuse[] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const GLfloat bright[] = {0.9f, 0.9f, 0.9f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, dimAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, dimDiffuse);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, bright);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, bright);
+    glEnable(GL_LIGHT0);
+}
 
 void onDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+    camera.look(gluLookAt);
+
+    glPushMatrix();
+    glLoadIdentity();
+    drawHud();
+    glPopMatrix();
+
+    glPushMatrix();
+    placeLightAndMaterial();
+    glPopMatrix();
+
+    glEnable(GL_TEXTURE_2D);
+    drawWorld();
+    glBindTexture(GL_TEXTURE_2D, textures[TEX_STONES]);
+    drawArenaCells();
+    glPushMatrix();
+    drawShadows();
+    glPopMatrix();
+    glPushMatrix();
+    drawCraftAndEffects();
+    glPopMatrix();
+    drawStoneGlows();
+    drawDebris();
+    drawLockMarker();
+    drawSigns();
+
     glFlush();
     glutSwapBuffers();
 }

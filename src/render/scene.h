@@ -1,4 +1,16 @@
-// scene.h -- the display callback: draws the current game state and swaps buffers.
+// scene.h -- the display callback and the scene's lights.
 #pragma once
 
+#include "math/vector3.h"
+
+struct SceneLight {
+    Vector3 position;
+};
+
+// The moving light hangs 5 units above this point.
+extern SceneLight sceneLight;
+
+// Ambient and diffuse of both lights; only light 0 is switched on for good.
+void initLights();
+// Draws the current game state and swaps the buffers.
 void onDisplay();

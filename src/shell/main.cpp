@@ -1,5 +1,8 @@
 // main.cpp -- start-up, the idle and reshape callbacks. The idle callback is pacing, one
 // game frame and a redraw request; everything runs on GLUT's one thread.
+#include "assets/display_lists.h"
+#include "assets/textures.h"
+#include "camera/camera.h"
 #include "game/frame_step.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
@@ -41,6 +44,10 @@ void setLighting(bool on) {
     } else {
         glDisable(GL_LIGHTING);
     }
+}
+
+void rebuildModels(bool asWireframe) {
+    buildModelLists(displayLists, asWireframe ? GL_LINE_STRIP : GL_TRIANGLES);
 }
 
 void setFaceCulling(bool on) {
@@ -92,26 +99,28 @@ int main(int argc, char** argv) {
     mediumStreak = 0;
 
     initGl();
-    // Textures are loaded here.
+    loadTextures();
 
     glutDisplayFunc(onDisplay);
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);
-    setDisplayActions({setLighting, nullptr, setFaceCulling});
+    setDisplayActions({setLighting, rebuildModels, setFaceCulling});
     glutIgnoreKeyRepeat(1);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
 
-    // Lights are set up here.
+    initLights();
     arena.computeAxisPoints();
-    // Model display lists are built here.
-    // The scene light's position, (1.5, -1.0, -6.0), is set here, just before initCamera.
+    buildModelLists(displayLists, GL_TRIANGLES);
+    sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
     initCamera();
     initShip();
     placeShipAtStart();
     initHud();
 
     glutMainLoop();
+    // Only reached if GLUT is told to return from its loop; the game normally ends inside.
+    glDeleteTextures(3, textures);
     return 0;
 }

@@ -1,0 +1,309 @@
+// object_drawing.cpp -- everything but the solid models is the unit quad with a texture,
+// laid flat on the floor (shadows, smoke, swirl) or turned to face the viewer (glows,
+// debris, marker, signs). Drawing reads game state; only the combination timer is counted
+// down here, once per drawn frame.
+#include "render/object_drawing.h"
+
+#include "assets/display_lists.h"
+#include "assets/textures.h"
+#include "game/game_state.h"
+#include "game/object_list.h"
+#include "player/arena.h"
+#include "player/ship.h"
+
+#include <GL/freeglut.h>
+
+namespace {
+constexpr float shadowDepthStep = 0.001f; // keeps overlapping shadows from fighting
+constexpr float glowTurnFactor = 0.8f;    // degrees per unit of the twirl measure
+
+// Turns the current matrix to face the viewer, keeping its eye-space translation.
+// Returns column-major element 12 (the eye-space x) for the glows' twirl.
+float billboardMatrix() {
+    GLfloat m[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    m[0] = 1.0f;
+    m[1] = 0.0f;
+    m[2] = 0.0f;
+    m[4] = 0.0f;
+    m[5] = 1.0f;
+    m[6] = 0.0f;
+    m[8] = 0.0f;
+    m[9] = 0.0f;
+    m[10] = 1.0f;
+    glLoadMatrixf(m);
+    return m[12];
+}
+
+void bindTexture(int slot) {
+    glBindTexture(GL_TEXTURE_2D, textures[slot]);
+}
+
+void callList(int slot) {
+    glCallList(displayLists[slot]);
+}
+
+// Objects stand in the world at (x, height, floor y).
+void translateToObject(const GameObject& o) {
+    glTranslatef(o.x, o.z, o.y);
+}
+
+void setGlowColour(int size) {
+    switch (size) {
+    case 3:
+        glColor4f(0.2f, 0.3f, 0.9f, 0.7f);
+        break;
+    case 2:
+        glColor4f(0.8f, 0.8f, 0.2f, 0.7f);
+        break;
+    case 1:
+        glColor4f(0.8f, 0.1f, 0.2f, 0.7f);
+        break;
+    default:
+        break; // keeps the current colour
+    }
+}
+
+void beginAdditiveBillboards() {
+    glEnable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void endAdditiveBillboards() {
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawLitQuad(int textureSlot) {
+    bindTexture(textureSlot);
+    glEnable(GL_LIGHT1);
+    callList(LIST_QUAD);
+    glDisable(GL_LIGHT1);
+}
+
+// The craft's model transform: float above its spot, face the focus, tilt with the keys,
+// then the model's own scale and spin.
+void drawShipModel() {
+    const ShipModelPose pose = ship.advanceModelPose(turnInput, thrustInput);
+    glTranslatef(pose.translation.x, pose.translation.y, pose.translation.z);
+    glRotatef(static_cast<float>(pose.headingDegrees), 0.0f, 1.0f, 0.0f);
+    if (pose.tilted) {
+        glRotatef(static_cast<float>(pose.tiltDegrees), pose.tiltAxis.x, 0.0f, pose.tiltAxis.z);
+    }
+    glScalef(pose.scale.x, pose.scale.y, pose.scale.z);
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(pose.spin.x, 1.0f, 0.0f, 0.0f);
+    glRotatef(pose.spin.y, 0.0f, 1.0f, 0.0f);
+    // Not quite the model's own axis: the slight wobble is part of the craft's look.
+    glRotatef(pose.spin.z, 0.03f, 0.03f, 1.0f);
+    callList(LIST_SHIP);
+}
+
+void drawSmoke(Vector3 p) {
+    glTranslatef(p.x, p.y - 0.4f, p.z);
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(spinAngle * 8.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(1.5f, 1.5f, 1.5f);
+    bindTexture(TEX_SMOKE);
+    callList(LIST_QUAD);
+    // A second, smaller layer just above, turning at another rate.
+    glScalef(0.9f, 0.9f, 0.9f);
+    glTranslatef(0.0f, 0.0f, -0.01f);
+    glRotatef(spinAngle * 6.3f, 0.0f, 0.0f, 1.0f);
+    callList(LIST_QUAD);
+}
+
+void drawShotAndSwirl() {
+    glPopMatrix();
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
+    glEnable(GL_BLEND);
+    glEnable(GL_LIGHT1);
+    // The tube is seen from inside; the cull face stays GL_FRONT afterwards on purpose.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    glDisable(GL_LIGHTING);
+    bindTexture(TEX_SHOT);
+    glColor4f(1.5f, 1.5f, 1.5f, 1.5f);
+    glTranslatef(ship.getShotX(), ship.getShotHeight() - 7.0f, ship.getShotZ());
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(spinAngle * 4.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(0.02f, 0.02f, 0.07f);
+    callList(LIST_SHOT);
+
+    glPopMatrix();
+    glPushMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glTranslatef(ship.getShotX(), -0.5f, ship.getShotZ());
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(spinAngle * 7.0f, 0.0f, 0.0f, -1.0f);
+    bindTexture(TEX_TWIRL);
+    callList(LIST_QUAD);
+    glDisable(GL_CULL_FACE);
+}
+} // namespace
+
+void drawArenaCells() {
+    for (int i = 0; i < Arena::gridSize; ++i) {
+        for (int j = 0; j < Arena::gridSize; ++j) {
+            glPushMatrix();
+            const float cx = arena.cellCentreX(i);
+            const float cz = arena.cellCentreZ(j);
+            glTranslatef(cx, arena.cellHeightAt(cx, cz), cz);
+            glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+            const int kind = arena.cellKindAt(cx, cz);
+            if (kind == 1) {
+                glScalef(0.085f, 0.085f, 0.15f);
+                bindTexture(TEX_STONES);
+            } else if (kind == 3) {
+                glScalef(0.015f, 0.015f, 0.008f);
+                bindTexture(TEX_MUD);
+            }
+            // A cell's kind is also the slot of its model.
+            if (kind >= 0 && kind < LIST_SLOT_COUNT) {
+                callList(kind);
+            }
+            glPopMatrix();
+        }
+    }
+}
+
+void drawShadows() {
+    const int n = stoneList.count(false);
+    glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    bindTexture(TEX_SHADOW);
+    glColor4f(5.0f, 5.0f, 5.0f, 0.0f);
+    // The placeholder is included; its size 0 makes its shadow vanish.
+    for (int i = 0; i < n; ++i) {
+        const GameObject* o = stoneList.at(i);
+        glPushMatrix();
+        glTranslatef(o->x, o->floor - 0.8f - i * shadowDepthStep, o->y);
+        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+        const float s = o->size * 0.5f;
+        glScalef(s, s, s);
+        callList(LIST_SHADOW_QUAD);
+        glPopMatrix();
+    }
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void drawCraftAndEffects() {
+    if (gameOver || ship.hit) {
+        return;
+    }
+    glPopMatrix();
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
+    glEnable(GL_BLEND);
+    glEnable(GL_LIGHT1);
+    drawSmoke(ship.getPosition());
+    if (ship.isShotActive()) {
+        drawShotAndSwirl();
+    }
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHT1);
+    // Switches lighting back on even after the l key turned it off: the key lasts a frame.
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glPushMatrix();
+    bindTexture(TEX_SHIP);
+    drawShipModel();
+}
+
+void drawStoneGlows() {
+    const int n = stoneList.count(false);
+    beginAdditiveBillboards();
+    for (int i = 1; i < n; ++i) {
+        const GameObject* o = stoneList.at(i);
+        glPushMatrix();
+        translateToObject(*o);
+        // The glow turns with the stone's place on screen and in the arena.
+        const float twirl = 1.0f + billboardMatrix();
+        glRotatef(glowTurnFactor * (twirlFactor * twirl - o->x * twirl), 0.0f, 0.0f, 1.0f);
+        const float s = o->size * 0.5f;
+        glScalef(s, s, s);
+        setGlowColour(o->size);
+        drawLitQuad(TEX_BASE);
+        glPopMatrix();
+    }
+    endAdditiveBillboards();
+}
+
+void drawDebris() {
+    const int n = debrisList.count(false);
+    beginAdditiveBillboards();
+    for (int i = 1; i < n; ++i) {
+        glPushMatrix();
+        translateToObject(*debrisList.at(i));
+        billboardMatrix();
+        glScalef(0.2f, 0.2f, 0.2f);
+        glColor4f(0.8f, 0.5f, 0.2f, 0.7f);
+        drawLitQuad(TEX_BASE);
+        glPopMatrix();
+    }
+    endAdditiveBillboards();
+}
+
+void drawLockMarker() {
+    glPushMatrix();
+    const GameObject* locked = ship.hasLock() ? stoneList.at(ship.lockedIndex) : nullptr;
+    if (locked != nullptr) {
+        translateToObject(*locked);
+        billboardMatrix();
+        glRotatef(spinAngle, 0.0f, 0.0f, 1.0f);
+        const float s = locked->size * 0.5f;
+        glScalef(s, s, s);
+    }
+    glDisable(GL_DEPTH_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_ALPHA_TEST);
+    bindTexture(TEX_NOSORT);
+    glEnable(GL_LIGHT1);
+    if (locked != nullptr) {
+        callList(LIST_QUAD);
+    }
+    glDisable(GL_LIGHT1);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
+
+void drawSigns() {
+    glPushMatrix();
+    // The pictures float at the list's placeholder, which never moves.
+    translateToObject(*stoneList.at(0));
+    // Counted per drawn frame; it stops at 0 rather than running down forever.
+    if (comboTimer > 0) {
+        comboTimer -= 1;
+    }
+    billboardMatrix();
+    const int pulse = static_cast<int>(spinAngle) % 36 + 20;
+    const float f = pulse / 50.0f + 1.0f;
+    glScalef(f, f, 5.0f);
+    glDisable(GL_DEPTH_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_ALPHA_TEST);
+    bindTexture(TEX_KOMBO);
+    glEnable(GL_LIGHT1);
+    if (comboTimer > 0) {
+        callList(LIST_QUAD);
+    }
+    if (ship.hit) {
+        bindTexture(gameOver ? TEX_GAMEOVER : TEX_GETREADY);
+        callList(LIST_QUAD);
+    }
+    glDisable(GL_LIGHT1);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
