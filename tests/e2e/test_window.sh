@@ -32,7 +32,8 @@ done || fail "frame rate off the 100 per second pace: $(echo $REPORTS)"
 
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool key --clearmodifiers Escape
-STATUS=$(wait_for_exit "$GAME_PID" 10)
+wait_for_exit "$GAME_PID" 10 >/dev/null
+STATUS=$EXIT_STATUS
 GAME_PID=""
 [ "$STATUS" = "0" ] || fail "Escape gave exit status $STATUS"
 echo "PASS: window 400x300 \"Wibz3D\", fps $(echo $REPORTS | tr '\n' ' '), Escape -> 0"

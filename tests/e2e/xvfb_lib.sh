@@ -52,18 +52,22 @@ wait_for_text() {
     return 1
 }
 
-# wait_for_exit PID SECONDS: prints the exit status, or "timeout".
+# wait_for_exit PID SECONDS: sets EXIT_STATUS to the exit status, or "timeout", and prints
+# it. Call it in the shell that started the process, not inside $(...): a subshell cannot
+# wait for its parent's child and would report -1 while the process is still ending.
+EXIT_STATUS=""
 wait_for_exit() {
     local tries=$(($2 * 10))
+    EXIT_STATUS=timeout
     for _ in $(seq "$tries"); do
         if ! kill -0 "$1" 2>/dev/null; then
             wait "$1"
-            echo $?
-            return 0
+            EXIT_STATUS=$?
+            break
         fi
         sleep 0.1
     done
-    echo timeout
+    echo "$EXIT_STATUS"
 }
 
 fail() {
