@@ -15,10 +15,11 @@ bool consistent(const Model& model) {
         return false;
     }
     for (const ModelObject& object : model.objects) {
-        const bool sized = object.vertexCount == static_cast<std::int32_t>(object.vertices.size()) &&
-                           object.normals.size() == object.vertices.size() &&
-                           object.faceCount == static_cast<std::int32_t>(object.faces.size()) &&
-                           object.texCoordCount == static_cast<std::int32_t>(object.texCoords.size());
+        const bool sized =
+            object.vertexCount == static_cast<std::int32_t>(object.vertices.size()) &&
+            object.normals.size() == object.vertices.size() &&
+            object.faceCount == static_cast<std::int32_t>(object.faces.size()) &&
+            object.texCoordCount == static_cast<std::int32_t>(object.texCoords.size());
         if (!sized) {
             return false;
         }
