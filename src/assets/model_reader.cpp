@@ -377,7 +377,7 @@ void ModelReader::readVertices(ModelObject& object, Chunk& chunk) {
         damaged = true;
     }
     std::vector<std::uint8_t> bytes(count * vertexBytes, 0);
-    readBytes(bytes.data(), count * vertexBytes, chunk);
+    count = readBytes(bytes.data(), count * vertexBytes, chunk) / vertexBytes; // whole records only
     object.vertexCount = static_cast<std::int32_t>(count);
     object.vertices.assign(count, Vector3(0.0f, 0.0f, 0.0f));
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -398,7 +398,7 @@ void ModelReader::readFaces(ModelObject& object, Chunk& chunk) {
         damaged = true;
     }
     std::vector<std::uint8_t> bytes(count * faceBytes, 0);
-    readBytes(bytes.data(), count * faceBytes, chunk);
+    count = readBytes(bytes.data(), count * faceBytes, chunk) / faceBytes; // whole records only
     object.faceCount = static_cast<std::int32_t>(count);
     object.faces.assign(count, ModelFace{{0, 0, 0}, {0, 0, 0}});
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -418,7 +418,8 @@ void ModelReader::readTexCoords(ModelObject& object, Chunk& chunk) {
         damaged = true;
     }
     std::vector<std::uint8_t> bytes(count * texCoordBytes, 0);
-    readBytes(bytes.data(), count * texCoordBytes, chunk);
+    count =
+        readBytes(bytes.data(), count * texCoordBytes, chunk) / texCoordBytes; // whole records only
     object.texCoordCount = static_cast<std::int32_t>(count);
     object.texCoords.assign(count, TexCoord{0.0f, 0.0f});
     for (std::uint32_t i = 0; i < count; ++i) {

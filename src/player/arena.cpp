@@ -105,9 +105,11 @@ float Arena::cellHeightAt(float x, float z) const {
 }
 
 float Arena::cellCentreX(int column) const {
-    return xMin + (xMax - xMin) / 16.0f + column * (xMax - xMin) / 8.0f;
+    const float cellWidth = (xMax - xMin) / static_cast<float>(cellsPerSide);
+    return xMin + cellWidth / 2.0f + column * cellWidth;
 }
 
 float Arena::cellCentreZ(int row) const {
-    return zMin + (zMax - zMin) / 16.0f + row * (zMax - zMin) / 8.0f;
+    const float cellWidth = (zMax - zMin) / static_cast<float>(cellsPerSide);
+    return zMin + cellWidth / 2.0f + row * cellWidth;
 }

@@ -6,6 +6,7 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -58,6 +59,13 @@ void onSpecialUp(int glutKey, int, int) {
     PolledKey key = KEY_UP;
     if (polledKeyOf(glutKey, key)) {
         releaseKey(key);
+    }
+}
+
+void useDetectableAutoRepeat() {
+    Display* display = glXGetCurrentDisplay();
+    if (display != nullptr) {
+        XkbSetDetectableAutoRepeat(display, True, nullptr);
     }
 }
 

@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(startWidth, startHeight);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
+    useDetectableAutoRepeat();
 
     twirlFactor = 10.0f;
     smallStreak = 0;
@@ -106,7 +107,6 @@ int main(int argc, char** argv) {
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);
     setDisplayActions({setLighting, rebuildModels, setFaceCulling});
-    glutIgnoreKeyRepeat(1);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
 

@@ -18,6 +18,8 @@ constexpr float slabTop = 0.5f;
 constexpr float slabBevelFoot = -0.1f;
 constexpr float slabBottom = -2.0f;
 constexpr int slabTopCells = 8;
+// The craft's picture covers a disc of this radius seen from above, rim included.
+constexpr float craftMapRadius = 24.0f;
 
 TdsScene sceneOf(const TdsMaterial& material, const TdsMesh& mesh) {
     TdsScene scene;
@@ -108,11 +110,10 @@ TdsScene makeCraft() {
         {23.0f, 0.0f, 0.0f}, {23.0f, 0.0f, 0.0f}, {23.0f, 0.7f, 0.0f},  {23.0f, 0.7f, 0.0f},
         {21.5f, 1.7f, 0.0f}, {15.0f, 3.3f, 0.0f}, {9.0f, 4.3f, 0.0f},   {9.0f, 4.3f, 0.0f},
         {8.4f, 6.2f, 0.0f},  {7.0f, 8.2f, 0.0f},  {4.5f, 9.6f, 0.0f},   {0.0f, 10.3f, 0.0f}};
-    constexpr float mapRadius = 24.0f;
     MeshBuilder mesh;
-    mesh.revolve(profile, 32, [mapRadius](MeshVertex& v, float) {
-        v.u = 0.5f + v.x / (2.0f * mapRadius);
-        v.v = 0.5f + v.z / (2.0f * mapRadius);
+    mesh.revolve(profile, 32, [](MeshVertex& v, float) {
+        v.u = 0.5f + v.x / (2.0f * craftMapRadius);
+        v.v = 0.5f + v.z / (2.0f * craftMapRadius);
     });
     return sceneOf(TdsMaterial{"HULL", {200, 205, 220}, "ship.png"}, mesh.build("saucer", "HULL"));
 }

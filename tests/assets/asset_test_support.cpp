@@ -1,0 +1,86 @@
+// asset_test_support.cpp -- standard error goes to a temporary file while captured;
+// in-memory files come from fmemopen.
+#include "asset_test_support.h"
+
+#include "assets/model_reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+int savedStderr = -1;
+std::string stderrPath;
+} // namespace
+
+const char* const generatedModels[5] = {"models/stones.3DS", "models/normal.3DS", "models/ship.3DS",
+                                        "models/world.3DS", "models/shot.3DS"};
+
+void beginStderrCapture() {
+    std::fflush(stderr);
+    char path[] = "/tmp/wibz_stderr_XXXXXX";
+    const int fd = mkstemp(path);
+    stderrPath = path;
+    savedStderr = dup(fileno(stderr));
+    dup2(fd, fileno(stderr));
+    close(fd);
+}
+
+std::string endStderrCapture() {
+    std::fflush(stderr);
+    dup2(savedStderr, fileno(stderr));
+    close(savedStderr);
+    std::ifstream in(stderrPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::remove(stderrPath.c_str());
+    return text.str();
+}
+
+TempDir::TempDir() {
+    char pattern[] = "/tmp/wibz_assets_XXXXXX";
+    const char* made = mkdtemp(pattern);
+    root = made != nullptr ? made : "/tmp";
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+std::string TempDir::write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    const std::string path = root + "/" + name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
+}
+
+bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size) {
+    // fmemopen refuses a zero-sized buffer; /dev/null is an empty file too. A stream opened
+    // for reading never writes to its buffer.
+    std::FILE* stream = size == 0 ? std::fopen("/dev/null", "rb")
+                                  : fmemopen(const_cast<std::uint8_t*>(bytes), size, "rb");
+    if (stream == nullptr) {
+        return false;
+    }
+    ModelReader reader;
+    const bool result = reader.importStream(model, stream, "memory.3DS");
+    std::fclose(stream);
+    return result;
+}
+
+std::string dataDir() {
+    return WIBZ_DATA_DIR;
+}

@@ -1,0 +1,47 @@
+// asset_test_support.h -- helpers for the asset tests: standard error capture, a private
+// temporary folder, whole-file reads and writes, and 3DS files in memory.
+#pragma once
+
+#include "assets/model.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Runs fn with standard error redirected and returns what it wrote.
+template <typename Fn> std::string captureStderr(Fn fn);
+void beginStderrCapture();
+std::string endStderrCapture();
+
+// A fresh folder under /tmp, removed with everything in it when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return root; }
+    // Writes the bytes to a file of that name inside the folder; returns its path.
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+
+  private:
+    std::string root;
+};
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path);
+
+// Imports bytes held in memory as if they were a file.
+bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size);
+inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
+    return importBytes(model, bytes.data(), bytes.size());
+}
+
+// Where the build put the generated data, and the five model files in loading order.
+std::string dataDir();
+extern const char* const generatedModels[5];
+
+template <typename Fn> std::string captureStderr(Fn fn) {
+    beginStderrCapture();
+    fn();
+    return endStderrCapture();
+}

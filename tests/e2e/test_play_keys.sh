@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Plays the real game through its keys: focus stepping, camera mode lines, the lock on the
+# first stone, a held arrow moving the craft, F2 hiding the frame-rate line, odd window
+# shapes, and Escape.
+set -u
+BIN=$1
+DATA=$2
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/xvfb_lib.sh"
+trap stop_all EXIT
+
+WORK=$(mktemp -d)
+OUT="$WORK/stdout.txt"
+start_xvfb || fail "no Xvfb"
+start_game "$BIN" "$DATA" "$OUT"
+WID=$(wait_for_window) || fail "no window"
+xdotool windowfocus --sync "$WID" 2>/dev/null || true
+wait_for_text "$OUT" "Loaded 'tex/getready.png'" 10 || fail "textures not loaded: $(cat "$OUT")"
+
+shot() { xwd -id "$WID" -silent | convert xwd:- "$1"; }
+# Pure white pixels in a region (WxH+X+Y) of a screenshot: the HUD's text colour, which
+# the lit and textured scene hardly ever reaches.
+white_pixels() {
+    convert "$1" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
+        -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+key() { xdotool key --delay 30 "$@"; }
+
+key f
+wait_for_text "$OUT" "nextAxis 0" 5 || fail "f: no nextAxis line: $(cat "$OUT")"
+wait_for_text "$OUT" "x: -42.00  y:   0.00  z:  38.00" 5 || fail "f: no focus line"
+
+key c r x x
+wait_for_text "$OUT" "TargetMode 1" 5 || fail "x: no TargetMode line"
+grep -q '^AroundCenter 1$' "$OUT" || fail "c: $(cat "$OUT")"
+grep -q '^AroundTarget 1$' "$OUT" || fail "r: $(cat "$OUT")"
+grep -q '^TargetMode 0$' "$OUT" || fail "x: $(cat "$OUT")"
+key g g # off and on again: the line has no end, so the two run together
+wait_for_text "$OUT" "GotoMode 0GotoMode 1" 5 || fail "GotoMode lines should run together"
+
+# The first stone arrives on the 201st frame, about two seconds in.
+sleep 2.5
+key d
+wait_for_text "$OUT" "nlock 1, Index 1" 5 || fail "d: no lock line: $(tail -c 300 "$OUT")"
+key d # let go again
+
+# A held arrow key moves the craft: the picture changes while it is held.
+shot "$WORK/before.png"
+xdotool keydown Up
+sleep 1.0
+xdotool keyup Up
+shot "$WORK/after.png"
+DIFF=$(compare -metric AE -fuzz 10% "$WORK/before.png" "$WORK/after.png" null: 2>&1 | cut -d' ' -f1)
+[ "${DIFF%.*}" -gt 500 ] || fail "holding Up changed only $DIFF pixels"
+
+# F2 hides the frame-rate line at the top left.
+FPS_REGION="120x30+0+0"
+W_ON=$(white_pixels "$WORK/after.png" "$FPS_REGION")
+key F2
+sleep 0.5
+shot "$WORK/nofps.png"
+W_OFF=$(white_pixels "$WORK/nofps.png" "$FPS_REGION")
+[ "$W_ON" -gt 40 ] && [ "$W_OFF" -lt 10 ] \
+    || fail "F2 did not hide the FPS line (white pixels $W_ON -> $W_OFF)"
+
+# Odd shapes: the game keeps running and the score line stays in the window.
+for size in "1 1" "1200 120" "120 700" "400 300"; do
+    xdotool windowsize "$WID" $size
+    sleep 0.4
+    kill -0 "$GAME_PID" 2>/dev/null || fail "crashed at size $size"
+done
+xdotool windowsize "$WID" 120 400
+sleep 0.5
+shot "$WORK/narrow.png"
+W_NARROW=$(white_pixels "$WORK/narrow.png" "120x80+0+320")
+[ "$W_NARROW" -gt 40 ] || fail "HUD lost in a narrow window ($W_NARROW white pixels)"
+
+key Escape
+wait_for_exit "$GAME_PID" 10
+STATUS=$EXIT_STATUS
+GAME_PID=""
+[ "$STATUS" = "0" ] || fail "Escape gave exit status $STATUS"
+echo "PASS: keys, lock, movement, F2, odd sizes, Escape"
+rm -rf "$WORK"
