@@ -39,10 +39,17 @@ grep -q '^TargetMode 0$' "$OUT" || fail "x: $(cat "$OUT")"
 key g g # off and on again: the line has no end, so the two run together
 wait_for_text "$OUT" "GotoMode 0GotoMode 1" 5 || fail "GotoMode lines should run together"
 
-# The first stone arrives on the 201st frame, about two seconds in.
-sleep 2.5
-key d
-wait_for_text "$OUT" "nlock 1, Index 1" 5 || fail "d: no lock line: $(tail -c 300 "$OUT")"
+# The first stone arrives on the 201st frame, about two seconds in; until then d locks
+# nothing and prints nothing. A busy machine may take longer to get there.
+LOCKED=no
+for _ in $(seq 15); do
+    key d
+    if wait_for_text "$OUT" "nlock 1, Index 1" 1; then
+        LOCKED=yes
+        break
+    fi
+done
+[ "$LOCKED" = yes ] || fail "d: no lock line: $(tail -c 300 "$OUT")"
 key d # let go again
 
 # A held arrow key moves the craft: the picture changes while it is held.
@@ -61,7 +68,7 @@ key F2
 sleep 0.5
 shot "$WORK/nofps.png"
 W_OFF=$(white_pixels "$WORK/nofps.png" "$FPS_REGION")
-[ "$W_ON" -gt 40 ] && [ "$W_OFF" -lt 10 ] \
+[ "$W_ON" -gt 40 ] && [ $((W_OFF * 4)) -lt "$W_ON" ] \
     || fail "F2 did not hide the FPS line (white pixels $W_ON -> $W_OFF)"
 
 # Odd shapes: the game keeps running and the score line stays in the window.
