@@ -1,5 +1,6 @@
-// surfaces.cpp -- the textures on the models (floor slab, mud and rock, the craft's hull)
-// and the sky picture. The scene's lights are dim, so the surfaces are painted bright.
+// surfaces.cpp -- the textures on the floor slab and the craft's hull, and the sky
+// picture; the ground's picture is ground_map.cpp. The scene's lights are dim, so the
+// surfaces are painted bright.
 #include "pictures.h"
 
 #include "noise.h"
@@ -49,28 +50,6 @@ Image paintStones() {
             const float groove = std::fabs(inset - 0.14f);
             light *= 1.0f - 0.35f * (1.0f - smoothStep(0.006f, 0.014f, groove));
             image.at(x, y) = shade(stone, light);
-        }
-    }
-    return image;
-}
-
-// Tiling earth: brown mud with lighter dry patches, darker wet hollows and pebbles.
-Image paintMud() {
-    Image image(surfaceSize, surfaceSize);
-    const Rgba wet{0.36f, 0.27f, 0.19f, 1.0f};
-    const Rgba dry{0.72f, 0.6f, 0.44f, 1.0f};
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const float u = (static_cast<float>(x) + 0.5f) / surfaceSize;
-            const float v = (static_cast<float>(y) + 0.5f) / surfaceSize;
-            const float patches = fractalNoise(u * 4.0f, v * 4.0f, 4, 5, 51u);
-            const float grain = fractalNoise(u * 32.0f, v * 32.0f, 32, 2, 53u);
-            const float pebbles =
-                smoothStep(0.72f, 0.78f, valueNoise(u * 24.0f, v * 24.0f, 24, 24, 57u));
-            Rgba colour = mixColour(wet, dry, smoothStep(0.3f, 0.7f, patches));
-            colour = shade(colour, 0.85f + 0.3f * grain + 0.25f * pebbles);
-            colour = shade(colour, 1.0f - 0.3f * crackAt(u * 2.0f, v * 2.0f, 2, 59u, 0.01f));
-            image.at(x, y) = colour;
         }
     }
     return image;
