@@ -6,7 +6,7 @@
 #include "crater.h"
 
 namespace groundMap {
-constexpr int sizePixels = 2048;
+constexpr int sizePixels = 1024;
 // The disc of the world, radius edgeRadius, fits inside the picture with a small margin.
 constexpr float discRadiusFileUnits = crater::edgeRadius * 1.02f;
 
@@ -20,9 +20,9 @@ constexpr float vOf(float z) {
 
 // The corner pieces' patch: u wraps once round the piece, v runs from its tip (top row)
 // down to its foot.
-constexpr int towerLeftPixels = 8;
-constexpr int towerTopPixels = 8;
-constexpr int towerSizePixels = 256;
+constexpr int towerLeftPixels = sizePixels / 256;
+constexpr int towerTopPixels = sizePixels / 256;
+constexpr int towerSizePixels = sizePixels / 8;
 constexpr float towerU0 = static_cast<float>(towerLeftPixels) / sizePixels;
 constexpr float towerV0 = static_cast<float>(towerTopPixels) / sizePixels;
 constexpr float towerSpan = static_cast<float>(towerSizePixels) / sizePixels;
