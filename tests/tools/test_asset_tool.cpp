@@ -308,6 +308,41 @@ TEST_F(AssetTool, EveryImageIsInItsFormatWithTheAlphaItIsDrawnWith) {
     }
 }
 
+// The craft is small on screen and the scene's light hardly shades it: its picture has
+// to be bright and strongly coloured to read over the grey tiles.
+TEST_F(AssetTool, TheCraftsPictureStandsOutFromTheFloorTiles) {
+    struct Look {
+        float brightness; // mean of each pixel's brightest channel
+        float saturation; // mean of (max - min) / max
+    };
+    const auto lookOf = [](const LoadedImage& image, float radius) {
+        Look look{0.0f, 0.0f};
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const float cx = (2.0f * x + 1.0f) / image.width() - 1.0f;
+                const float cy = (2.0f * y + 1.0f) / image.height() - 1.0f;
+                if (cx * cx + cy * cy > radius * radius) {
+                    continue;
+                }
+                const ILubyte* p = image.pixel(x, y);
+                const int high = std::max({p[0], p[1], p[2]});
+                const int low = std::min({p[0], p[1], p[2]});
+                look.brightness += static_cast<float>(high) / 255.0f;
+                look.saturation += high == 0 ? 0.0f : static_cast<float>(high - low) / high;
+                ++count;
+            }
+        }
+        return Look{look.brightness / count, look.saturation / count};
+    };
+    // The hull's picture out to its rim; the tile's whole square.
+    const Look craft = lookOf(LoadedImage(dataDir() + "/tex/ship.png"), 0.95f);
+    const Look tiles = lookOf(LoadedImage(dataDir() + "/tex/stones.png"), 2.0f);
+    EXPECT_GT(craft.brightness, 0.8f);
+    EXPECT_GT(craft.saturation, 0.5f);
+    EXPECT_LT(tiles.saturation, 0.2f);
+}
+
 TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
     TempDir dir;
     const std::string command = std::string(WIBZ_ASSET_TOOL) + " " + dir.path();

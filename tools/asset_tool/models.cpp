@@ -21,7 +21,7 @@ constexpr float slabBevelFoot = -0.1f;
 constexpr float slabBottom = -2.0f;
 constexpr int slabTopCells = 8;
 // The craft's picture covers a disc of this radius seen from above, rim included.
-constexpr float craftMapRadius = 24.0f;
+constexpr float craftMapRadius = 27.0f;
 // The corner piece is drawn at 0.015 across and 0.008 up.
 constexpr float cornerAcrossScale = 0.015f;
 constexpr float cornerUpScale = 0.008f;
@@ -132,20 +132,21 @@ TdsScene makeCornerTower() {
                    mesh.build("tower", "MUDTOWER"));
 }
 
-// A saucer 46 file units (1.4 world units) across: shallow belly, thin rim, sloping upper
-// hull and a cockpit dome. Mapped straight down, so the hull picture lies on it from above.
+// A saucer 52 file units (1.56 world units) across: shallow belly, thin rim, sloping upper
+// hull and a low cockpit dome. Mapped straight down, so the hull picture lies on it from
+// above. The upper hull is kept flat enough to catch the light from any side.
 TdsScene makeCraft() {
     const std::vector<ProfilePoint> profile = {
-        {0.0f, -4.5f, 0.0f}, {8.0f, -4.2f, 0.0f}, {16.0f, -2.8f, 0.0f}, {21.0f, -1.0f, 0.0f},
-        {23.0f, 0.0f, 0.0f}, {23.0f, 0.0f, 0.0f}, {23.0f, 0.7f, 0.0f},  {23.0f, 0.7f, 0.0f},
-        {21.5f, 1.7f, 0.0f}, {15.0f, 3.3f, 0.0f}, {9.0f, 4.3f, 0.0f},   {9.0f, 4.3f, 0.0f},
-        {8.4f, 6.2f, 0.0f},  {7.0f, 8.2f, 0.0f},  {4.5f, 9.6f, 0.0f},   {0.0f, 10.3f, 0.0f}};
+        {0.0f, -5.0f, 0.0f}, {9.0f, -4.7f, 0.0f}, {18.0f, -3.2f, 0.0f}, {23.5f, -1.2f, 0.0f},
+        {26.0f, 0.0f, 0.0f}, {26.0f, 0.0f, 0.0f}, {26.0f, 0.8f, 0.0f},  {26.0f, 0.8f, 0.0f},
+        {24.5f, 1.8f, 0.0f}, {17.0f, 3.6f, 0.0f}, {10.5f, 4.6f, 0.0f},  {10.5f, 4.6f, 0.0f},
+        {9.8f, 6.2f, 0.0f},  {8.0f, 7.8f, 0.0f},  {5.0f, 9.0f, 0.0f},   {0.0f, 9.5f, 0.0f}};
     MeshBuilder mesh;
     mesh.revolve(profile, 32, [](MeshVertex& v, float) {
         v.u = 0.5f + v.x / (2.0f * craftMapRadius);
         v.v = 0.5f + v.z / (2.0f * craftMapRadius);
     });
-    return sceneOf(TdsMaterial{"HULL", {200, 205, 220}, "ship.png"}, mesh.build("saucer", "HULL"));
+    return sceneOf(TdsMaterial{"HULL", {230, 90, 40}, "ship.png"}, mesh.build("saucer", "HULL"));
 }
 
 // An open tube 50 across and 100 high: the game draws it from the shot's tip down.
