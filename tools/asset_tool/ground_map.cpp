@@ -153,7 +153,7 @@ Rgba groundPixel(const std::vector<float>& heights, int x, int y) {
 // The corner piece's surface at a place of its patch: across is the turn round it (any
 // value; the pattern repeats once per turn), height in world units above its cell.
 Rgba towerPixel(float across, float height) {
-    const Rgba stone{0.6f, 0.58f, 0.54f, 1.0f};
+    const Rgba stone{0.52f, 0.5f, 0.47f, 1.0f};
     const Rgba bronze{0.78f, 0.55f, 0.26f, 1.0f};
     const Rgba lampEdge{1.0f, 0.62f, 0.16f, 1.0f};
     const Rgba lampCore{1.0f, 0.97f, 0.82f, 1.0f};

@@ -32,10 +32,10 @@ constexpr float towerSpan = static_cast<float>(towerSizePixels) / sizePixels;
 // height, -1.0), from the foot sunk in the plateau to the tip. The painter colours its
 // patch by the same heights.
 namespace tower {
-constexpr float plinthRadius = 0.52f;
+constexpr float plinthRadius = 0.5f;
 constexpr float footBottom = -0.5f;
-constexpr float plinthTop = 0.12f;
-constexpr float chamferTop = 0.22f;
+constexpr float plinthTop = 0.06f;
+constexpr float chamferTop = 0.14f;
 constexpr float pillarTop = 0.95f;
 constexpr float capitalTop = 1.07f;
 constexpr float plateTop = 1.09f; // the lamp sits on the capital's top plate

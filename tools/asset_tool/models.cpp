@@ -112,8 +112,8 @@ TdsScene makeCornerTower() {
     const float plateTop = tower::plateTop;
     // A point listed twice makes a crisp edge.
     const OutlinePoint outline[] = {{0.0f, foot},        {plinth, foot},      {plinth, foot},
-                                    {plinth, plinthTop}, {plinth, plinthTop}, {0.4f, chamferTop},
-                                    {0.4f, chamferTop},  {0.29f, chamferTop}, {0.29f, chamferTop},
+                                    {plinth, plinthTop}, {plinth, plinthTop}, {0.38f, chamferTop},
+                                    {0.38f, chamferTop}, {0.29f, chamferTop}, {0.29f, chamferTop},
                                     {0.26f, pillarTop},  {0.26f, pillarTop},  {0.42f, 1.03f},
                                     {0.42f, 1.03f},      {0.42f, capitalTop}, {0.42f, capitalTop},
                                     {0.22f, plateTop},   {0.22f, plateTop},   {0.21f, 1.14f},
