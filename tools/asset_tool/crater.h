@@ -16,6 +16,7 @@ constexpr float fileHeightOf(float worldY) {
 // the whole ground is centred there.
 constexpr float centreZ = 0.1f / acrossScale;
 constexpr float fieldHalfWidth = 6.5f / acrossScale;
+constexpr int cellsPerSide = 8; // the corner cells hold corner pieces, the rest tiles
 constexpr float cellWidth = 1.625f / acrossScale;
 constexpr float tileHalfWidth = 0.75f / acrossScale;
 // Just below the floor tiles' undersides (-1.3), so the tiles rest on solid ground and the

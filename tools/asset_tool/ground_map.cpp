@@ -12,9 +12,10 @@
 namespace {
 constexpr int size = groundMap::sizePixels;
 constexpr float fileUnitsPerPixel = 2.0f * groundMap::discRadiusFileUnits / size;
-// Painted a few pixels past the patch on every side, so filtering at its border only ever
+// The tower's patch is painted on into its margin, so filtering at its border only ever
 // blends the patch with itself.
-constexpr int towerBleedPixels = 4;
+constexpr int towerBleedPixels = groundMap::towerLeftPixels;
+static_assert(groundMap::towerTopPixels == groundMap::towerLeftPixels, "one margin all round");
 
 struct Direction {
     float x;
@@ -36,6 +37,7 @@ Rgba scaled(Rgba c, float factor) {
 float groundX(int x) {
     return (static_cast<float>(x) + 0.5f) * fileUnitsPerPixel - groundMap::discRadiusFileUnits;
 }
+// Rows run along z as columns run along x (groundMap::vOf).
 float groundZ(int y) {
     return groundX(y);
 }
@@ -88,8 +90,9 @@ float distanceFromTiles(float x, float z) {
     float nearest = 1.0e9f;
     for (int i = column - 1; i <= column + 1; ++i) {
         for (int j = row - 1; j <= row + 1; ++j) {
-            const bool corner = (i == 0 || i == 7) && (j == 0 || j == 7);
-            if (i < 0 || j < 0 || i > 7 || j > 7 || corner) {
+            const int last = crater::cellsPerSide - 1;
+            const bool corner = (i == 0 || i == last) && (j == 0 || j == last);
+            if (i < 0 || j < 0 || i > last || j > last || corner) {
                 continue;
             }
             const float cx = -half + cell * (static_cast<float>(i) + 0.5f);
