@@ -183,16 +183,20 @@ TEST_F(AssetTool, ModelsFitTheirPlacesInTheWorld) {
     EXPECT_GE(tile.high.y, 0.0f); // top at or above the cell height -1.0...
     EXPECT_LT(tile.high.y, 0.2f); // ...and below the shadows at -0.8
 
-    const Extent tower = extentOf("models/normal.3DS", 0.015f, 0.008f);
-    EXPECT_NEAR(tower.high.x - tower.low.x, 1.0f, 0.3f);
-    EXPECT_GT(tower.high.y - tower.low.y, 2.0f);
-    EXPECT_LT(tower.high.y - tower.low.y, 5.0f);
-
     const Extent craft = extentOf("models/ship.3DS", 0.03f, 0.03f);
     EXPECT_GE(craft.high.x - craft.low.x, 1.2f);
     EXPECT_LE(craft.high.x - craft.low.x, 1.6f);
     EXPECT_NEAR(craft.high.x, -craft.low.x, 1e-4f); // symmetric about the vertical
     EXPECT_NEAR(craft.high.z, -craft.low.z, 1e-4f);
+
+    // The corner pieces stand on the corner cells (height -1.0); the craft starts right
+    // beside one, floating at 0.2, and must not be hidden by it.
+    const Extent tower = extentOf("models/normal.3DS", 0.015f, 0.008f);
+    EXPECT_NEAR(tower.high.x - tower.low.x, 1.0f, 0.3f);
+    EXPECT_GT(tower.high.y - tower.low.y, 1.5f);
+    EXPECT_LT(tower.high.y - tower.low.y, 2.0f);
+    EXPECT_GT(tower.high.y, tile.high.y + 1.0f);          // a unit above the tiles...
+    EXPECT_LT(-1.0f + tower.high.y, 0.2f + craft.high.y); // ...but below the craft's top
 
     const Extent shot = extentOf("models/shot.3DS", 1.0f, 1.0f);
     EXPECT_EQ(shot.low.y, 0.0f);
@@ -200,12 +204,56 @@ TEST_F(AssetTool, ModelsFitTheirPlacesInTheWorld) {
     EXPECT_NEAR((shot.high.x - shot.low.x) * 0.02f, 1.0f, 0.1f);
 
     // Centred under the arena; wide enough to surround its 13 x 13 units, not past the
-    // far plane; its rim above the floor at -1.0, its middle well below it.
+    // far plane; its rim well above the floor at -1.0 and below the camera, 8 units up.
+    // Nothing lies lower than the ground just under the tiles' undersides.
     const Extent world = extentOf("models/world.3DS", 0.34f, 0.3f);
     EXPECT_GT(world.high.x - world.low.x, 3.0f * 13.0f);
     EXPECT_LT(world.high.x, 50.0f);
-    EXPECT_GT(world.high.y - 7.2f, -1.0f);
-    EXPECT_LT(world.low.y - 7.2f, -5.0f);
+    EXPECT_GT(world.high.y - 7.2f, 2.0f);
+    EXPECT_LT(world.high.y - 7.2f, 6.0f);
+    EXPECT_LT(world.low.y - 7.2f, tile.low.y - 1.0f);
+    EXPECT_GT(world.low.y - 7.2f, -1.6f);
+    // The corner pieces reach down into that ground.
+    EXPECT_LT(-1.0f + tower.low.y, world.low.y - 7.2f);
+}
+
+// The shot is drawn from 7 units below its tip, so the ground must be there, solid, under
+// the whole field and a little round it, to hide the beam's lower part.
+TEST_F(AssetTool, TheWorldHasSolidGroundUnderTheWholeField) {
+    const Model model = readModel(dataDir() + "/models/world.3DS");
+    const ModelObject& object = model.objects[0];
+    // World position of a vertex: the file's (x, up, z) as the game scales and moves it.
+    const auto worldOf = [&object](int i) {
+        const Vector3& v = object.vertices[static_cast<std::size_t>(i)];
+        return Vector3(1.5f + 0.34f * v.x, -7.2f + 0.3f * -v.z, -5.6f + 0.34f * v.y);
+    };
+    // The ground's height straight under (x, z), from the triangle that covers it.
+    const auto groundUnder = [&](float x, float z) {
+        for (int f = 0; f < object.faceCount; ++f) {
+            const auto& corner = object.faces[static_cast<std::size_t>(f)].vertexIndex;
+            const Vector3 a = worldOf(corner[0]);
+            const Vector3 b = worldOf(corner[1]);
+            const Vector3 c = worldOf(corner[2]);
+            const float area = (b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z);
+            if (area == 0.0f) {
+                continue;
+            }
+            const float wb = ((x - a.x) * (c.z - a.z) - (c.x - a.x) * (z - a.z)) / area;
+            const float wc = ((b.x - a.x) * (z - a.z) - (x - a.x) * (b.z - a.z)) / area;
+            if (wb >= 0.0f && wc >= 0.0f && wb + wc <= 1.0f) {
+                return a.y + wb * (b.y - a.y) + wc * (c.y - a.y);
+            }
+        }
+        return -1000.0f; // a hole
+    };
+    // The field is x -5 to 8, z -12 to 1; sample it and a margin of half a unit round it.
+    for (float x = -5.5f; x <= 8.5f; x += 0.5f) {
+        for (float z = -12.5f; z <= 1.5f; z += 0.5f) {
+            const float y = groundUnder(x, z);
+            ASSERT_GT(y, -1.6f) << x << ", " << z;
+            ASSERT_LT(y, -1.3f) << x << ", " << z; // under the tiles' undersides
+        }
+    }
 }
 
 TEST_F(AssetTool, EveryImageIsInItsFormatWithTheAlphaItIsDrawnWith) {
@@ -258,6 +306,41 @@ TEST_F(AssetTool, EveryImageIsInItsFormatWithTheAlphaItIsDrawnWith) {
         EXPECT_GT(opaque, sign.width() * sign.height() / 20);
         EXPECT_LT(opaque, sign.width() * sign.height() / 2);
     }
+}
+
+// The craft is small on screen and the scene's light hardly shades it: its picture has
+// to be bright and strongly coloured to read over the grey tiles.
+TEST_F(AssetTool, TheCraftsPictureStandsOutFromTheFloorTiles) {
+    struct Look {
+        float brightness; // mean of each pixel's brightest channel
+        float saturation; // mean of (max - min) / max
+    };
+    const auto lookOf = [](const LoadedImage& image, float radius) {
+        Look look{0.0f, 0.0f};
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const float cx = (2.0f * x + 1.0f) / image.width() - 1.0f;
+                const float cy = (2.0f * y + 1.0f) / image.height() - 1.0f;
+                if (cx * cx + cy * cy > radius * radius) {
+                    continue;
+                }
+                const ILubyte* p = image.pixel(x, y);
+                const int high = std::max({p[0], p[1], p[2]});
+                const int low = std::min({p[0], p[1], p[2]});
+                look.brightness += static_cast<float>(high) / 255.0f;
+                look.saturation += high == 0 ? 0.0f : static_cast<float>(high - low) / high;
+                ++count;
+            }
+        }
+        return Look{look.brightness / count, look.saturation / count};
+    };
+    // The hull's picture out to its rim; the tile's whole square.
+    const Look craft = lookOf(LoadedImage(dataDir() + "/tex/ship.png"), 0.95f);
+    const Look tiles = lookOf(LoadedImage(dataDir() + "/tex/stones.png"), 2.0f);
+    EXPECT_GT(craft.brightness, 0.8f);
+    EXPECT_GT(craft.saturation, 0.5f);
+    EXPECT_LT(tiles.saturation, 0.2f);
 }
 
 TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {

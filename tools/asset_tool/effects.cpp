@@ -125,10 +125,11 @@ Image paintSmoke() {
             const float billow = fractalNoise(u, v, 5, 4, 31u);
             const float body =
                 (1.0f - smoothStep(0.35f, 0.95f, r)) * (0.55f + 0.45f * smoothStep(0.0f, 0.4f, r));
-            // Added to the scene under a bright light: kept faint, or it glares.
-            const float alpha = clamp01(body * (0.2f + 0.7f * billow) * 0.6f);
+            // Added to the scene under a bright light: kept faint and bluish, or whatever
+            // stands under the craft turns white.
+            const float alpha = clamp01(body * (0.2f + 0.7f * billow) * 0.38f);
             const float shade = 0.55f + 0.35f * billow;
-            image.at(x, y) = Rgba{shade * 0.8f, shade * 0.9f, shade, alpha};
+            image.at(x, y) = Rgba{shade * 0.6f, shade * 0.85f, shade, alpha};
         }
     }
     return image;

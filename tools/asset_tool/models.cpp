@@ -1,8 +1,10 @@
 // models.cpp -- shapes designed for the game's drawing transforms: the floor tile is scaled
-// 0.085 across and 0.15 up, the corner tower 0.015 and 0.008, the craft 0.03, the shot 0.02
+// 0.085 across and 0.15 up, the corner piece 0.015 and 0.008, the craft 0.03, the shot 0.02
 // and 0.07, and the world 0.34 and 0.3 round (1.5, -7.2, -5.6). File y ends up as world up.
 #include "models.h"
 
+#include "crater.h"
+#include "ground_map.h"
 #include "mesh_builder.h"
 #include "noise.h"
 
@@ -19,7 +21,15 @@ constexpr float slabBevelFoot = -0.1f;
 constexpr float slabBottom = -2.0f;
 constexpr int slabTopCells = 8;
 // The craft's picture covers a disc of this radius seen from above, rim included.
-constexpr float craftMapRadius = 24.0f;
+constexpr float craftMapRadius = 27.0f;
+// The corner piece is drawn at 0.015 across and 0.008 up.
+constexpr float cornerAcrossScale = 0.015f;
+constexpr float cornerUpScale = 0.008f;
+constexpr int cornerSides = 8;
+// The world: a few rings over the flat plateau, the rest up the wall and beyond.
+constexpr int worldRings = 36;
+constexpr int plateauRings = 4;
+constexpr int worldSegments = 64;
 
 TdsScene sceneOf(const TdsMaterial& material, const TdsMesh& mesh) {
     TdsScene scene;
@@ -85,37 +95,58 @@ TdsScene makeFloorTile() {
                    mesh.build("slab", "STONE"));
 }
 
-// A round tower about 0.85 world units thick and 3.4 tall: plinth, tapering shaft, a
-// collar near the top and a spire.
+// Corner piece: an octagonal stone post with a lamp on its capital, 1.7 world units above
+// the plateau, low enough that the craft starting beside it stays in full view. Its foot
+// goes down into the plateau, so it stands on the ground rather than floating.
 TdsScene makeCornerTower() {
-    const std::vector<ProfilePoint> profile = {
-        {0.0f, 0.0f, 0.0f},     {40.0f, 0.0f, 0.4f},   {40.0f, 0.0f, 0.4f},
-        {40.0f, 26.0f, 0.6f},   {40.0f, 26.0f, 0.6f},  {34.0f, 36.0f, 0.7f},
-        {29.0f, 40.0f, 0.75f},  {29.0f, 40.0f, 0.75f}, {27.5f, 170.0f, 2.0f},
-        {26.0f, 300.0f, 3.3f},  {26.0f, 300.0f, 3.3f}, {33.0f, 312.0f, 3.45f},
-        {33.0f, 312.0f, 3.45f}, {33.0f, 338.0f, 3.7f}, {33.0f, 338.0f, 3.7f},
-        {27.0f, 346.0f, 3.8f},  {27.0f, 346.0f, 3.8f}, {14.0f, 390.0f, 4.2f},
-        {0.0f, 425.0f, 4.5f}};
+    struct OutlinePoint {
+        float radius; // world units
+        float height; // world units above the cell
+    };
+    const float plinth = tower::plinthRadius;
+    const float foot = tower::footBottom;
+    const float plinthTop = tower::plinthTop;
+    const float chamferTop = tower::chamferTop;
+    const float pillarTop = tower::pillarTop;
+    const float capitalTop = tower::capitalTop;
+    const float plateTop = tower::plateTop;
+    // A point listed twice makes a crisp edge.
+    const OutlinePoint outline[] = {{0.0f, foot},        {plinth, foot},      {plinth, foot},
+                                    {plinth, plinthTop}, {plinth, plinthTop}, {0.38f, chamferTop},
+                                    {0.38f, chamferTop}, {0.29f, chamferTop}, {0.29f, chamferTop},
+                                    {0.26f, pillarTop},  {0.26f, pillarTop},  {0.42f, 1.03f},
+                                    {0.42f, 1.03f},      {0.42f, capitalTop}, {0.42f, capitalTop},
+                                    {0.22f, plateTop},   {0.22f, plateTop},   {0.21f, 1.14f},
+                                    {0.16f, 1.2f},       {0.08f, 1.24f},      {0.0f, tower::tip}};
+    std::vector<ProfilePoint> profile;
+    for (const OutlinePoint& p : outline) {
+        profile.push_back(
+            {p.radius / cornerAcrossScale, p.height / cornerUpScale,
+             groundMap::towerV0 + groundMap::towerSpan * tower::patchFractionOf(p.height)});
+    }
     MeshBuilder mesh;
-    mesh.revolve(profile, 16, [](MeshVertex& v, float turn) { v.u = turn * 3.0f; });
-    return sceneOf(TdsMaterial{"MUDTOWER", {150, 120, 90}, "mud.png"},
+    mesh.revolve(profile, cornerSides, [](MeshVertex& v, float turn) {
+        v.u = groundMap::towerU0 + groundMap::towerSpan * turn;
+    });
+    return sceneOf(TdsMaterial{"MUDTOWER", {150, 140, 125}, "mud.png"},
                    mesh.build("tower", "MUDTOWER"));
 }
 
-// A saucer 46 file units (1.4 world units) across: shallow belly, thin rim, sloping upper
-// hull and a cockpit dome. Mapped straight down, so the hull picture lies on it from above.
+// A saucer 52 file units (1.56 world units) across: shallow belly, thin rim, sloping upper
+// hull and a low cockpit dome. Mapped straight down, so the hull picture lies on it from
+// above. The upper hull is kept flat enough to catch the light from any side.
 TdsScene makeCraft() {
     const std::vector<ProfilePoint> profile = {
-        {0.0f, -4.5f, 0.0f}, {8.0f, -4.2f, 0.0f}, {16.0f, -2.8f, 0.0f}, {21.0f, -1.0f, 0.0f},
-        {23.0f, 0.0f, 0.0f}, {23.0f, 0.0f, 0.0f}, {23.0f, 0.7f, 0.0f},  {23.0f, 0.7f, 0.0f},
-        {21.5f, 1.7f, 0.0f}, {15.0f, 3.3f, 0.0f}, {9.0f, 4.3f, 0.0f},   {9.0f, 4.3f, 0.0f},
-        {8.4f, 6.2f, 0.0f},  {7.0f, 8.2f, 0.0f},  {4.5f, 9.6f, 0.0f},   {0.0f, 10.3f, 0.0f}};
+        {0.0f, -5.0f, 0.0f}, {9.0f, -4.7f, 0.0f}, {18.0f, -3.2f, 0.0f}, {23.5f, -1.2f, 0.0f},
+        {26.0f, 0.0f, 0.0f}, {26.0f, 0.0f, 0.0f}, {26.0f, 0.8f, 0.0f},  {26.0f, 0.8f, 0.0f},
+        {24.5f, 1.8f, 0.0f}, {17.0f, 3.6f, 0.0f}, {10.5f, 4.6f, 0.0f},  {10.5f, 4.6f, 0.0f},
+        {9.8f, 6.2f, 0.0f},  {8.0f, 7.8f, 0.0f},  {5.0f, 9.0f, 0.0f},   {0.0f, 9.5f, 0.0f}};
     MeshBuilder mesh;
     mesh.revolve(profile, 32, [](MeshVertex& v, float) {
         v.u = 0.5f + v.x / (2.0f * craftMapRadius);
         v.v = 0.5f + v.z / (2.0f * craftMapRadius);
     });
-    return sceneOf(TdsMaterial{"HULL", {200, 205, 220}, "ship.png"}, mesh.build("saucer", "HULL"));
+    return sceneOf(TdsMaterial{"HULL", {230, 90, 40}, "ship.png"}, mesh.build("saucer", "HULL"));
 }
 
 // An open tube 50 across and 100 high: the game draws it from the shot's tip down.
@@ -131,46 +162,27 @@ TdsScene makeShot() {
     return sceneOf(TdsMaterial{"BEAM", {120, 220, 255}, "shot.png"}, mesh.build("beam", "BEAM"));
 }
 
-namespace {
-// World: a crater round the arena. Radii in file units (x 0.34 gives world units); heights
-// in file units (x 0.3, minus 7.2). The arena floor sits at height 20.7.
-constexpr float craterFloorRadius = 24.0f;
-constexpr float craterRimRadius = 66.0f;
-constexpr float craterRimHeight = 32.0f;
-constexpr float worldRadius = 100.0f;
-constexpr float worldEdgeHeight = 12.0f;
-constexpr int worldRings = 36;
-constexpr int worldSegments = 64;
-constexpr float mudRepeatFileUnits = 12.0f;
-
-float craterHeight(float r, float turn) {
-    const float wall =
-        craterRimHeight * std::pow(smoothStep(craterFloorRadius, craterRimRadius, r), 1.4f);
-    const float outside = smoothStep(craterRimRadius, worldRadius, r);
-    const float base = mix(wall, worldEdgeHeight, outside);
-    // Rock grows rougher towards the rim; zero at the centre so the middle ring closes.
-    const float roughness =
-        2.0f + 7.0f * smoothStep(craterFloorRadius, craterRimRadius, r) * (1.0f - 0.5f * outside);
-    const float rock = fractalNoise(turn * 16.0f, r / 10.0f, 16, 64, 4, 81u) - 0.5f;
-    const float ridge =
-        1.0f - std::fabs(2.0f * valueNoise(turn * 8.0f, r / 25.0f, 8, 64, 83u) - 1.0f);
-    return base + smoothStep(0.0f, 12.0f, r) *
-                      (roughness * rock + 5.0f * ridge * smoothStep(40.0f, 66.0f, r));
-}
-} // namespace
-
+// World: the crater of crater.cpp, in rings that follow the plateau's rounded edge near
+// the middle and open out into circles towards the rim, so the plateau's edge is crisp.
+// Mapped straight down onto the ground picture, which holds its light and colour.
 TdsScene makeWorld() {
     MeshBuilder mesh;
     // Rows run from the outer edge inwards, so the surface faces up.
     mesh.grid(worldRings, worldSegments, [](int row, int column) {
-        const float t = 1.0f - static_cast<float>(row) / worldRings;
-        const float r = worldRadius * std::pow(t, 1.15f);
+        const int ring = worldRings - row; // 0 at the centre
         const float turn =
             column == worldSegments ? 0.0f : static_cast<float>(column) / worldSegments;
+        const float reach = plateauReach(turn);
+        float r = reach * static_cast<float>(ring) / plateauRings;
+        if (ring > plateauRings) {
+            const float s = static_cast<float>(ring - plateauRings) /
+                            static_cast<float>(worldRings - plateauRings);
+            r = mix(reach, crater::edgeRadius, std::pow(s, 1.2f));
+        }
         const float x = r * std::cos(turn * twoPi);
         const float z = -r * std::sin(turn * twoPi);
-        const float y = craterHeight(r, turn);
-        return MeshVertex{x, y, z, x / mudRepeatFileUnits, z / mudRepeatFileUnits};
+        return MeshVertex{x, craterHeight(x, z), z + crater::centreZ, groundMap::uOf(x),
+                          groundMap::vOf(z)};
     });
     return sceneOf(TdsMaterial{"MUDLAND", {160, 130, 100}, "mud.png"},
                    mesh.build("crater", "MUDLAND"));

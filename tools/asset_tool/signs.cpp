@@ -7,15 +7,17 @@
 
 namespace {
 constexpr int signSize = 256;
-constexpr float lineHeightPixels = 50.0f;
-constexpr float lineGapPixels = 26.0f;
+constexpr float lineHeightPixels = 68.0f;
+constexpr float lineGapPixels = 24.0f;
+// Narrow letters fill the square with larger words: "READY" just fits its width.
+constexpr float narrowLetters = 0.75f;
 
 TextStyle styleFor(SignStyle sign) {
-    TextStyle style{lineHeightPixels, 10.0f, 4.0f, {}, {}, {0.08f, 0.05f, 0.05f, 1.0f}};
+    TextStyle style{lineHeightPixels, 12.0f, 4.5f, {}, {}, {0.08f, 0.05f, 0.05f, 1.0f},
+                    narrowLetters};
     switch (sign) {
     case SignStyle::COMBO:
-        style.glyphHeight = 42.0f;
-        style.stroke = 9.0f;
+        style.glyphHeight = 62.0f;
         style.top = Rgba{1.0f, 0.95f, 0.4f, 1.0f};
         style.bottom = Rgba{1.0f, 0.45f, 0.05f, 1.0f};
         break;

@@ -66,7 +66,7 @@ Glyph glyphFor(char c) {
     case 'Y':
         return {{{0, 0}, {2, 3}, {4, 0}}, {{2, 3}, {2, 6}}};
     case '!':
-        return {{{2, 0}, {2, 3.8f}}, {{2, 5.9f}, {2, 6}}};
+        return {{{0.5f, 0}, {0.5f, 3.8f}}, {{0.5f, 5.9f}, {0.5f, 6}}};
     default:
         return {};
     }
@@ -85,23 +85,31 @@ float distanceToSegment(Point p, Point a, Point b) {
     return std::sqrt(ex * ex + ey * ey);
 }
 
+// Grid units a glyph takes along the line; the exclamation mark is a single stroke.
+float glyphWidthOf(char c) {
+    return c == '!' ? 1.0f : glyphGridWidth;
+}
+
 // The glyphs of a line placed in pixels, as segments.
 std::vector<std::pair<Point, Point>> layOut(const std::string& text, float centreX, float centreY,
-                                            float scale) {
-    const float advance = (glyphGridWidth + letterGapInGrid) * scale;
-    const float lineWidth = advance * static_cast<float>(text.size()) - letterGapInGrid * scale;
-    const float left = centreX - lineWidth / 2.0f;
+                                            float scale, float widthScale) {
+    const float across = scale * widthScale; // pixels per grid unit along the line
+    float lineWidth = -letterGapInGrid * across;
+    for (const char c : text) {
+        lineWidth += (glyphWidthOf(c) + letterGapInGrid) * across;
+    }
     const float top = centreY - glyphGridHeight * scale / 2.0f;
     std::vector<std::pair<Point, Point>> segments;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const float originX = left + advance * static_cast<float>(i);
-        for (const Polyline& line : glyphFor(text[i])) {
+    float originX = centreX - lineWidth / 2.0f;
+    for (const char c : text) {
+        for (const Polyline& line : glyphFor(c)) {
             for (std::size_t k = 0; k + 1 < line.size(); ++k) {
-                const Point a{originX + line[k].x * scale, top + line[k].y * scale};
-                const Point b{originX + line[k + 1].x * scale, top + line[k + 1].y * scale};
+                const Point a{originX + line[k].x * across, top + line[k].y * scale};
+                const Point b{originX + line[k + 1].x * across, top + line[k + 1].y * scale};
                 segments.emplace_back(a, b);
             }
         }
+        originX += (glyphWidthOf(c) + letterGapInGrid) * across;
     }
     return segments;
 }
@@ -110,7 +118,7 @@ std::vector<std::pair<Point, Point>> layOut(const std::string& text, float centr
 void drawTextLine(Image& image, const std::string& text, float centreX, float centreY,
                   const TextStyle& style) {
     const float scale = style.glyphHeight / glyphGridHeight;
-    const auto segments = layOut(text, centreX, centreY, scale);
+    const auto segments = layOut(text, centreX, centreY, scale, style.widthScale);
     const float fillRadius = style.stroke / 2.0f;
     const float edgeRadius = fillRadius + style.outline;
     const float top = centreY - style.glyphHeight / 2.0f - edgeRadius;

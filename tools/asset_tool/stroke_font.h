@@ -12,7 +12,8 @@ struct TextStyle {
     float outline;     // pixels added around the strokes
     Rgba top;          // fill colour at the top of a line, fading to bottom
     Rgba bottom;
-    Rgba edge; // the outline
+    Rgba edge;        // the outline
+    float widthScale; // narrows the letters and their gaps (1: the glyphs' own shape)
 };
 
 // Draws one line of text centred on (centreX, centreY). Letters it does not know are left

@@ -1,5 +1,6 @@
-// surfaces.cpp -- the textures on the models (floor slab, mud and rock, the craft's hull)
-// and the sky picture. The scene's lights are dim, so the surfaces are painted bright.
+// surfaces.cpp -- the textures on the floor slab and the craft's hull, and the sky
+// picture; the ground's picture is ground_map.cpp. The scene's lights are dim, so the
+// surfaces are painted bright.
 #include "pictures.h"
 
 #include "noise.h"
@@ -54,62 +55,51 @@ Image paintStones() {
     return image;
 }
 
-// Tiling earth: brown mud with lighter dry patches, darker wet hollows and pebbles.
-Image paintMud() {
-    Image image(surfaceSize, surfaceSize);
-    const Rgba wet{0.36f, 0.27f, 0.19f, 1.0f};
-    const Rgba dry{0.72f, 0.6f, 0.44f, 1.0f};
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const float u = (static_cast<float>(x) + 0.5f) / surfaceSize;
-            const float v = (static_cast<float>(y) + 0.5f) / surfaceSize;
-            const float patches = fractalNoise(u * 4.0f, v * 4.0f, 4, 5, 51u);
-            const float grain = fractalNoise(u * 32.0f, v * 32.0f, 32, 2, 53u);
-            const float pebbles =
-                smoothStep(0.72f, 0.78f, valueNoise(u * 24.0f, v * 24.0f, 24, 24, 57u));
-            Rgba colour = mixColour(wet, dry, smoothStep(0.3f, 0.7f, patches));
-            colour = shade(colour, 0.85f + 0.3f * grain + 0.25f * pebbles);
-            colour = shade(colour, 1.0f - 0.3f * crackAt(u * 2.0f, v * 2.0f, 2, 59u, 0.01f));
-            image.at(x, y) = colour;
-        }
-    }
-    return image;
-}
-
-// The craft seen from above (it is mapped straight down): glass dome, hull panels with
-// radial seams, and a dark rim with running lights that show its spin.
+// The craft seen from above (it is mapped straight down), painted in colours nothing else
+// in the scene has, so it reads at a glance over grey tiles and brown earth: a glowing
+// cyan cockpit in a white collar, red-orange hull panels with a yellow stripe, and a white
+// rim with running lights that show its spin. Radii as fractions of the map's radius.
 Image paintShipSkin() {
     Image image(surfaceSize, surfaceSize);
-    const Rgba hull{0.78f, 0.8f, 0.86f, 1.0f};
-    const Rgba rimColour{0.3f, 0.32f, 0.4f, 1.0f};
-    const Rgba glass{0.25f, 0.75f, 1.0f, 1.0f};
-    const Rgba lights[2] = {{1.0f, 0.25f, 0.15f, 1.0f}, {1.0f, 0.85f, 0.2f, 1.0f}};
+    const Rgba panelDark{0.92f, 0.22f, 0.08f, 1.0f};
+    const Rgba panelLight{1.0f, 0.4f, 0.12f, 1.0f};
+    const Rgba stripe{1.0f, 0.86f, 0.2f, 1.0f};
+    const Rgba white{0.97f, 0.97f, 0.93f, 1.0f};
+    const Rgba glass{0.4f, 0.95f, 1.0f, 1.0f};
+    const Rgba lights[2] = {{0.2f, 0.95f, 1.0f, 1.0f}, {1.0f, 0.85f, 0.1f, 1.0f}};
+    constexpr float domeEdge = 0.39f;
+    constexpr float collarEdge = 0.45f;
+    constexpr float rimStart = 0.88f;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const float r = std::hypot(image.centredX(x), image.centredY(y));
             const float a = std::atan2(image.centredY(y), image.centredX(x)) + pi;
-            Rgba colour = shade(hull, 0.9f + 0.15f * fractalNoise(a * 4.0f, r * 8.0f, 25, 3, 61u));
+            const int panel = static_cast<int>(a / (pi / 6.0f));
+            Rgba colour = panel % 2 == 0 ? panelDark : panelLight;
+            colour = shade(colour, 0.92f + 0.12f * fractalNoise(a * 4.0f, r * 8.0f, 25, 3, 61u));
             const float seam = std::fabs(std::fmod(a, pi / 6.0f) - pi / 12.0f);
-            if (r > 0.34f && r < 0.84f && seam > pi / 12.0f - 0.012f / r) {
-                colour = shade(colour, 0.55f);
+            if (seam > pi / 12.0f - 0.01f / r) {
+                colour = shade(colour, 0.6f);
             }
-            if (std::fabs(r - 0.6f) < 0.01f || std::fabs(r - 0.34f) < 0.012f) {
-                colour = shade(colour, 0.5f);
-            }
-            if (r >= 0.84f) {
-                colour = rimColour;
+            colour =
+                mixColour(colour, stripe, 1.0f - smoothStep(0.025f, 0.04f, std::fabs(r - 0.66f)));
+            if (r >= rimStart) {
+                colour = white;
                 const int lamp = static_cast<int>(a / (pi / 8.0f));
                 const float lampAngle = (static_cast<float>(lamp) + 0.5f) * pi / 8.0f;
-                const float lampDistance = std::hypot(r - 0.92f, (a - lampAngle) * 0.92f);
+                const float lampDistance = std::hypot(r - 0.93f, (a - lampAngle) * 0.93f);
                 colour = mixColour(colour, lights[lamp % 2],
-                                   1.0f - smoothStep(0.025f, 0.045f, lampDistance));
+                                   1.0f - smoothStep(0.03f, 0.05f, lampDistance));
             }
-            if (r < 0.32f) { // dome, a highlight towards the top left
-                const float highlight = 1.0f - smoothStep(0.0f, 0.14f,
-                                                          std::hypot(image.centredX(x) + 0.1f,
-                                                                     image.centredY(y) + 0.1f));
-                colour = mixColour(shade(glass, 0.6f + 0.6f * (0.32f - r)), Rgba{1, 1, 1, 1},
-                                   highlight * 0.8f);
+            if (r < collarEdge) {
+                colour = white;
+            }
+            if (r < domeEdge) { // glass lit from inside, a highlight towards the top left
+                const float highlight = 1.0f - smoothStep(0.0f, 0.12f,
+                                                          std::hypot(image.centredX(x) + 0.12f,
+                                                                     image.centredY(y) + 0.12f));
+                colour =
+                    mixColour(shade(glass, 1.0f - 0.4f * r), Rgba{1, 1, 1, 1}, highlight * 0.85f);
             }
             image.at(x, y) = colour;
         }
