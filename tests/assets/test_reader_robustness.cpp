@@ -24,57 +24,51 @@ void expectConsistent(const Model& model, std::size_t cut) {
     }
 }
 
-class GeneratedModel : public testing::TestWithParam<const char*> {
-  protected:
-    std::vector<std::uint8_t> bytes() const { return readWholeFile(dataDir() + "/" + GetParam()); }
-};
-
 // The cuts are shared out over a few tests, so the test runner can spread them over cores.
 constexpr int truncationSlices = 4;
 
-class TruncatedModel : public testing::TestWithParam<std::tuple<const char*, int>> {};
-
-std::string modelName(const char* path) {
-    const std::string p = path;
-    return p.substr(7, p.find('.') - 7); // "models/X.3DS" -> X
-}
+class DamagedModel : public testing::TestWithParam<std::tuple<const char*, int>> {
+  protected:
+    std::vector<std::uint8_t> whole() const {
+        return readWholeFile(dataDir() + "/" + std::get<0>(GetParam()));
+    }
+    int slice() const { return std::get<1>(GetParam()); }
+};
 } // namespace
 
-TEST_P(TruncatedModel, EveryCutFailsCleanly) {
-    const std::vector<std::uint8_t> whole =
-        readWholeFile(dataDir() + "/" + std::get<0>(GetParam()));
-    ASSERT_GT(whole.size(), 100u);
-    const std::size_t slice = static_cast<std::size_t>(std::get<1>(GetParam()));
-    const std::size_t first = whole.size() * slice / truncationSlices;
-    const std::size_t end = whole.size() * (slice + 1) / truncationSlices;
+TEST_P(DamagedModel, EveryCutFailsCleanly) {
+    const std::vector<std::uint8_t> bytes = whole();
+    ASSERT_GT(bytes.size(), 100u);
+    const std::size_t first = bytes.size() * static_cast<std::size_t>(slice()) / truncationSlices;
+    const std::size_t end = bytes.size() * static_cast<std::size_t>(slice() + 1) / truncationSlices;
     std::string messages = captureStderr([&] {
         for (std::size_t cut = first; cut < end; ++cut) {
             Model model;
-            ASSERT_FALSE(importBytes(model, whole.data(), cut)) << "cut at " << cut;
+            ASSERT_FALSE(importBytes(model, bytes.data(), cut)) << "cut at " << cut;
             expectConsistent(model, cut);
         }
     });
-    EXPECT_NE(messages.find(slice == 0 ? "Error: Unable to load PRIMARY chuck"
-                                       : "Error: Unexpected end of file"),
+    EXPECT_NE(messages.find(slice() == 0 ? "Error: Unable to load PRIMARY chuck"
+                                         : "Error: Unexpected end of file"),
               std::string::npos);
     Model model;
-    messages = captureStderr([&] { EXPECT_TRUE(importBytes(model, whole)); });
+    messages = captureStderr([&] { EXPECT_TRUE(importBytes(model, bytes)); });
     EXPECT_EQ(messages, "");
     EXPECT_EQ(model.objectCount, 1);
 }
 
-TEST_P(GeneratedModel, ChangedBytesNeverLeaveTheBuffers) {
-    const std::vector<std::uint8_t> whole = bytes();
-    std::mt19937 random(static_cast<unsigned>(whole.size()));
-    std::uniform_int_distribution<std::size_t> offset(0, whole.size() - 1);
+// Each slice changes its own share of copies; half of them hit the first 64 bytes, where
+// the chunk headers nest.
+TEST_P(DamagedModel, ChangedBytesNeverLeaveTheBuffers) {
+    const std::vector<std::uint8_t> bytes = whole();
+    std::mt19937 random(static_cast<unsigned>(bytes.size()) + static_cast<unsigned>(slice()));
+    std::uniform_int_distribution<std::size_t> offset(0, bytes.size() - 1);
     std::uniform_int_distribution<int> value(0, 255);
-    constexpr int copies = 3000;
+    constexpr int copiesPerSlice = 250;
     captureStderr([&] {
-        for (int copy = 0; copy < copies; ++copy) {
-            std::vector<std::uint8_t> changed = whole;
-            const int changes = 1 + copy % 4;
-            for (int c = 0; c < changes; ++c) {
-                // Half the copies hit the first 64 bytes, where the chunk headers nest.
+        for (int copy = 0; copy < copiesPerSlice; ++copy) {
+            std::vector<std::uint8_t> changed = bytes;
+            for (int c = 0; c <= copy % 4; ++c) {
                 const std::size_t at = copy % 2 == 0 ? offset(random) % 64 : offset(random);
                 changed[at] = static_cast<std::uint8_t>(value(random));
             }
@@ -85,15 +79,11 @@ TEST_P(GeneratedModel, ChangedBytesNeverLeaveTheBuffers) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, TruncatedModel,
+INSTANTIATE_TEST_SUITE_P(Models, DamagedModel,
                          testing::Combine(testing::ValuesIn(generatedModels),
                                           testing::Range(0, truncationSlices)),
                          [](const testing::TestParamInfo<std::tuple<const char*, int>>& info) {
-                             return modelName(std::get<0>(info.param)) + "_" +
+                             const std::string path = std::get<0>(info.param); // models/X.3DS
+                             return path.substr(7, path.find('.') - 7) + "_" +
                                     std::to_string(std::get<1>(info.param));
-                         });
-
-INSTANTIATE_TEST_SUITE_P(Models, GeneratedModel, testing::ValuesIn(generatedModels),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return modelName(info.param);
                          });
