@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -34,15 +35,6 @@ class GlutWindow : public testing::Environment {
     }
 };
 const testing::Environment* const window = testing::AddGlobalTestEnvironment(new GlutWindow);
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Runs fn inside a data folder linking every generated file but one.
 template <typename Fn> void withoutDataFile(const std::string& left, Fn fn) {
@@ -75,14 +67,21 @@ struct FedVertex {
     float tex[4];
 };
 
-struct Primitive {
-    GLfloat token;
+// What a list sent to the rasteriser: one token per point, line or polygon, and every
+// vertex in order.
+struct Feedback {
+    std::vector<GLfloat> tokens;
     std::vector<FedVertex> vertices;
+    std::size_t count(std::initializer_list<GLfloat> kinds) const {
+        return static_cast<std::size_t>(std::count_if(tokens.begin(), tokens.end(), [&](GLfloat t) {
+            return std::find(kinds.begin(), kinds.end(), t) != kinds.end();
+        }));
+    }
 };
 
-// Calls the list in feedback mode with lighting and texturing off and returns what reached
-// the rasteriser. The projection spans +-1000 so whole models stay inside the clip volume.
-std::vector<Primitive> feedbackOf(GLuint list, bool unitView = false) {
+// Calls the list in feedback mode with lighting and texturing off. The projection spans
+// +-1000 so whole models stay inside the clip volume.
+Feedback feedbackOf(GLuint list, bool unitView = false) {
     static std::vector<GLfloat> buffer(4000000);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
@@ -98,31 +97,23 @@ std::vector<Primitive> feedbackOf(GLuint list, bool unitView = false) {
     glRenderMode(GL_FEEDBACK);
     glCallList(list);
     const std::size_t used = static_cast<std::size_t>(glRenderMode(GL_RENDER));
-    std::vector<Primitive> out;
+    Feedback out;
     for (std::size_t i = 0; i < used;) {
-        Primitive p{buffer[i++], {}};
+        const GLfloat token = buffer[i++];
+        out.tokens.push_back(token);
         std::size_t count = 1;
-        if (p.token == GL_POLYGON_TOKEN) {
+        if (token == GL_POLYGON_TOKEN) {
             count = static_cast<std::size_t>(buffer[i++]);
-        } else if (p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN) {
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
             count = 2;
         }
         for (std::size_t k = 0; k < count; ++k, i += 11) {
             FedVertex v{};
             std::memcpy(&v, &buffer[i], sizeof v);
-            p.vertices.push_back(v);
+            out.vertices.push_back(v);
         }
-        out.push_back(p);
     }
     return out;
-}
-
-std::size_t countOf(const std::vector<Primitive>& primitives,
-                    std::initializer_list<GLfloat> tokens) {
-    return static_cast<std::size_t>(
-        std::count_if(primitives.begin(), primitives.end(), [&](const Primitive& p) {
-            return std::find(tokens.begin(), tokens.end(), p.token) != tokens.end();
-        }));
 }
 
 // Builds one list from a test file through emitModel, as buildModelLists does.
@@ -138,38 +129,35 @@ GLuint listOf(const std::string& path) {
 } // namespace
 
 TEST(Textures, ThirteenImagesLoadInOrderEachWithItsLineAndAMissingOneLeavesItsSlotZero) {
-    const std::vector<std::string> lines = linesOf(captureStdout(loadTextures));
-    ASSERT_EQ(lines.size(), 13u);
+    const std::string out = captureStdout(loadTextures);
     const std::pair<const char*, int> order[13] = {
-        {"shadow.png", TEX_SHADOW},    {"Base.png", TEX_BASE},     {"BG.jpg", TEX_BG},
-        {"ship.png", TEX_SHIP},        {"stones.png", TEX_STONES}, {"nosort.png", TEX_NOSORT},
-        {"shot.png", TEX_SHOT},        {"twirl.png", TEX_TWIRL},   {"smoke.png", TEX_SMOKE},
-        {"mud.png", TEX_MUD},          {"kombo.png", TEX_KOMBO},   {"gameover.png", TEX_GAMEOVER},
-        {"getready.png", TEX_GETREADY}};
-    const std::regex loaded(R"(Loaded 'tex/([^']+)' ok \((\d+)@(\d+)\))");
+        {"shadow", TEX_SHADOW},    {"Base", TEX_BASE},     {"BG", TEX_BG},
+        {"ship", TEX_SHIP},        {"stones", TEX_STONES}, {"nosort", TEX_NOSORT},
+        {"shot", TEX_SHOT},        {"twirl", TEX_TWIRL},   {"smoke", TEX_SMOKE},
+        {"mud", TEX_MUD},          {"kombo", TEX_KOMBO},   {"gameover", TEX_GAMEOVER},
+        {"getready", TEX_GETREADY}};
+    std::string expected; // GL names in loading order, DevIL's image names as they come
     GLuint previous = 0;
-    for (std::size_t i = 0; i < 13; ++i) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(lines[i], match, loaded)) << lines[i];
-        EXPECT_EQ(match[1].str(), order[i].first);
-        const GLuint name = textures[order[i].second];
-        EXPECT_EQ(match[2].str(), std::to_string(name));
-        EXPECT_GT(name, previous); // names taken in loading order
-        EXPECT_EQ(glIsTexture(name), GL_TRUE);
-        previous = name;
+    for (const auto& [file, slot] : order) {
+        const std::string type = slot == TEX_BG ? "jpg" : "png";
+        expected += "Loaded 'tex/" + std::string(file) + "\\." + type + "' ok \\(" +
+                    std::to_string(textures[slot]) + "@[0-9]+\\)\n";
+        EXPECT_GT(textures[slot], previous);
+        EXPECT_EQ(glIsTexture(textures[slot]), GL_TRUE);
+        previous = textures[slot];
     }
+    EXPECT_TRUE(std::regex_match(out, std::regex(expected))) << out;
     EXPECT_EQ(internalFormatOf(textures[TEX_BASE]), GL_RGBA);  // PNG, 4 bytes per pixel
     EXPECT_EQ(internalFormatOf(textures[TEX_BG]), GL_RGB);     // JPEG, 3
     EXPECT_EQ(internalFormatOf(textures[TEX_SHADOW]), GL_RGB); // PNG, 3
 
-    std::vector<std::string> without;
-    withoutDataFile("tex/kombo.png", [&] { without = linesOf(captureStdout(loadTextures)); });
-    ASSERT_EQ(without.size(), 13u);
+    std::string without;
+    withoutDataFile("tex/kombo.png", [&] { without = captureStdout(loadTextures); });
     std::ostringstream error;
     error << "Error loading texture(" << IL_COULD_NOT_OPEN_FILE
-          << "): " << iluErrorString(IL_COULD_NOT_OPEN_FILE);
-    EXPECT_EQ(without[10], error.str());
-    EXPECT_EQ(without[11].rfind("Loaded 'tex/gameover.png' ok (", 0), 0u);
+          << "): " << iluErrorString(IL_COULD_NOT_OPEN_FILE) << "\nLoaded 'tex/gameover.png' ok (";
+    EXPECT_EQ(std::count(without.begin(), without.end(), '\n'), 13); // a line for each
+    EXPECT_NE(without.find(error.str()), std::string::npos) << without;
     EXPECT_EQ(textures[TEX_KOMBO], 0u);
     EXPECT_NE(textures[TEX_GETREADY], 0u);
 }
@@ -233,53 +221,43 @@ TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryName) {
         EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(objectsBefore) + i].name,
                      names[i]);
     }
-    const int slots[6] = {LIST_STONES, LIST_NORMAL, LIST_QUAD, LIST_SHOT, LIST_SHIP, LIST_WORLD};
-    GLuint first[LIST_SLOT_COUNT] = {};
-    std::copy(std::begin(table), std::end(table), std::begin(first));
     EXPECT_TRUE(table[0] == 0u && table[2] == 0u);
     const std::size_t slabFaces = static_cast<std::size_t>(
         sceneModel.objects[static_cast<std::size_t>(objectsBefore)].faceCount);
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_STONES]), {GL_POLYGON_TOKEN}), slabFaces);
+    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_POLYGON_TOKEN}), slabFaces);
+    const GLuint first[6] = {table[LIST_STONES], table[LIST_NORMAL], table[LIST_QUAD],
+                             table[LIST_SHOT],   table[LIST_SHIP],   table[LIST_WORLD]};
 
     captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_LINE_STRIP)); });
     EXPECT_EQ(sceneModel.objectCount, objectsBefore + 10);
     EXPECT_EQ(modelsDrawn, drawnBefore + 10);
-    for (int slot : slots) {
-        EXPECT_EQ(glIsList(first[slot]), GL_FALSE) << slot; // the old names were deleted
+    for (GLuint old : first) {
+        EXPECT_EQ(glIsList(old), GL_FALSE) << old; // the old names were deleted
+    }
+    for (int slot : {LIST_STONES, LIST_NORMAL, LIST_QUAD, LIST_SHOT, LIST_SHIP, LIST_WORLD}) {
         EXPECT_EQ(glIsList(table[slot]), GL_TRUE) << slot;
     }
     EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
     // One polyline through every corner of every face.
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_STONES]), {GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}),
+    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}),
               3 * slabFaces - 1);
-    // The quad stays filled.
-    EXPECT_GE(countOf(feedbackOf(table[LIST_QUAD], true), {GL_POLYGON_TOKEN}), 1u);
-}
 
-TEST(DisplayLists, TheQuadIsTwoUnitsSquareFacingZWithTheImagesFirstRowAtTheTop) {
-    GLuint table[LIST_SLOT_COUNT] = {};
-    captureStderr([&] { buildModelLists(table, GL_TRIANGLES); });
+    // The quad stays filled: two units square, facing z, the image's first row at the top.
+    // Mesa feeds it back as one polygon or as two triangles, each corner with its texture
+    // coordinates; with identity transforms x -1..1 covers the 400-pixel viewport, y 300 rows.
     glNormal3f(0.0f, 1.0f, 0.0f);
-    // Mesa feeds the quad back as one polygon or as two triangles; either way each corner
-    // comes with its texture coordinates.
-    std::vector<FedVertex> corners;
-    for (const Primitive& p : feedbackOf(table[LIST_QUAD], true)) {
-        EXPECT_EQ(p.token, GL_POLYGON_TOKEN);
-        corners.insert(corners.end(), p.vertices.begin(), p.vertices.end());
+    const Feedback quad = feedbackOf(table[LIST_QUAD], true);
+    EXPECT_EQ(quad.count({GL_POLYGON_TOKEN}), quad.tokens.size());
+    EXPECT_GE(quad.tokens.size(), 1u);
+    std::set<int> seen;
+    for (const FedVertex& v : quad.vertices) {
+        const bool right = std::fabs(v.x - 400.0f) < 1e-3f;
+        const bool top = std::fabs(v.y - 300.0f) < 1e-3f;
+        EXPECT_TRUE((right || v.x == 0.0f) && (top || v.y == 0.0f)) << v.x << "," << v.y;
+        EXPECT_TRUE(v.tex[0] == (right ? 1.0f : 0.0f) && v.tex[1] == (top ? 0.0f : 1.0f));
+        seen.insert(2 * right + top);
     }
-    // Identity transforms: x -1..1 covers the 400-pixel viewport, y -1..1 its 300 rows.
-    const float expected[4][4] = {{0, 0, 0, 1}, {400, 0, 1, 1}, {400, 300, 1, 0}, {0, 300, 0, 0}};
-    for (const auto& corner : expected) {
-        const auto found = std::find_if(corners.begin(), corners.end(), [&](const FedVertex& v) {
-            return std::fabs(v.x - corner[0]) < 1e-3f && std::fabs(v.y - corner[1]) < 1e-3f;
-        });
-        ASSERT_NE(found, corners.end()) << corner[0] << "," << corner[1];
-        EXPECT_TRUE(found->tex[0] == corner[2] && found->tex[1] == corner[3]) << corner[0];
-    }
-    for (const FedVertex& v : corners) { // and nothing but the corners
-        EXPECT_TRUE((v.x == 0.0f || std::fabs(v.x - 400.0f) < 1e-3f) &&
-                    (v.y == 0.0f || std::fabs(v.y - 300.0f) < 1e-3f));
-    }
+    EXPECT_EQ(seen.size(), 4u); // every corner
     GLfloat normal[4] = {};
     glCallList(table[LIST_QUAD]);
     glGetFloatv(GL_CURRENT_NORMAL, normal);
@@ -288,44 +266,41 @@ TEST(DisplayLists, TheQuadIsTwoUnitsSquareFacingZWithTheImagesFirstRowAtTheTop) 
 
 TEST(DisplayLists, ObjectsSendCoordinatesOnlyWhereTheyExistAndColoursOnlyWhenUntextured) {
     TempDir dir;
-    TdsMesh triangle;
-    triangle.name = "tri";
-    triangle.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-    triangle.faces = {{0, 1, 2}};
-    TdsScene bare;
-    bare.meshes = {triangle};
-    TdsScene painted = bare;
-    painted.materials = {{"PAINTED", {255, 0, 51}, ""}};
-    painted.meshes[0].materialName = "PAINTED";
-    TdsScene partial = bare;
-    partial.materials = {{"SKINNED", {1, 2, 3}, "skin.png"}};
-    partial.meshes[0].materialName = "SKINNED";
-    partial.meshes[0].texCoords = {{0.25f, 0.5f}, {0.75f, 1.0f}}; // three vertices, two pairs
+    // The triangle with three vertices and two coordinate pairs, in the material if any.
+    const auto listWith = [&dir](const char* file, std::vector<TdsMaterial> materials) {
+        TdsScene scene;
+        scene.materials = materials;
+        scene.meshes = {TdsMesh{"tri",
+                                {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}},
+                                {{0.25f, 0.5f}, {0.75f, 1.0f}},
+                                {{0, 1, 2}},
+                                materials.empty() ? "" : materials[0].name}};
+        return listOf(dir.write(file, buildTdsFile(scene)));
+    };
     const Model saved = sceneModel;
     sceneModel = Model(); // so "bare" meets no materials from earlier files
-    const GLuint bareList = listOf(dir.write("bare.3DS", buildTdsFile(bare)));
-    const GLuint partialList = listOf(dir.write("partial.3DS", buildTdsFile(partial)));
-    const GLuint paintedList = listOf(dir.write("painted.3DS", buildTdsFile(painted)));
+    const GLuint bare = listWith("bare.3DS", {});
+    const GLuint skinned = listWith("skinned.3DS", {{"SKINNED", {1, 2, 3}, "skin.png"}});
+    const GLuint painted = listWith("painted.3DS", {{"PAINTED", {255, 0, 51}, ""}});
     sceneModel = saved;
 
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
     glTexCoord2f(0.125f, 0.375f);
-    const std::vector<Primitive> p = feedbackOf(partialList);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].vertices[0].tex[0], 0.25f);
-    EXPECT_EQ(p[0].vertices[1].tex[1], 1.0f);
-    EXPECT_EQ(p[0].vertices[2].tex[0], 0.75f);   // no pair of its own: the last one sent holds
-    EXPECT_EQ(p[0].vertices[2].colour[0], 0.5f); // textured: no colour sent
+    const std::vector<FedVertex> s = feedbackOf(skinned).vertices;
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_TRUE(s[0].tex[0] == 0.25f && s[1].tex[1] == 1.0f);
+    EXPECT_EQ(s[2].tex[0], 0.75f);   // no pair of its own: the last one sent holds
+    EXPECT_EQ(s[2].colour[0], 0.5f); // textured: no colour sent
 
-    const std::vector<Primitive> q = feedbackOf(paintedList);
-    ASSERT_EQ(q.size(), 1u);
-    EXPECT_EQ(q[0].vertices[1].colour[0], 1.0f);
-    EXPECT_NEAR(q[0].vertices[1].colour[2], 0.2f, 1e-6f);
+    const std::vector<FedVertex> p = feedbackOf(painted).vertices;
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[1].colour[0], 1.0f);
+    EXPECT_NEAR(p[1].colour[2], 0.2f, 1e-6f);
 
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
-    const std::vector<Primitive> r = feedbackOf(bareList);
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].vertices[0].colour[1], 0.25f); // no material: the current colour
+    const std::vector<FedVertex> b = feedbackOf(bare).vertices;
+    ASSERT_EQ(b.size(), 3u);
+    EXPECT_EQ(b[0].colour[1], 0.25f); // no material: the current colour
 }
 
 TEST(DisplayLists, AMissingModelEmptiesOnlyItsOwnList) {
@@ -336,11 +311,11 @@ TEST(DisplayLists, AMissingModelEmptiesOnlyItsOwnList) {
     });
     EXPECT_EQ(messages, "Error: Unable to find the file: models/ship.3DS!\n");
     EXPECT_EQ(glIsList(table[LIST_SHIP]), GL_TRUE);
-    EXPECT_TRUE(feedbackOf(table[LIST_SHIP]).empty());
+    EXPECT_TRUE(feedbackOf(table[LIST_SHIP]).tokens.empty());
     // The lists after it still draw their own objects: the world is the crater.
     const ModelObject& crater =
         sceneModel.objects[static_cast<std::size_t>(sceneModel.objectCount - 2)];
     EXPECT_STREQ(crater.name, "crater");
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_WORLD]), {GL_POLYGON_TOKEN}),
+    EXPECT_EQ(feedbackOf(table[LIST_WORLD]).count({GL_POLYGON_TOKEN}),
               static_cast<std::size_t>(crater.faceCount));
 }
