@@ -9,33 +9,18 @@
 
 namespace {
 // Chunk ids as 3D Studio writes them.
-constexpr std::uint16_t PRIMARY = 0x4D4D;
-constexpr std::uint16_t VERSION = 0x0002;
-constexpr std::uint16_t EDITOR = 0x3D3D;
-constexpr std::uint16_t MESH_VERSION = 0x3D3E;
-constexpr std::uint16_t OBJECT = 0x4000;
-constexpr std::uint16_t MESH = 0x4100;
-constexpr std::uint16_t VERTICES = 0x4110;
-constexpr std::uint16_t FACES = 0x4120;
-constexpr std::uint16_t FACE_MATERIAL = 0x4130;
-constexpr std::uint16_t TEX_COORDS = 0x4140;
-constexpr std::uint16_t SMOOTHING = 0x4150;
-constexpr std::uint16_t OBJECT_AXES = 0x4160;
-constexpr std::uint16_t MATERIAL = 0xAFFF;
-constexpr std::uint16_t MATERIAL_NAME = 0xA000;
-constexpr std::uint16_t AMBIENT = 0xA010;
-constexpr std::uint16_t DIFFUSE = 0xA020;
-constexpr std::uint16_t TEXTURE_MAP = 0xA200;
-constexpr std::uint16_t MAP_FILE = 0xA300;
-constexpr std::uint16_t COLOUR_FLOAT = 0x0010;
-constexpr std::uint16_t COLOUR_24 = 0x0011;
-constexpr std::uint16_t GAMMA_COLOUR_24 = 0x0012;
-constexpr std::uint16_t KEYFRAMER = 0xB000;
+constexpr std::uint16_t PRIMARY = 0x4D4D, VERSION = 0x0002, EDITOR = 0x3D3D, MESH_VERSION = 0x3D3E,
+                        OBJECT = 0x4000, MESH = 0x4100, VERTICES = 0x4110, FACES = 0x4120,
+                        FACE_MATERIAL = 0x4130, TEX_COORDS = 0x4140, SMOOTHING = 0x4150,
+                        OBJECT_AXES = 0x4160, MATERIAL = 0xAFFF, MATERIAL_NAME = 0xA000,
+                        AMBIENT = 0xA010, DIFFUSE = 0xA020, TEXTURE_MAP = 0xA200, MAP_FILE = 0xA300,
+                        COLOUR_FLOAT = 0x0010, COLOUR_24 = 0x0011, GAMMA_COLOUR_24 = 0x0012,
+                        KEYFRAMER = 0xB000;
 
 using Bytes = std::vector<std::uint8_t>;
 
 // A chunk of a test file: its payload, then its sub-chunks. The writer fills in every
-// length, unless the chunk is to lie about it.
+// length; a chunk with a lying length is only a header.
 struct Node {
     std::uint16_t id;
     Bytes payload;
@@ -46,16 +31,14 @@ struct Node {
 void writeNode(TdsWriter& out, const Node& node) {
     if (node.lyingLength != 0) {
         out.rawHeader(node.id, node.lyingLength);
-    } else {
-        out.beginChunk(node.id);
+        return;
     }
+    out.beginChunk(node.id);
     out.bytes(node.payload.data(), node.payload.size());
     for (const Node& kid : node.kids) {
         writeNode(out, kid);
     }
-    if (node.lyingLength == 0) {
-        out.endChunk();
-    }
+    out.endChunk();
 }
 
 Bytes bytesOf(const Node& root) {
@@ -96,12 +79,9 @@ Bytes text(const std::string& s) {
 }
 
 // A whole file as tools write it: the version, then the editor with the mesh version first.
-Bytes fileOf(std::vector<Node> editorKids, std::uint32_t version = 3,
-             std::vector<Node> after = {}) {
+Bytes fileOf(std::vector<Node> editorKids, std::uint32_t version = 3) {
     editorKids.insert(editorKids.begin(), Node{MESH_VERSION, u32(3)});
-    std::vector<Node> top = {Node{VERSION, u32(version)}, Node{EDITOR, {}, editorKids}};
-    top.insert(top.end(), after.begin(), after.end());
-    return bytesOf(Node{PRIMARY, {}, top});
+    return bytesOf(Node{PRIMARY, {}, {Node{VERSION, u32(version)}, Node{EDITOR, {}, editorKids}}});
 }
 
 Node material(const std::string& name, const std::string& mapFile = "") {
@@ -136,11 +116,9 @@ Imported load(Model& model, const Bytes& bytes) {
     const std::string messages = captureStderr([&] { ok = importBytes(model, bytes); });
     return Imported{ok, messages};
 }
-
-const char* const damagedWarning = "Warning: Damaged chunks were cut or skipped in: memory.3DS\n";
 } // namespace
 
-TEST(ModelReader, MissingForeignOrEmptyFileFailsWithItsBoxAndLeavesTheModelAlone) {
+TEST(ModelReader, UnreadableFilesFailWithTheirBoxAndACutFileKeepsWhatWasRead) {
     Model model;
     ASSERT_TRUE(load(model, fileOf({material("M"), triangle("first", {"M"})})).ok);
     const std::string missing = "/nonexistent/nothing.3DS";
@@ -155,6 +133,16 @@ TEST(ModelReader, MissingForeignOrEmptyFileFailsWithItsBoxAndLeavesTheModelAlone
     EXPECT_FALSE(load(model, {}).ok);
     EXPECT_TRUE(model.objectCount == 1 && model.objects.size() == 1u);
     EXPECT_TRUE(model.materialCount == 1 && model.materials.size() == 1u);
+
+    Bytes bytes = fileOf({triangle("whole"), triangle("cut", {"M"})});
+    bytes.resize(bytes.size() - 10); // inside the second object's face-material chunk
+    const Imported cut = load(model, bytes);
+    EXPECT_FALSE(cut.ok);
+    EXPECT_EQ(cut.messages,
+              "Error: Unexpected end of file, the model is incomplete: memory.3DS!\n");
+    ASSERT_EQ(model.objectCount, 3);
+    EXPECT_TRUE(model.objects[1].faceCount == 1 && model.objects[2].faceCount == 1);
+    EXPECT_EQ(model.objects[2].normals.size(), model.objects[2].vertices.size());
 }
 
 TEST(ModelReader, VerticesTurnIntoTheGameAxesAndANewerVersionOnlyWarns) {
@@ -186,45 +174,38 @@ TEST(ModelReader, VerticesTurnIntoTheGameAxesAndANewerVersionOnlyWarns) {
     EXPECT_TRUE(o.faces[0].vertexIndex[2] == 2 && o.faces[0].texCoordIndex[0] == 0);
 }
 
-TEST(ModelReader, EditorsFirstSubChunkIsConsumedUnexamined) {
-    Model model;
-    const Bytes bytes = bytesOf(
-        Node{PRIMARY,
-             {},
-             {Node{EDITOR, {}, {triangle("hidden"), material("SEEN"), triangle("shown", {"SEEN"})}},
-              Node{EDITOR, {}, {material("GHOST", "ghost.png"), triangle("last", {"GHOST"})}}}});
-    ASSERT_TRUE(load(model, bytes).ok);
-    ASSERT_EQ(model.objectCount, 2);
-    EXPECT_STREQ(model.objects[0].name, "shown");
-    EXPECT_STREQ(model.objects[1].name, "last");
-    ASSERT_EQ(model.materialCount, 1);
-    EXPECT_STREQ(model.materials[0].name, "SEEN");
-    EXPECT_EQ(model.objects[1].materialId, -1); // GHOST was never read
-}
-
-TEST(ModelReader, FaceFlagsAndUnknownChunksAtEveryLevelAreSkipped) {
+// The editor's first sub-chunk, whatever it is, face flags, and chunks the game does not
+// read at every level: smoothing groups, the object's axes, the keyframer.
+TEST(ModelReader, ChunksTheGameDoesNotReadAreSkipped) {
     Node faces{FACES, u16s({2, 0, 1, 2, 0xFFFF, 3, 2, 1, 0x1234})};
     faces.kids = {Node{SMOOTHING, u32(1) + u32(1)},
                   Node{FACE_MATERIAL, text("MAPPED") + u16s({0})}};
-    const Node flags = object(
-        "flags", {Node{VERTICES, u16s({4}) + f32s({0, 0, 0, 3, 0, 0, 6, 0, 0, 9, 0, 0})}, faces,
-                  Node{OBJECT_AXES, f32s({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})},
-                  Node{TEX_COORDS, u16s({4}) + f32s({.5f, .5f, .5f, .5f, .5f, .5f, .5f, .5f})}});
-    // Inside the keyframer, so never read as an object.
-    const Node keyframer{KEYFRAMER, {}, {Node{OBJECT, text("keyframe")}}};
+    const Node flags =
+        object("flags", {Node{VERTICES, u16s({4}) + f32s({0, 0, 0, 3, 0, 0, 6, 0, 0, 9, 0, 0})},
+                         faces, Node{OBJECT_AXES, f32s({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})},
+                         Node{TEX_COORDS, u16s({4}) + f32s({1, 1, 1, 1, 1, 1, 1, 1})}});
+    const Bytes bytes = bytesOf(
+        Node{PRIMARY,
+             {},
+             {Node{EDITOR, {}, {triangle("hidden"), material("MAPPED", "stones.png"), flags}},
+              Node{EDITOR, {}, {material("GHOST", "ghost.png"), triangle("last", {"GHOST"})}},
+              Node{KEYFRAMER, {}, {Node{OBJECT, text("keyframe")}}}}});
     Model model;
-    const Imported result =
-        load(model, fileOf({material("MAPPED", "stones.png"), flags}, 3, {keyframer}));
+    const Imported result = load(model, bytes);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.messages, "");
-    ASSERT_EQ(model.objectCount, 1);
+    ASSERT_EQ(model.objectCount, 2);
+    ASSERT_EQ(model.materialCount, 1);
+    EXPECT_STREQ(model.materials[0].name, "MAPPED");
     const ModelObject& o = model.objects[0];
+    EXPECT_STREQ(o.name, "flags");
     ASSERT_EQ(o.faceCount, 2);
     EXPECT_TRUE(o.faces[0].vertexIndex[0] == 0 && o.faces[0].vertexIndex[2] == 2);
     EXPECT_TRUE(o.faces[1].vertexIndex[0] == 3 && o.faces[1].vertexIndex[2] == 1);
     EXPECT_EQ(o.texCoordCount, 4);
-    EXPECT_EQ(o.materialId, 0);
-    EXPECT_TRUE(o.hasTexture);
+    EXPECT_TRUE(o.materialId == 0 && o.hasTexture);
+    EXPECT_STREQ(model.objects[1].name, "last");
+    EXPECT_EQ(model.objects[1].materialId, -1); // GHOST was never read
 }
 
 TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
@@ -260,43 +241,37 @@ TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
     EXPECT_FALSE(late.objects[0].hasTexture);
 }
 
-TEST(ModelReader, ColourComesFromTheFirstSubChunkInTheTwentyFourBitForm) {
-    const Node first{MATERIAL,
-                     {},
-                     {Node{AMBIENT, {}, {Node{COLOUR_24, {1, 2, 3}}}},
-                      Node{DIFFUSE,
-                           {},
-                           {Node{COLOUR_24, {200, 100, 10}},
-                            Node{GAMMA_COLOUR_24, {0x11, 0x22, 0x33}}}}}}; // a second form
-    // Twelve bytes do not fit three: the colour is left as it was.
-    const Node second{
-        MATERIAL, {}, {Node{DIFFUSE, {}, {Node{COLOUR_FLOAT, f32s({1, .5f, .25f})}}}}};
-    Model model;
-    const Imported result = load(model, fileOf({first, second}));
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.messages, damagedWarning);
-    ASSERT_EQ(model.materialCount, 2);
-    const std::uint8_t* c = model.materials[0].colour;
-    EXPECT_TRUE(c[0] == 200 && c[1] == 100 && c[2] == 10);
-    EXPECT_TRUE(model.materials[1].colour[0] == 0 && model.materials[1].colour[2] == 0);
-}
-
-TEST(ModelReader, OverlongStringsAndOversizedCountsAreCutToTheirBuffers) {
+// Colours in any form but the first 24-bit one, names without a NUL or too long for their
+// field, counts beyond what the chunk holds, a coordinate pair beyond its count, a face
+// naming a vertex the object lacks, a length shorter than its own header, and a skip
+// larger than the skip buffer.
+TEST(ModelReader, DamagedChunksAreCutToTheirBuffersWithAWarning) {
     const std::string longName(300, 'n');
-    const Node named{MATERIAL, {}, {Node{MATERIAL_NAME, Bytes(longName.begin(), longName.end())}}};
-    // Three vertices where the count says 100, a spare coordinate pair beyond its count, and
-    // a middle face naming vertex 3.
+    const Node colours{
+        MATERIAL,
+        {},
+        {Node{MATERIAL_NAME, Bytes(longName.begin(), longName.end())},
+         Node{AMBIENT, {}, {Node{COLOUR_24, {1, 2, 3}}}},
+         Node{DIFFUSE, {}, {Node{COLOUR_24, {200, 100, 10}}, Node{GAMMA_COLOUR_24, {9, 9, 9}}}}}};
+    const Node floatColour{
+        MATERIAL, {}, {Node{DIFFUSE, {}, {Node{COLOUR_FLOAT, f32s({1, 1, 1})}}}}};
     const Node cut =
         object(longName, {Node{VERTICES, u16s({100}) + f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})},
                           Node{TEX_COORDS, u16s({2}) + f32s({1, 1, 1, 1, 1, 1})},
                           Node{FACES, u16s({3, 0, 1, 2, 0, 0, 1, 3, 0, 2, 1, 0, 0})}});
-    const Node shortHeader{0x1234, {}, {}, 2};    // a length shorter than its own header
-    const Node huge{0x7777, Bytes(300000, 0xAB)}; // larger than the skip buffer
+    const Node shortHeader{0x1234, {}, {}, 2};
+    const Node huge{0x7777, Bytes(300000, 0xAB)};
     Model model;
-    const Imported result = load(model, fileOf({named, cut, shortHeader, huge, triangle("after")}));
+    const Imported result =
+        load(model, fileOf({colours, floatColour, cut, shortHeader, huge, triangle("after")}));
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.messages, damagedWarning);
+    EXPECT_EQ(result.messages, "Warning: Damaged chunks were cut or skipped in: memory.3DS\n");
+    ASSERT_EQ(model.materialCount, 2);
     EXPECT_EQ(std::string(model.materials[0].name), std::string(254, 'n'));
+    const std::uint8_t* c = model.materials[0].colour;
+    EXPECT_TRUE(c[0] == 200 && c[1] == 100 && c[2] == 10);
+    c = model.materials[1].colour; // left as it was
+    EXPECT_TRUE(c[0] == 0 && c[1] == 0 && c[2] == 0);
     ASSERT_EQ(model.objectCount, 2);
     const ModelObject& o = model.objects[0];
     EXPECT_EQ(std::string(o.name), std::string(254, 'n'));
@@ -304,17 +279,4 @@ TEST(ModelReader, OverlongStringsAndOversizedCountsAreCutToTheirBuffers) {
     ASSERT_EQ(o.faceCount, 2); // the face naming vertex 3 is dropped
     EXPECT_EQ(o.faces[1].vertexIndex[0], 2);
     EXPECT_STREQ(model.objects[1].name, "after");
-}
-
-TEST(ModelReader, FileEndingInsideAChunkStopsWithAnErrorAndKeepsWhatWasRead) {
-    Bytes bytes = fileOf({material("M"), triangle("whole", {"M"}), triangle("cut", {"M"})});
-    bytes.resize(bytes.size() - 10); // inside the second object's face-material chunk
-    Model model;
-    const Imported result = load(model, bytes);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.messages,
-              "Error: Unexpected end of file, the model is incomplete: memory.3DS!\n");
-    ASSERT_EQ(model.objectCount, 2);
-    EXPECT_TRUE(model.objects[0].faceCount == 1 && model.objects[1].faceCount == 1);
-    EXPECT_EQ(model.objects[1].normals.size(), model.objects[1].vertices.size());
 }

@@ -24,49 +24,42 @@ void expectConsistent(const Model& model, std::size_t cut) {
     }
 }
 
-// The cuts are shared out over a few tests, so the test runner can spread them over cores.
-constexpr int truncationSlices = 4;
+// The work is shared out over a few tests per model, so the test runner can spread it
+// over cores.
+constexpr int slices = 4;
+constexpr int changedCopiesPerSlice = 250;
 
-class DamagedModel : public testing::TestWithParam<std::tuple<const char*, int>> {
-  protected:
-    std::vector<std::uint8_t> whole() const {
-        return readWholeFile(dataDir() + "/" + std::get<0>(GetParam()));
-    }
-    int slice() const { return std::get<1>(GetParam()); }
-};
+class DamagedModel : public testing::TestWithParam<std::tuple<const char*, int>> {};
 } // namespace
 
-TEST_P(DamagedModel, EveryCutFailsCleanly) {
-    const std::vector<std::uint8_t> bytes = whole();
+// Each slice cuts the file at its share of the byte offsets and changes bytes in its share
+// of copies, half of them in the first 64 bytes, where the chunk headers nest.
+TEST_P(DamagedModel, EveryCutFailsCleanlyAndChangedBytesNeverLeaveTheBuffers) {
+    const std::vector<std::uint8_t> bytes =
+        readWholeFile(dataDir() + "/" + std::get<0>(GetParam()));
+    const std::size_t slice = static_cast<std::size_t>(std::get<1>(GetParam()));
     ASSERT_GT(bytes.size(), 100u);
-    const std::size_t first = bytes.size() * static_cast<std::size_t>(slice()) / truncationSlices;
-    const std::size_t end = bytes.size() * static_cast<std::size_t>(slice() + 1) / truncationSlices;
-    std::string messages = captureStderr([&] {
-        for (std::size_t cut = first; cut < end; ++cut) {
+    Model whole;
+    EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(importBytes(whole, bytes)); }), "");
+    EXPECT_EQ(whole.objectCount, 1);
+
+    const std::string messages = captureStderr([&] {
+        for (std::size_t cut = bytes.size() * slice / slices;
+             cut < bytes.size() * (slice + 1) / slices; ++cut) {
             Model model;
             ASSERT_FALSE(importBytes(model, bytes.data(), cut)) << "cut at " << cut;
             expectConsistent(model, cut);
         }
     });
-    EXPECT_NE(messages.find(slice() == 0 ? "Error: Unable to load PRIMARY chuck"
-                                         : "Error: Unexpected end of file"),
+    EXPECT_NE(messages.find(slice == 0 ? "Error: Unable to load PRIMARY chuck"
+                                       : "Error: Unexpected end of file"),
               std::string::npos);
-    Model model;
-    messages = captureStderr([&] { EXPECT_TRUE(importBytes(model, bytes)); });
-    EXPECT_EQ(messages, "");
-    EXPECT_EQ(model.objectCount, 1);
-}
 
-// Each slice changes its own share of copies; half of them hit the first 64 bytes, where
-// the chunk headers nest.
-TEST_P(DamagedModel, ChangedBytesNeverLeaveTheBuffers) {
-    const std::vector<std::uint8_t> bytes = whole();
-    std::mt19937 random(static_cast<unsigned>(bytes.size()) + static_cast<unsigned>(slice()));
+    std::mt19937 random(static_cast<unsigned>(bytes.size() + slice));
     std::uniform_int_distribution<std::size_t> offset(0, bytes.size() - 1);
     std::uniform_int_distribution<int> value(0, 255);
-    constexpr int copiesPerSlice = 250;
     captureStderr([&] {
-        for (int copy = 0; copy < copiesPerSlice; ++copy) {
+        for (int copy = 0; copy < changedCopiesPerSlice; ++copy) {
             std::vector<std::uint8_t> changed = bytes;
             for (int c = 0; c <= copy % 4; ++c) {
                 const std::size_t at = copy % 2 == 0 ? offset(random) % 64 : offset(random);
@@ -81,7 +74,7 @@ TEST_P(DamagedModel, ChangedBytesNeverLeaveTheBuffers) {
 
 INSTANTIATE_TEST_SUITE_P(Models, DamagedModel,
                          testing::Combine(testing::ValuesIn(generatedModels),
-                                          testing::Range(0, truncationSlices)),
+                                          testing::Range(0, slices)),
                          [](const testing::TestParamInfo<std::tuple<const char*, int>>& info) {
                              const std::string path = std::get<0>(info.param); // models/X.3DS
                              return path.substr(7, path.find('.') - 7) + "_" +
