@@ -19,37 +19,21 @@ constexpr std::uint16_t PRIMARY = 0x4D4D, VERSION = 0x0002, EDITOR = 0x3D3D, MES
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A chunk of a test file: its payload, then its sub-chunks. The writer fills in every
-// length; a chunk with a lying length is only a header.
-struct Node {
-    std::uint16_t id;
-    Bytes payload;
-    std::vector<Node> kids = {};
-    std::uint32_t lyingLength = 0;
-};
-
-void writeNode(TdsWriter& out, const Node& node) {
-    if (node.lyingLength != 0) {
-        out.rawHeader(node.id, node.lyingLength);
-        return;
-    }
-    out.beginChunk(node.id);
-    out.bytes(node.payload.data(), node.payload.size());
-    for (const Node& kid : node.kids) {
-        writeNode(out, kid);
-    }
-    out.endChunk();
-}
-
-Bytes bytesOf(const Node& root) {
-    TdsWriter out;
-    writeNode(out, root);
-    return out.data();
-}
-
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
+}
+
+// A chunk holding the parts in order, payload and sub-chunks alike; the writer fills in
+// its length.
+Bytes chunk(std::uint16_t id, std::initializer_list<Bytes> parts = {}) {
+    TdsWriter out;
+    out.beginChunk(id);
+    for (const Bytes& part : parts) {
+        out.bytes(part.data(), part.size());
+    }
+    out.endChunk();
+    return out.data();
 }
 
 Bytes u16s(std::initializer_list<int> values) {
@@ -69,9 +53,7 @@ Bytes f32s(std::initializer_list<float> values) {
 }
 
 Bytes u32(std::uint32_t value) {
-    TdsWriter out;
-    out.u32(value);
-    return out.data();
+    return u16s({static_cast<int>(value & 0xFFFF), static_cast<int>(value >> 16)});
 }
 
 Bytes text(const std::string& s) {
@@ -79,30 +61,28 @@ Bytes text(const std::string& s) {
 }
 
 // A whole file as tools write it: the version, then the editor with the mesh version first.
-Bytes fileOf(std::vector<Node> editorKids, std::uint32_t version = 3) {
-    editorKids.insert(editorKids.begin(), Node{MESH_VERSION, u32(3)});
-    return bytesOf(Node{PRIMARY, {}, {Node{VERSION, u32(version)}, Node{EDITOR, {}, editorKids}}});
+Bytes fileOf(const Bytes& editorChunks, std::uint32_t version = 3) {
+    return chunk(PRIMARY, {chunk(VERSION, {u32(version)}),
+                           chunk(EDITOR, {chunk(MESH_VERSION, {u32(3)}), editorChunks})});
 }
 
-Node material(const std::string& name, const std::string& mapFile = "") {
-    Node m{MATERIAL, {}, {Node{MATERIAL_NAME, text(name)}}};
-    if (!mapFile.empty()) {
-        m.kids.push_back(Node{TEXTURE_MAP, {}, {Node{MAP_FILE, text(mapFile)}}});
-    }
-    return m;
+Bytes material(const std::string& name, const std::string& mapFile = "") {
+    const Bytes map = chunk(TEXTURE_MAP, {chunk(MAP_FILE, {text(mapFile)})});
+    return chunk(MATERIAL, {chunk(MATERIAL_NAME, {text(name)}), mapFile.empty() ? Bytes{} : map});
 }
 
-Node object(const std::string& name, std::vector<Node> meshKids) {
-    return Node{OBJECT, text(name), {Node{MESH, {}, std::move(meshKids)}}};
+Bytes object(const std::string& name, std::initializer_list<Bytes> meshChunks) {
+    return chunk(OBJECT, {text(name), chunk(MESH, meshChunks)});
 }
 
 // The triangle (0,0,0), (1,0,0), (0,0,1) in file axes with a face-material chunk per name.
-Node triangle(const std::string& name, std::vector<std::string> materials = {}) {
-    Node faces{FACES, u16s({1, 0, 1, 2, 7})};
+Bytes triangle(const std::string& name, std::vector<std::string> materials = {}) {
+    Bytes faceMaterials;
     for (const std::string& m : materials) {
-        faces.kids.push_back(Node{FACE_MATERIAL, text(m) + u16s({1, 0})});
+        faceMaterials = faceMaterials + chunk(FACE_MATERIAL, {text(m), u16s({1, 0})});
     }
-    return object(name, {Node{VERTICES, u16s({3}) + f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})}, faces});
+    return object(name, {chunk(VERTICES, {u16s({3}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})}),
+                         chunk(FACES, {u16s({1, 0, 1, 2, 7}), faceMaterials})});
 }
 
 struct Imported {
@@ -120,7 +100,7 @@ Imported load(Model& model, const Bytes& bytes) {
 
 TEST(ModelReader, UnreadableFilesFailWithTheirBoxAndACutFileKeepsWhatWasRead) {
     Model model;
-    ASSERT_TRUE(load(model, fileOf({material("M"), triangle("first", {"M"})})).ok);
+    ASSERT_TRUE(load(model, fileOf(material("M") + triangle("first", {"M"}))).ok);
     const std::string missing = "/nonexistent/nothing.3DS";
     bool ok = true;
     EXPECT_EQ(captureStderr([&] { ok = modelReader.import3ds(model, missing.c_str()); }),
@@ -134,7 +114,7 @@ TEST(ModelReader, UnreadableFilesFailWithTheirBoxAndACutFileKeepsWhatWasRead) {
     EXPECT_TRUE(model.objectCount == 1 && model.objects.size() == 1u);
     EXPECT_TRUE(model.materialCount == 1 && model.materials.size() == 1u);
 
-    Bytes bytes = fileOf({triangle("whole"), triangle("cut", {"M"})});
+    Bytes bytes = fileOf(triangle("whole") + triangle("cut", {"M"}));
     bytes.resize(bytes.size() - 10); // inside the second object's face-material chunk
     const Imported cut = load(model, bytes);
     EXPECT_FALSE(cut.ok);
@@ -146,15 +126,15 @@ TEST(ModelReader, UnreadableFilesFailWithTheirBoxAndACutFileKeepsWhatWasRead) {
 }
 
 TEST(ModelReader, VerticesTurnIntoTheGameAxesAndANewerVersionOnlyWarns) {
-    const Node turned =
-        object("turned", {Node{VERTICES, u16s({4}) + f32s({0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 2, 3})},
-                          Node{TEX_COORDS, u16s({4}) + f32s({0, 0, 1, 0, 0, 1, 0.25f, 0.75f})},
-                          Node{FACES, u16s({1, 0, 1, 2, 0})}});
+    const Bytes turned =
+        object("turned", {chunk(VERTICES, {u16s({4}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 2, 3})}),
+                          chunk(TEX_COORDS, {u16s({4}), f32s({0, 0, 1, 0, 0, 1, 0.25f, 0.75f})}),
+                          chunk(FACES, {u16s({1, 0, 1, 2, 0})})});
     Model model;
-    const Imported three = load(model, fileOf({turned}));
+    const Imported three = load(model, fileOf(turned));
     EXPECT_TRUE(three.ok);
     EXPECT_EQ(three.messages, "");
-    const Imported four = load(model, fileOf({turned}, 4));
+    const Imported four = load(model, fileOf(turned, 4));
     EXPECT_TRUE(four.ok);
     EXPECT_EQ(four.messages,
               "Warning: This 3DS file is over version 3 so it may load incorrectly\n");
@@ -177,19 +157,17 @@ TEST(ModelReader, VerticesTurnIntoTheGameAxesAndANewerVersionOnlyWarns) {
 // The editor's first sub-chunk, whatever it is, face flags, and chunks the game does not
 // read at every level: smoothing groups, the object's axes, the keyframer.
 TEST(ModelReader, ChunksTheGameDoesNotReadAreSkipped) {
-    Node faces{FACES, u16s({2, 0, 1, 2, 0xFFFF, 3, 2, 1, 0x1234})};
-    faces.kids = {Node{SMOOTHING, u32(1) + u32(1)},
-                  Node{FACE_MATERIAL, text("MAPPED") + u16s({0})}};
-    const Node flags =
-        object("flags", {Node{VERTICES, u16s({4}) + f32s({0, 0, 0, 3, 0, 0, 6, 0, 0, 9, 0, 0})},
-                         faces, Node{OBJECT_AXES, f32s({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})},
-                         Node{TEX_COORDS, u16s({4}) + f32s({1, 1, 1, 1, 1, 1, 1, 1})}});
-    const Bytes bytes = bytesOf(
-        Node{PRIMARY,
-             {},
-             {Node{EDITOR, {}, {triangle("hidden"), material("MAPPED", "stones.png"), flags}},
-              Node{EDITOR, {}, {material("GHOST", "ghost.png"), triangle("last", {"GHOST"})}},
-              Node{KEYFRAMER, {}, {Node{OBJECT, text("keyframe")}}}}});
+    const Bytes flags =
+        object("flags", {chunk(VERTICES, {u16s({4}), f32s({0, 0, 0, 3, 0, 0, 6, 0, 0, 9, 0, 0})}),
+                         chunk(FACES, {u16s({2, 0, 1, 2, 0xFFFF, 3, 2, 1, 0x1234}),
+                                       chunk(SMOOTHING, {u32(1), u32(1)}),
+                                       chunk(FACE_MATERIAL, {text("MAPPED"), u16s({0})})}),
+                         chunk(OBJECT_AXES, {f32s({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})}),
+                         chunk(TEX_COORDS, {u16s({4}), f32s({1, 1, 1, 1, 1, 1, 1, 1})})});
+    const Bytes bytes = chunk(
+        PRIMARY, {chunk(EDITOR, {triangle("hidden"), material("MAPPED", "stones.png"), flags}),
+                  chunk(EDITOR, {material("GHOST", "ghost.png"), triangle("last", {"GHOST"})}),
+                  chunk(KEYFRAMER, {chunk(OBJECT, {text("keyframe")})})});
     Model model;
     const Imported result = load(model, bytes);
     EXPECT_TRUE(result.ok);
@@ -211,14 +189,14 @@ TEST(ModelReader, ChunksTheGameDoesNotReadAreSkipped) {
 TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
     Model model;
     // Two materials of one name: the first, without a map, wins.
-    ASSERT_TRUE(load(model, fileOf({material("TWIN"), material("TWIN", "twin.png"),
-                                    material("MAPPED", "m.png"), triangle("twin", {"TWIN"})}))
+    ASSERT_TRUE(load(model, fileOf(material("TWIN") + material("TWIN", "twin.png") +
+                                   material("MAPPED", "m.png") + triangle("twin", {"TWIN"})))
                     .ok);
     // A later file finds a name from an earlier one: the first file's materials come first.
-    ASSERT_TRUE(load(model, fileOf({material("MAPPED"), triangle("later", {"MAPPED"})})).ok);
-    ASSERT_TRUE(load(model, fileOf({triangle("miss", {"NOPE"})})).ok);
+    ASSERT_TRUE(load(model, fileOf(material("MAPPED") + triangle("later", {"MAPPED"}))).ok);
+    ASSERT_TRUE(load(model, fileOf(triangle("miss", {"NOPE"}))).ok);
     // The last face-material chunk sets the id; the texture flag is never cleared.
-    ASSERT_TRUE(load(model, fileOf({triangle("both", {"MAPPED", "TWIN"})})).ok);
+    ASSERT_TRUE(load(model, fileOf(triangle("both", {"MAPPED", "TWIN"}))).ok);
     const struct {
         const char* name;
         int materialId;
@@ -235,7 +213,7 @@ TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
 
     // A material read only after the object that names it: nothing passed over, id stays 0.
     Model late;
-    ASSERT_TRUE(load(late, fileOf({triangle("early", {"LATE"}), material("LATE", "l.png")})).ok);
+    ASSERT_TRUE(load(late, fileOf(triangle("early", {"LATE"}) + material("LATE", "l.png"))).ok);
     EXPECT_EQ(late.materialCount, 1);
     EXPECT_EQ(late.objects[0].materialId, 0);
     EXPECT_FALSE(late.objects[0].hasTexture);
@@ -247,25 +225,25 @@ TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
 // larger than the skip buffer.
 TEST(ModelReader, DamagedChunksAreCutToTheirBuffersWithAWarning) {
     const std::string longName(300, 'n');
-    const Node colours{
-        MATERIAL,
-        {},
-        {Node{MATERIAL_NAME, Bytes(longName.begin(), longName.end())},
-         Node{AMBIENT, {}, {Node{COLOUR_24, {1, 2, 3}}}},
-         Node{DIFFUSE, {}, {Node{COLOUR_24, {200, 100, 10}}, Node{GAMMA_COLOUR_24, {9, 9, 9}}}}}};
-    const Node floatColour{
-        MATERIAL, {}, {Node{DIFFUSE, {}, {Node{COLOUR_FLOAT, f32s({1, 1, 1})}}}}};
-    const Node cut =
-        object(longName, {Node{VERTICES, u16s({100}) + f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})},
-                          Node{TEX_COORDS, u16s({2}) + f32s({1, 1, 1, 1, 1, 1})},
-                          Node{FACES, u16s({3, 0, 1, 2, 0, 0, 1, 3, 0, 2, 1, 0, 0})}});
-    const Node shortHeader{0x1234, {}, {}, 2};
-    const Node huge{0x7777, Bytes(300000, 0xAB)};
+    const Bytes colours =
+        chunk(MATERIAL, {chunk(MATERIAL_NAME, {Bytes(longName.begin(), longName.end())}),
+                         chunk(AMBIENT, {chunk(COLOUR_24, {{1, 2, 3}})}),
+                         chunk(DIFFUSE, {chunk(COLOUR_24, {{200, 100, 10}}),
+                                         chunk(GAMMA_COLOUR_24, {{9, 9, 9}})})});
+    const Bytes floatColour =
+        chunk(MATERIAL, {chunk(DIFFUSE, {chunk(COLOUR_FLOAT, {f32s({1, 1, 1})})})});
+    const Bytes cut =
+        object(longName, {chunk(VERTICES, {u16s({100}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})}),
+                          chunk(TEX_COORDS, {u16s({2}), f32s({1, 1, 1, 1, 1, 1})}),
+                          chunk(FACES, {u16s({3, 0, 1, 2, 0, 0, 1, 3, 0, 2, 1, 0, 0})})});
+    const Bytes shortHeader = u16s({0x1234}) + u32(2);
+    const Bytes huge = chunk(0x7777, {Bytes(300000, 0xAB)});
     Model model;
     const Imported result =
-        load(model, fileOf({colours, floatColour, cut, shortHeader, huge, triangle("after")}));
+        load(model, fileOf(colours + floatColour + cut + shortHeader + huge + triangle("after")));
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.messages, "Warning: Damaged chunks were cut or skipped in: memory.3DS\n");
+    const std::string damaged = "Warning: Damaged chunks were cut or skipped in: memory.3DS\n";
+    EXPECT_EQ(result.messages, damaged);
     ASSERT_EQ(model.materialCount, 2);
     EXPECT_EQ(std::string(model.materials[0].name), std::string(254, 'n'));
     const std::uint8_t* c = model.materials[0].colour;
@@ -279,4 +257,6 @@ TEST(ModelReader, DamagedChunksAreCutToTheirBuffersWithAWarning) {
     ASSERT_EQ(o.faceCount, 2); // the face naming vertex 3 is dropped
     EXPECT_EQ(o.faces[1].vertexIndex[0], 2);
     EXPECT_STREQ(model.objects[1].name, "after");
+    Model alone; // the short length on its own is damage enough
+    EXPECT_EQ(load(alone, fileOf(triangle("t") + shortHeader)).messages, damaged);
 }
