@@ -33,8 +33,9 @@ TEST(ObjectList, WalksRemovalsAndRemovedEntriesReadableUntilReleased) {
     list.removeAt(6); // the tail
     list.removeAt(2); // the middle
     GameObject* hit = list.at(1);
-    list.removeAt(1);                                              // first after the placeholder
-    list.append(makeSpec(1, 0.0f, 0.0f, 0.0f, 70.0f, 0.0f, 0.0f)); // links to the new tail
+    list.removeAt(1); // the first after the placeholder
+    // Appending after the tail was removed links to the new tail.
+    list.append(makeSpec(1, 0.0f, 0.0f, 0.0f, 70.0f, 0.0f, 0.0f));
     EXPECT_EQ(xs(list), (std::vector<float>{1.5f, 30, 40, 50, 70}));
     EXPECT_EQ(list.at(4)->prev, list.at(3));
     EXPECT_EQ(list.at(0)->z, 3.0f);
