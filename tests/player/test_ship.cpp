@@ -100,11 +100,8 @@ TEST(Ship, ShotRisesToItsTopAndEndsAtAnyFrameRate) {
             }
         }
         EXPECT_EQ(updates, rate.updates) << rate.dt;
+        if (rate.dt >= 0.01f) { // time enough to reach the top, where it stops rising
+            EXPECT_TRUE(s.getShotHeight() >= 9.0f && s.getShotHeight() < 9.05f) << rate.dt;
+        }
     }
-    s.fireShot();
-    for (int k = 0; k < 300; ++k) {
-        s.updateShot(1.0f / 60.0f);
-    }
-    EXPECT_GE(s.getShotHeight(), 9.0f);
-    EXPECT_LT(s.getShotHeight(), 9.05f); // stops rising at the top
 }
