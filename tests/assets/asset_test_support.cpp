@@ -1,5 +1,5 @@
-// asset_test_support.cpp -- standard error goes to a temporary file while captured;
-// in-memory files come from fmemopen.
+// asset_test_support.cpp -- temporary folders, whole files, and in-memory files through
+// fmemopen.
 #include "asset_test_support.h"
 
 #include "assets/model_reader.h"
@@ -9,37 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
-#include <unistd.h>
-
-namespace {
-int savedStderr = -1;
-std::string stderrPath;
-} // namespace
 
 const char* const generatedModels[5] = {"models/stones.3DS", "models/normal.3DS", "models/ship.3DS",
                                         "models/world.3DS", "models/shot.3DS"};
-
-void beginStderrCapture() {
-    std::fflush(stderr);
-    char path[] = "/tmp/wibz_stderr_XXXXXX";
-    const int fd = mkstemp(path);
-    stderrPath = path;
-    savedStderr = dup(fileno(stderr));
-    dup2(fd, fileno(stderr));
-    close(fd);
-}
-
-std::string endStderrCapture() {
-    std::fflush(stderr);
-    dup2(savedStderr, fileno(stderr));
-    close(savedStderr);
-    std::ifstream in(stderrPath);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::remove(stderrPath.c_str());
-    return text.str();
-}
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/wibz_assets_XXXXXX";

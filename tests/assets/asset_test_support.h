@@ -5,13 +5,16 @@
 #include "assets/model.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 // Runs fn with standard error redirected and returns what it wrote.
-template <typename Fn> std::string captureStderr(Fn fn);
-void beginStderrCapture();
-std::string endStderrCapture();
+template <typename Fn> std::string captureStderr(Fn fn) {
+    testing::internal::CaptureStderr();
+    fn();
+    return testing::internal::GetCapturedStderr();
+}
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
 class TempDir {
@@ -30,7 +33,7 @@ class TempDir {
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
-// Imports bytes held in memory as if they were a file.
+// Imports bytes held in memory as if they were a file named "memory.3DS".
 bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size);
 inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
     return importBytes(model, bytes.data(), bytes.size());
@@ -39,9 +42,3 @@ inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
 // Where the build put the generated data, and the five model files in loading order.
 std::string dataDir();
 extern const char* const generatedModels[5];
-
-template <typename Fn> std::string captureStderr(Fn fn) {
-    beginStderrCapture();
-    fn();
-    return endStderrCapture();
-}

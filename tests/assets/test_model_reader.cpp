@@ -1,123 +1,88 @@
-// test_model_reader.cpp -- the 3DS reader on files built with the asset tool's own writer:
-// failures and warnings, axes, the editor's first sub-chunk, skipping, face materials,
-// appending across imports, and damaged files read without leaving their buffers.
+// test_model_reader.cpp -- the 3DS reader on chunk trees written with the asset tool's own
+// writer: failures and warnings, axes, the editor's first sub-chunk, skipping, face
+// materials, appending across imports, and damaged files read without leaving their buffers.
 #include "asset_test_support.h"
 #include "assets/model_reader.h"
-#include "tds_file.h"
 #include "tds_writer.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 // Chunk ids as 3D Studio writes them.
-constexpr std::uint16_t PRIMARY = 0x4D4D;
-constexpr std::uint16_t VERSION = 0x0002;
-constexpr std::uint16_t EDITOR = 0x3D3D;
-constexpr std::uint16_t MESH_VERSION = 0x3D3E;
-constexpr std::uint16_t OBJECT = 0x4000;
-constexpr std::uint16_t MESH = 0x4100;
-constexpr std::uint16_t VERTICES = 0x4110;
-constexpr std::uint16_t FACES = 0x4120;
-constexpr std::uint16_t FACE_MATERIAL = 0x4130;
-constexpr std::uint16_t SMOOTHING = 0x4150;
-constexpr std::uint16_t TEX_COORDS = 0x4140;
-constexpr std::uint16_t MATERIAL = 0xAFFF;
-constexpr std::uint16_t MATERIAL_NAME = 0xA000;
-constexpr std::uint16_t AMBIENT = 0xA010;
-constexpr std::uint16_t DIFFUSE = 0xA020;
-constexpr std::uint16_t TEXTURE_MAP = 0xA200;
-constexpr std::uint16_t MAP_FILE = 0xA300;
-constexpr std::uint16_t COLOUR_FLOAT = 0x0010;
-constexpr std::uint16_t COLOUR_24 = 0x0011;
-constexpr std::uint16_t GAMMA_COLOUR_24 = 0x0012;
-constexpr std::uint16_t KEYFRAMER = 0xB000;
+constexpr std::uint16_t PRIMARY = 0x4D4D, VERSION = 0x0002, EDITOR = 0x3D3D, MESH_VERSION = 0x3D3E,
+                        OBJECT = 0x4000, MESH = 0x4100, VERTICES = 0x4110, FACES = 0x4120,
+                        FACE_MATERIAL = 0x4130, TEX_COORDS = 0x4140, SMOOTHING = 0x4150,
+                        OBJECT_AXES = 0x4160, MATERIAL = 0xAFFF, MATERIAL_NAME = 0xA000,
+                        AMBIENT = 0xA010, DIFFUSE = 0xA020, TEXTURE_MAP = 0xA200, MAP_FILE = 0xA300,
+                        COLOUR_FLOAT = 0x0010, COLOUR_24 = 0x0011, GAMMA_COLOUR_24 = 0x0012,
+                        KEYFRAMER = 0xB000;
 
-const char* const versionWarning =
-    "Warning: This 3DS file is over version 3 so it may load incorrectly\n";
+using Bytes = std::vector<std::uint8_t>;
 
-TdsMesh triangleMesh(const std::string& name, const std::string& material) {
-    TdsMesh mesh;
-    mesh.name = name;
-    mesh.materialName = material;
-    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-    mesh.texCoords = {{0, 0}, {1, 0}, {0, 1}};
-    mesh.faces = {{0, 1, 2}};
-    return mesh;
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
-TdsMaterial material(const std::string& name, const std::string& mapFile = "") {
-    TdsMaterial m;
-    m.name = name;
-    m.mapFile = mapFile;
-    return m;
-}
-
-TdsScene sceneOf(std::vector<TdsMaterial> materials, std::vector<TdsMesh> meshes) {
-    TdsScene scene;
-    scene.materials = std::move(materials);
-    scene.meshes = std::move(meshes);
-    return scene;
-}
-
-// Opens the primary and editor chunks with the mesh version first, as tools write them.
-void beginFile(TdsWriter& out) {
-    out.beginChunk(PRIMARY);
-    out.beginChunk(VERSION);
-    out.u32(3);
-    out.endChunk();
-    out.beginChunk(EDITOR);
-    out.beginChunk(MESH_VERSION);
-    out.u32(3);
-    out.endChunk();
-}
-
-void endFile(TdsWriter& out) {
-    out.endChunk();
-    out.endChunk();
-}
-
-void writeMaterial(TdsWriter& out, const char* name, const char* mapFile) {
-    out.beginChunk(MATERIAL);
-    out.beginChunk(MATERIAL_NAME);
-    out.string(name);
-    out.endChunk();
-    if (mapFile != nullptr) {
-        out.beginChunk(TEXTURE_MAP);
-        out.beginChunk(MAP_FILE);
-        out.string(mapFile);
-        out.endChunk();
-        out.endChunk();
+// A chunk holding the parts in order, payload and sub-chunks alike; the writer fills in
+// its length.
+Bytes chunk(std::uint16_t id, std::initializer_list<Bytes> parts = {}) {
+    TdsWriter out;
+    out.beginChunk(id);
+    for (const Bytes& part : parts) {
+        out.bytes(part.data(), part.size());
     }
     out.endChunk();
+    return out.data();
 }
 
-// One triangle object whose face list carries a face-material chunk per name given.
-void writeTriangleObject(TdsWriter& out, const char* name, std::vector<const char*> materials) {
-    out.beginChunk(OBJECT);
-    out.string(name);
-    out.beginChunk(MESH);
-    out.beginChunk(VERTICES);
-    out.u16(3);
-    for (float v : {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f}) {
+Bytes u16s(std::initializer_list<int> values) {
+    TdsWriter out;
+    for (int v : values) {
+        out.u16(static_cast<std::uint16_t>(v));
+    }
+    return out.data();
+}
+
+Bytes f32s(std::initializer_list<float> values) {
+    TdsWriter out;
+    for (float v : values) {
         out.f32(v);
     }
-    out.endChunk();
-    out.beginChunk(FACES);
-    out.u16(1);
-    for (std::uint16_t v : {0, 1, 2, 7}) {
-        out.u16(v);
+    return out.data();
+}
+
+Bytes u32(std::uint32_t value) {
+    return u16s({static_cast<int>(value & 0xFFFF), static_cast<int>(value >> 16)});
+}
+
+Bytes text(const std::string& s) {
+    return Bytes(s.begin(), s.end()) + Bytes{0};
+}
+
+// A whole file as tools write it: the version, then the editor with the mesh version first.
+Bytes fileOf(const Bytes& editorChunks, std::uint32_t version = 3) {
+    return chunk(PRIMARY, {chunk(VERSION, {u32(version)}),
+                           chunk(EDITOR, {chunk(MESH_VERSION, {u32(3)}), editorChunks})});
+}
+
+Bytes material(const std::string& name, const std::string& mapFile = "") {
+    const Bytes map = chunk(TEXTURE_MAP, {chunk(MAP_FILE, {text(mapFile)})});
+    return chunk(MATERIAL, {chunk(MATERIAL_NAME, {text(name)}), mapFile.empty() ? Bytes{} : map});
+}
+
+Bytes object(const std::string& name, std::initializer_list<Bytes> meshChunks) {
+    return chunk(OBJECT, {text(name), chunk(MESH, meshChunks)});
+}
+
+// The triangle (0,0,0), (1,0,0), (0,0,1) in file axes with a face-material chunk per name.
+Bytes triangle(const std::string& name, std::vector<std::string> materials = {}) {
+    Bytes faceMaterials;
+    for (const std::string& m : materials) {
+        faceMaterials = faceMaterials + chunk(FACE_MATERIAL, {text(m), u16s({1, 0})});
     }
-    for (const char* material : materials) {
-        out.beginChunk(FACE_MATERIAL);
-        out.string(material);
-        out.u16(1);
-        out.u16(0);
-        out.endChunk();
-    }
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
+    return object(name, {chunk(VERTICES, {u16s({3}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})}),
+                         chunk(FACES, {u16s({1, 0, 1, 2, 7}), faceMaterials})});
 }
 
 struct Imported {
@@ -125,363 +90,173 @@ struct Imported {
     std::string messages;
 };
 
-Imported importFile(Model& model, const std::string& path) {
+// Messages name the file "memory.3DS".
+Imported load(Model& model, const Bytes& bytes) {
     bool ok = false;
-    const std::string messages =
-        captureStderr([&] { ok = modelReader.import3ds(model, path.c_str()); });
+    const std::string messages = captureStderr([&] { ok = importBytes(model, bytes); });
     return Imported{ok, messages};
-}
-
-Imported importScene(Model& model, const TempDir& dir, const TdsScene& scene,
-                     const std::string& name = "scene.3DS") {
-    return importFile(model, dir.write(name, buildTdsFile(scene)));
-}
-
-void expectVector(const Vector3& v, float x, float y, float z) {
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
 }
 } // namespace
 
-TEST(ModelReader, MissingOrForeignFileFailsWithItsBoxAndLeavesTheModelAlone) {
-    TempDir dir;
+TEST(ModelReader, UnreadableFilesFailWithTheirBoxAndACutFileKeepsWhatWasRead) {
     Model model;
-    ASSERT_TRUE(importScene(model, dir, sceneOf({material("M")}, {triangleMesh("first", "M")})).ok);
-
-    const std::string missing = dir.path() + "/nothing.3DS";
-    const Imported absent = importFile(model, missing);
-    EXPECT_FALSE(absent.ok);
-    EXPECT_EQ(absent.messages, "Error: Unable to find the file: " + missing + "!\n");
+    ASSERT_TRUE(load(model, fileOf(material("M") + triangle("first", {"M"}))).ok);
+    const std::string missing = "/nonexistent/nothing.3DS";
+    bool ok = true;
+    EXPECT_EQ(captureStderr([&] { ok = modelReader.import3ds(model, missing.c_str()); }),
+              "Error: Unable to find the file: " + missing + "!\n");
+    EXPECT_FALSE(ok);
     EXPECT_EQ(std::string(modelReader.lastError()), "Unable to find the file: " + missing + "!");
+    const Imported foreign = load(model, {'M', 'Z', 0x90, 0, 3, 0, 0, 0});
+    EXPECT_FALSE(foreign.ok);
+    EXPECT_EQ(foreign.messages, "Error: Unable to load PRIMARY chuck from file: memory.3DS!\n");
+    EXPECT_FALSE(load(model, {}).ok);
+    EXPECT_TRUE(model.objectCount == 1 && model.objects.size() == 1u);
+    EXPECT_TRUE(model.materialCount == 1 && model.materials.size() == 1u);
 
-    const std::string foreign = dir.write("foreign.3DS", {'M', 'Z', 0x90, 0, 3, 0, 0, 0});
-    const Imported wrong = importFile(model, foreign);
-    EXPECT_FALSE(wrong.ok);
-    EXPECT_EQ(wrong.messages, "Error: Unable to load PRIMARY chuck from file: " + foreign + "!\n");
-
-    const std::string empty = dir.write("empty.3DS", {});
-    EXPECT_FALSE(importFile(model, empty).ok);
-
-    EXPECT_EQ(model.objectCount, 1);
-    EXPECT_EQ(model.objects.size(), 1u);
-    EXPECT_EQ(model.materialCount, 1);
-    EXPECT_EQ(model.materials.size(), 1u);
+    Bytes bytes = fileOf(triangle("whole") + triangle("cut", {"M"}));
+    bytes.resize(bytes.size() - 10); // inside the second object's face-material chunk
+    const Imported cut = load(model, bytes);
+    EXPECT_FALSE(cut.ok);
+    EXPECT_EQ(cut.messages,
+              "Error: Unexpected end of file, the model is incomplete: memory.3DS!\n");
+    ASSERT_EQ(model.objectCount, 3);
+    EXPECT_TRUE(model.objects[1].faceCount == 1 && model.objects[2].faceCount == 1);
+    EXPECT_EQ(model.objects[2].normals.size(), model.objects[2].vertices.size());
 }
 
-TEST(ModelReader, VersionAboveThreeWarnsButTheFileIsStillRead) {
-    TempDir dir;
+TEST(ModelReader, VerticesTurnIntoTheGameAxesAndANewerVersionOnlyWarns) {
+    const Bytes turned =
+        object("turned", {chunk(VERTICES, {u16s({4}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 2, 3})}),
+                          chunk(TEX_COORDS, {u16s({4}), f32s({0, 0, 1, 0, 0, 1, 0.25f, 0.75f})}),
+                          chunk(FACES, {u16s({1, 0, 1, 2, 0})})});
     Model model;
-    TdsScene scene = sceneOf({}, {triangleMesh("three", "")});
-    const Imported three = importScene(model, dir, scene);
+    const Imported three = load(model, fileOf(turned));
     EXPECT_TRUE(three.ok);
     EXPECT_EQ(three.messages, "");
-
-    scene.version = 4;
-    scene.meshes[0].name = "four";
-    const Imported four = importScene(model, dir, scene);
+    const Imported four = load(model, fileOf(turned, 4));
     EXPECT_TRUE(four.ok);
-    EXPECT_EQ(four.messages, versionWarning);
+    EXPECT_EQ(four.messages,
+              "Warning: This 3DS file is over version 3 so it may load incorrectly\n");
     ASSERT_EQ(model.objectCount, 2);
-    EXPECT_STREQ(model.objects[1].name, "four");
-    EXPECT_EQ(model.objects[1].faceCount, 1);
-}
 
-TEST(ModelReader, VerticesTurnIntoTheGameAxesAndGetNormals) {
-    TempDir dir;
-    Model model;
-    TdsMesh mesh = triangleMesh("turned", "");
-    mesh.vertices.push_back({1, 2, 3}); // used by no face
-    mesh.texCoords.push_back({0.25f, 0.75f});
-    ASSERT_TRUE(importScene(model, dir, sceneOf({}, {mesh})).ok);
-
-    const ModelObject& object = model.objects[0];
-    EXPECT_STREQ(object.name, "turned");
-    EXPECT_EQ(object.vertexCount, 4);
-    EXPECT_EQ(object.texCoordCount, 4);
-    EXPECT_EQ(object.faceCount, 1);
-    expectVector(object.vertices[3], 1.0f, 3.0f, -2.0f);
+    const ModelObject& o = model.objects[1];
+    EXPECT_STREQ(o.name, "turned");
+    EXPECT_TRUE(o.vertexCount == 4 && o.texCoordCount == 4 && o.faceCount == 1);
+    EXPECT_TRUE(o.vertices[3].equals(1.0f, 3.0f, -2.0f));
     // In the game's axes the face is (0,0,0), (1,0,0), (0,1,0): counter-clockwise from +z.
-    expectVector(object.vertices[2], 0.0f, 1.0f, 0.0f);
+    EXPECT_TRUE(o.vertices[2].equals(0.0f, 1.0f, 0.0f));
     for (int v = 0; v < 3; ++v) {
-        expectVector(object.normals[static_cast<std::size_t>(v)], 0.0f, 0.0f, 1.0f);
+        EXPECT_TRUE(o.normals[static_cast<std::size_t>(v)].equals(0.0f, 0.0f, 1.0f));
     }
-    expectVector(object.normals[3], 0.0f, 1.0f, 0.0f); // no face: points up
-    EXPECT_EQ(object.texCoords[3].u, 0.25f);
-    EXPECT_EQ(object.texCoords[3].v, 0.75f);
-    EXPECT_EQ(object.faces[0].vertexIndex[2], 2);
-    EXPECT_EQ(object.faces[0].texCoordIndex[0], 0);
+    EXPECT_TRUE(o.normals[3].equals(0.0f, 1.0f, 0.0f)); // no face: points up
+    EXPECT_TRUE(o.texCoords[3].u == 0.25f && o.texCoords[3].v == 0.75f);
+    EXPECT_TRUE(o.faces[0].vertexIndex[2] == 2 && o.faces[0].texCoordIndex[0] == 0);
 }
 
-TEST(ModelReader, EditorsFirstSubChunkIsConsumedUnexamined) {
-    TempDir dir;
+// The editor's first sub-chunk, whatever it is, face flags, and chunks the game does not
+// read at every level: smoothing groups, the object's axes, the keyframer.
+TEST(ModelReader, ChunksTheGameDoesNotReadAreSkipped) {
+    const Bytes flags =
+        object("flags", {chunk(VERTICES, {u16s({4}), f32s({0, 0, 0, 3, 0, 0, 6, 0, 0, 9, 0, 0})}),
+                         chunk(FACES, {u16s({2, 0, 1, 2, 0xFFFF, 3, 2, 1, 0x1234}),
+                                       chunk(SMOOTHING, {u32(1), u32(1)}),
+                                       chunk(FACE_MATERIAL, {text("MAPPED"), u16s({0})})}),
+                         chunk(OBJECT_AXES, {f32s({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})}),
+                         chunk(TEX_COORDS, {u16s({4}), f32s({1, 1, 1, 1, 1, 1, 1, 1})})});
+    const Bytes bytes = chunk(
+        PRIMARY, {chunk(EDITOR, {triangle("hidden"), material("MAPPED", "stones.png"), flags}),
+                  chunk(EDITOR, {material("GHOST", "ghost.png"), triangle("last", {"GHOST"})}),
+                  chunk(KEYFRAMER, {chunk(OBJECT, {text("keyframe")})})});
     Model model;
-    TdsWriter out;
-    out.beginChunk(PRIMARY);
-    out.beginChunk(EDITOR);
-    writeTriangleObject(out, "hidden", {}); // first: skipped, though it is an object
-    writeMaterial(out, "SEEN", nullptr);
-    writeTriangleObject(out, "shown", {"SEEN"});
-    out.endChunk();
-    out.beginChunk(EDITOR);
-    writeMaterial(out, "GHOST", "ghost.png"); // first again
-    writeTriangleObject(out, "last", {"GHOST"});
-    out.endChunk();
-    out.endChunk();
-    ASSERT_TRUE(importFile(model, dir.write("editor.3DS", out.data())).ok);
-
+    const Imported result = load(model, bytes);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.messages, "");
     ASSERT_EQ(model.objectCount, 2);
-    EXPECT_STREQ(model.objects[0].name, "shown");
-    EXPECT_STREQ(model.objects[1].name, "last");
     ASSERT_EQ(model.materialCount, 1);
-    EXPECT_STREQ(model.materials[0].name, "SEEN");
+    EXPECT_STREQ(model.materials[0].name, "MAPPED");
+    const ModelObject& o = model.objects[0];
+    EXPECT_STREQ(o.name, "flags");
+    ASSERT_EQ(o.faceCount, 2);
+    EXPECT_TRUE(o.faces[0].vertexIndex[0] == 0 && o.faces[0].vertexIndex[2] == 2);
+    EXPECT_TRUE(o.faces[1].vertexIndex[0] == 3 && o.faces[1].vertexIndex[2] == 1);
+    EXPECT_EQ(o.texCoordCount, 4);
+    EXPECT_TRUE(o.materialId == 0 && o.hasTexture);
+    EXPECT_STREQ(model.objects[1].name, "last");
     EXPECT_EQ(model.objects[1].materialId, -1); // GHOST was never read
 }
 
-TEST(ModelReader, FaceFlagsAndUnknownChunksAtEveryLevelAreSkipped) {
-    TempDir dir;
-    Model model;
-    TdsWriter out;
-    beginFile(out);
-    writeMaterial(out, "MAPPED", "stones.png");
-    out.beginChunk(OBJECT);
-    out.string("flags");
-    out.beginChunk(MESH);
-    out.beginChunk(VERTICES);
-    out.u16(4);
-    for (int i = 0; i < 12; ++i) {
-        out.f32(static_cast<float>(i % 3 == 0 ? i : 0));
-    }
-    out.endChunk();
-    out.beginChunk(FACES);
-    out.u16(2);
-    for (std::uint16_t v : {0, 1, 2, 0xFFFF, 3, 2, 1, 0x1234}) {
-        out.u16(v);
-    }
-    out.beginChunk(SMOOTHING); // a face list sub-chunk the game does not read
-    out.u32(1);
-    out.u32(1);
-    out.endChunk();
-    out.beginChunk(FACE_MATERIAL);
-    out.string("MAPPED");
-    out.u16(0);
-    out.endChunk();
-    out.endChunk();
-    out.beginChunk(0x4160); // the object's axes
-    for (int i = 0; i < 12; ++i) {
-        out.f32(1.0f);
-    }
-    out.endChunk();
-    out.beginChunk(TEX_COORDS);
-    out.u16(4);
-    for (int i = 0; i < 8; ++i) {
-        out.f32(0.5f);
-    }
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    out.beginChunk(KEYFRAMER);
-    out.beginChunk(OBJECT); // inside the keyframer, so never read as an object
-    out.string("keyframe");
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    const Imported result = importFile(model, dir.write("flags.3DS", out.data()));
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.messages, "");
-
-    ASSERT_EQ(model.objectCount, 1);
-    const ModelObject& object = model.objects[0];
-    ASSERT_EQ(object.faceCount, 2);
-    EXPECT_EQ(object.faces[0].vertexIndex[0], 0);
-    EXPECT_EQ(object.faces[0].vertexIndex[2], 2);
-    EXPECT_EQ(object.faces[1].vertexIndex[0], 3);
-    EXPECT_EQ(object.faces[1].vertexIndex[2], 1);
-    EXPECT_EQ(object.texCoordCount, 4);
-    EXPECT_EQ(object.materialId, 0);
-    EXPECT_TRUE(object.hasTexture);
-}
-
-TEST(ModelReader, FaceMaterialFindsTheFirstMaterialOfItsNameInTheWholeModel) {
-    TempDir dir;
+TEST(ModelReader, FaceMaterialFindsTheFirstOfItsNameAcrossImportsInOnePass) {
     Model model;
     // Two materials of one name: the first, without a map, wins.
-    ASSERT_TRUE(importScene(model, dir,
-                            sceneOf({material("TWIN"), material("TWIN", "twin.png"),
-                                     material("MAPPED", "m.png")},
-                                    {triangleMesh("twin", "TWIN")}))
+    ASSERT_TRUE(load(model, fileOf(material("TWIN") + material("TWIN", "twin.png") +
+                                   material("MAPPED", "m.png") + triangle("twin", {"TWIN"})))
                     .ok);
-    EXPECT_EQ(model.objects[0].materialId, 0);
-    EXPECT_FALSE(model.objects[0].hasTexture);
-
     // A later file finds a name from an earlier one: the first file's materials come first.
-    ASSERT_TRUE(
-        importScene(model, dir, sceneOf({material("MAPPED")}, {triangleMesh("later", "MAPPED")}))
-            .ok);
-    EXPECT_EQ(model.objects[1].materialId, 2);
-    EXPECT_TRUE(model.objects[1].hasTexture);
-
-    // No such name among materials: -1.
-    ASSERT_TRUE(importScene(model, dir, sceneOf({}, {triangleMesh("miss", "NOPE")})).ok);
-    EXPECT_EQ(model.objects[2].materialId, -1);
-    EXPECT_FALSE(model.objects[2].hasTexture);
-
+    ASSERT_TRUE(load(model, fileOf(material("MAPPED") + triangle("later", {"MAPPED"}))).ok);
+    ASSERT_TRUE(load(model, fileOf(triangle("miss", {"NOPE"}))).ok);
     // The last face-material chunk sets the id; the texture flag is never cleared.
-    TdsWriter both;
-    beginFile(both);
-    writeTriangleObject(both, "both", {"MAPPED", "TWIN"});
-    endFile(both);
-    ASSERT_TRUE(importFile(model, dir.write("both.3DS", both.data())).ok);
-    EXPECT_EQ(model.objects[3].materialId, 0);
-    EXPECT_TRUE(model.objects[3].hasTexture);
-}
-
-TEST(ModelReader, FaceMaterialBeforeAnyMaterialKeepsIdZeroInOnePass) {
-    TempDir dir;
-    Model model;
-    TdsWriter out;
-    beginFile(out);
-    writeTriangleObject(out, "early", {"LATE"});
-    writeMaterial(out, "LATE", "late.png"); // read only after the object
-    endFile(out);
-    ASSERT_TRUE(importFile(model, dir.write("late.3DS", out.data())).ok);
-    EXPECT_EQ(model.materialCount, 1);
-    EXPECT_EQ(model.objects[0].materialId, 0);
-    EXPECT_FALSE(model.objects[0].hasTexture);
-}
-
-TEST(ModelReader, TwoFilesAppendInImportOrderAndEarlierNormalsStay) {
-    TempDir dir;
-    Model model;
-    TdsMesh first = triangleMesh("first", "");
-    first.vertices = {{0, 0, 0}, {3, 1, 0}, {0, 2, 5}};
-    ASSERT_TRUE(importScene(model, dir, sceneOf({}, {first}), "a.3DS").ok);
-    const std::vector<Vector3> before = model.objects[0].normals;
-    ASSERT_TRUE(importScene(model, dir, sceneOf({}, {triangleMesh("second", "")}), "b.3DS").ok);
-
-    EXPECT_EQ(model.objectCount, 2);
-    EXPECT_STREQ(model.objects[0].name, "first");
-    EXPECT_STREQ(model.objects[1].name, "second");
-    ASSERT_EQ(model.objects[0].normals.size(), before.size());
-    EXPECT_EQ(std::memcmp(model.objects[0].normals.data(), before.data(),
-                          before.size() * sizeof(Vector3)),
-              0);
-}
-
-TEST(ModelReader, ColourComesFromTheFirstSubChunkInTheTwentyFourBitForm) {
-    TempDir dir;
-    Model model;
-    TdsWriter out;
-    beginFile(out);
-    out.beginChunk(MATERIAL);
-    out.beginChunk(AMBIENT);
-    out.beginChunk(COLOUR_24);
-    out.bytes("\x01\x02\x03", 3);
-    out.endChunk();
-    out.endChunk();
-    out.beginChunk(DIFFUSE);
-    out.beginChunk(COLOUR_24);
-    out.bytes("\xC8\x64\x0A", 3);
-    out.endChunk();
-    out.beginChunk(GAMMA_COLOUR_24); // a second form: skipped
-    out.bytes("\x11\x22\x33", 3);
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    out.beginChunk(MATERIAL);
-    out.beginChunk(DIFFUSE);
-    out.beginChunk(COLOUR_FLOAT); // twelve bytes do not fit three: left as it was
-    for (float c : {1.0f, 0.5f, 0.25f}) {
-        out.f32(c);
+    ASSERT_TRUE(load(model, fileOf(triangle("both", {"MAPPED", "TWIN"}))).ok);
+    const struct {
+        const char* name;
+        int materialId;
+        bool textured;
+    } expected[] = {{"twin", 0, false}, {"later", 2, true}, {"miss", -1, false}, {"both", 0, true}};
+    ASSERT_EQ(model.objectCount, 4);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const ModelObject& o = model.objects[i];
+        EXPECT_STREQ(o.name, expected[i].name);
+        EXPECT_EQ(o.materialId, expected[i].materialId) << o.name;
+        EXPECT_EQ(o.hasTexture, expected[i].textured) << o.name;
+        EXPECT_EQ(o.normals.size(), o.vertices.size()) << o.name;
     }
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    endFile(out);
-    const Imported result = importFile(model, dir.write("colour.3DS", out.data()));
-    EXPECT_TRUE(result.ok);
 
-    ASSERT_EQ(model.materialCount, 2);
-    EXPECT_EQ(model.materials[0].colour[0], 200);
-    EXPECT_EQ(model.materials[0].colour[1], 100);
-    EXPECT_EQ(model.materials[0].colour[2], 10);
-    EXPECT_EQ(model.materials[1].colour[0], 0);
-    EXPECT_EQ(model.materials[1].colour[2], 0);
-    EXPECT_NE(result.messages.find("Warning: Damaged chunks were cut or skipped in: "),
-              std::string::npos);
+    // A material read only after the object that names it: nothing passed over, id stays 0.
+    Model late;
+    ASSERT_TRUE(load(late, fileOf(triangle("early", {"LATE"}) + material("LATE", "l.png"))).ok);
+    EXPECT_EQ(late.materialCount, 1);
+    EXPECT_EQ(late.objects[0].materialId, 0);
+    EXPECT_FALSE(late.objects[0].hasTexture);
 }
 
-TEST(ModelReader, OverlongStringsAndOversizedCountsAreCutToTheirBuffers) {
-    TempDir dir;
-    Model model;
+// Colours in any form but the first 24-bit one, names without a NUL or too long for their
+// field, counts beyond what the chunk holds, a coordinate pair beyond its count, a face
+// naming a vertex the object lacks, a length shorter than its own header, and a skip
+// larger than the skip buffer.
+TEST(ModelReader, DamagedChunksAreCutToTheirBuffersWithAWarning) {
     const std::string longName(300, 'n');
-    TdsWriter out;
-    beginFile(out);
-    out.beginChunk(MATERIAL);
-    out.beginChunk(MATERIAL_NAME);
-    out.bytes(longName.data(), longName.size()); // no NUL at all
-    out.endChunk();
-    out.endChunk();
-    out.beginChunk(OBJECT);
-    out.string(longName);
-    out.beginChunk(MESH);
-    out.beginChunk(VERTICES);
-    out.u16(100); // but only three follow
-    for (float v : {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f}) {
-        out.f32(v);
-    }
-    out.endChunk();
-    out.beginChunk(TEX_COORDS);
-    out.u16(2); // and a spare pair beyond the count
-    for (int i = 0; i < 6; ++i) {
-        out.f32(1.0f);
-    }
-    out.endChunk();
-    out.beginChunk(FACES);
-    out.u16(3);
-    for (std::uint16_t v : {0, 1, 2, 0, 0, 1, 3, 0, 2, 1, 0, 0}) { // the middle face names vertex 3
-        out.u16(v);
-    }
-    out.endChunk();
-    out.endChunk();
-    out.endChunk();
-    out.rawHeader(0x1234, 2); // a length shorter than its own header
-    out.beginChunk(0x7777);   // larger than the skip buffer: skipped in pieces
-    const std::vector<std::uint8_t> filler(300000, 0xAB);
-    out.bytes(filler.data(), filler.size());
-    out.endChunk();
-    writeTriangleObject(out, "after", {});
-    endFile(out);
-    const std::string path = dir.write("damaged.3DS", out.data());
-    const Imported result = importFile(model, path);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.messages, "Warning: Damaged chunks were cut or skipped in: " + path + "\n");
-
-    EXPECT_EQ(std::string(model.materials[0].name), std::string(254, 'n'));
-    ASSERT_EQ(model.objectCount, 2);
-    const ModelObject& object = model.objects[0];
-    EXPECT_EQ(std::string(object.name), std::string(254, 'n'));
-    EXPECT_EQ(object.vertexCount, 3);
-    EXPECT_EQ(object.texCoordCount, 2);
-    ASSERT_EQ(object.faceCount, 2); // the face naming vertex 3 is dropped
-    EXPECT_EQ(object.faces[1].vertexIndex[0], 2);
-    EXPECT_STREQ(model.objects[1].name, "after");
-}
-
-TEST(ModelReader, FileEndingInsideAChunkStopsWithAnErrorAndKeepsWhatWasRead) {
-    TempDir dir;
+    const Bytes colours =
+        chunk(MATERIAL, {chunk(MATERIAL_NAME, {Bytes(longName.begin(), longName.end())}),
+                         chunk(AMBIENT, {chunk(COLOUR_24, {{1, 2, 3}})}),
+                         chunk(DIFFUSE, {chunk(COLOUR_24, {{200, 100, 10}}),
+                                         chunk(GAMMA_COLOUR_24, {{9, 9, 9}})})});
+    const Bytes floatColour =
+        chunk(MATERIAL, {chunk(DIFFUSE, {chunk(COLOUR_FLOAT, {f32s({1, 1, 1})})})});
+    const Bytes cut =
+        object(longName, {chunk(VERTICES, {u16s({100}), f32s({0, 0, 0, 1, 0, 0, 0, 0, 1})}),
+                          chunk(TEX_COORDS, {u16s({2}), f32s({1, 1, 1, 1, 1, 1})}),
+                          chunk(FACES, {u16s({3, 0, 1, 2, 0, 0, 1, 3, 0, 2, 1, 0, 0})})});
+    const Bytes shortHeader = u16s({0x1234}) + u32(2);
+    const Bytes huge = chunk(0x7777, {Bytes(300000, 0xAB)});
     Model model;
-    TdsScene scene =
-        sceneOf({material("M")}, {triangleMesh("whole", "M"), triangleMesh("cut", "M")});
-    std::vector<std::uint8_t> bytes = buildTdsFile(scene);
-    bytes.resize(bytes.size() - 40); // inside the second object's mesh
-    const std::string path = dir.write("cut.3DS", bytes);
-    const Imported result = importFile(model, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.messages,
-              "Error: Unexpected end of file, the model is incomplete: " + path + "!\n");
+    const Imported result =
+        load(model, fileOf(colours + floatColour + cut + shortHeader + huge + triangle("after")));
+    EXPECT_TRUE(result.ok);
+    const std::string damaged = "Warning: Damaged chunks were cut or skipped in: memory.3DS\n";
+    EXPECT_EQ(result.messages, damaged);
+    ASSERT_EQ(model.materialCount, 2);
+    EXPECT_EQ(std::string(model.materials[0].name), std::string(254, 'n'));
+    const std::uint8_t* c = model.materials[0].colour;
+    EXPECT_TRUE(c[0] == 200 && c[1] == 100 && c[2] == 10);
+    c = model.materials[1].colour; // left as it was
+    EXPECT_TRUE(c[0] == 0 && c[1] == 0 && c[2] == 0);
     ASSERT_EQ(model.objectCount, 2);
-    EXPECT_EQ(model.objects[0].faceCount, 1);
-    EXPECT_EQ(model.objects[1].normals.size(), model.objects[1].vertices.size());
+    const ModelObject& o = model.objects[0];
+    EXPECT_EQ(std::string(o.name), std::string(254, 'n'));
+    EXPECT_TRUE(o.vertexCount == 3 && o.texCoordCount == 2);
+    ASSERT_EQ(o.faceCount, 2); // the face naming vertex 3 is dropped
+    EXPECT_EQ(o.faces[1].vertexIndex[0], 2);
+    EXPECT_STREQ(model.objects[1].name, "after");
+    Model alone; // the short length on its own is damage enough
+    EXPECT_EQ(load(alone, fileOf(triangle("t") + shortHeader)).messages, damaged);
 }

@@ -1,73 +1,48 @@
-// test_camera.cpp -- the goto step, aiming at the target, the orbit-mode flags, and the
-// chase camera following the craft in play.
+// test_camera.cpp -- the goto step, aiming at the target, and the chase camera following
+// the craft in play. The orbit-mode keys are tested with the other keys.
 #include "camera/camera.h"
 #include "game_fixture.h"
-#include "player/ship.h"
+
+#include <algorithm>
 
 namespace {
 double loaded[9] = {};
 void recordLookAt(double ex, double ey, double ez, double vx, double vy, double vz, double ux,
                   double uy, double uz) {
     const double values[9] = {ex, ey, ez, vx, vy, vz, ux, uy, uz};
-    for (int k = 0; k < 9; ++k) {
-        loaded[k] = values[k];
-    }
+    std::copy(values, values + 9, loaded);
 }
 } // namespace
 
-TEST(Camera, GotoStepCoversItsShareAndStopsWithinATenth) {
+TEST(Camera, GotoStepCoversItsShareAndLookAimsAtTheTargetInTargetMode) {
     Camera c;
     c.setup(Vector3(0, 0, 0), Vector3(1, 1, 1), Vector3(0, 1, 0));
     c.setGoalRate(Vector3(0.05f, 0.05f, 0.05f));
+    c.setGoal(Vector3(0.1f, 0, 0));
+    c.gotoStep();
+    EXPECT_TRUE(c.getEye().equals(0, 0, 0)); // within a tenth: arrived
     c.setGoal(Vector3(10, 0, 0));
     c.gotoStep();
     EXPECT_TRUE(c.getEye().equals(0.5f, 0.0f, 0.0f));
     EXPECT_TRUE(c.getView().equals(1.5f, 1.0f, 1.0f)); // the view moves along
 
-    c.setup(Vector3(0, 0, 0), Vector3(1, 1, 1), Vector3(0, 1, 0));
-    c.setGoal(Vector3(0.1f, 0, 0));
-    c.gotoStep();
-    EXPECT_TRUE(c.getEye().equals(0, 0, 0)); // arrived
-    c.setGoal(Vector3(0.1001f, 0, 0));
-    c.gotoStep();
-    EXPECT_GT(c.getEye().x, 0.0f);
-}
-
-TEST(Camera, LookAimsAtTheTargetInTargetModeAndOrbitModesExcludeEachOther) {
-    Camera c;
-    c.setup(Vector3(1, 2, 3), Vector3(4, 5, 6), Vector3(0, 1, 0));
     c.setTarget(Vector3(7, 8, 9));
     c.look(recordLookAt);
-    EXPECT_EQ(loaded[3], 4.0);
+    EXPECT_EQ(loaded[3], 1.5);
     c.setTargetMode(true);
     c.look(recordLookAt);
-    const double expected[9] = {1, 2, 3, 7, 8, 9, 0, 1, 0};
+    const double expected[9] = {0.5, 0, 0, 7, 8, 9, 0, 1, 0};
     for (int k = 0; k < 9; ++k) {
         EXPECT_EQ(loaded[k], expected[k]) << k;
     }
     EXPECT_TRUE(c.getView().equals(7, 8, 9)); // the field itself is overwritten
-
-    c.setAroundTarget(true);
-    c.setAroundCenter(false);
-    EXPECT_TRUE(c.isAroundTarget());
-    c.setAroundCenter(true);
-    EXPECT_FALSE(c.isAroundTarget());
-    c.setAroundTarget(true);
-    EXPECT_FALSE(c.isAroundCenter());
 }
 
-TEST_F(GameTest, ChaseCameraGlidesBehindTheCraftAndSettles) {
+TEST_F(GameTest, ChaseCameraStartsAboveTheFieldAndGlidesBehindTheCraft) {
     EXPECT_TRUE(camera.isTargetMode() && camera.isGotoMode() && camera.isAroundTarget());
-    EXPECT_TRUE(camera.timer.isShowFps());
     EXPECT_TRUE(camera.getEye().equals(0.0f, 5.0f, 1.0f));
     playFrames(1);
     EXPECT_NEAR(camera.getEye().x, -0.8086f, 1e-4f); // 5 % of the way to (-16.17, 8, 12.17)
     EXPECT_NEAR(camera.getEye().y, 5.15f, 1e-4f);
     EXPECT_NEAR(camera.getEye().z, 1.5586f, 1e-4f);
-    playFrames(300);
-    const float left = length(ship.cameraPoint() - camera.getEye());
-    EXPECT_LE(left, 0.1f);
-    EXPECT_GT(left, 0.09f); // stopped on arrival, not crept closer
-    playFrames(1, 15.0);    // the update also runs the frame timer
-    EXPECT_NEAR(camera.timer.frameInterval(), 0.015f, 1e-6f);
 }

@@ -24,24 +24,20 @@ class FrameTimerTest : public ::testing::Test {
 };
 } // namespace
 
-TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalNotTheUptime) {
+TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalAndAWeekOfUptimeStaysExact) {
     EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // read before the first update
-    const std::string out = updateAt(3.6e6);       // an hour of uptime
-    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f);
+    const double week = 7.0 * 24 * 3600 * 1000.0;
+    const std::string out = updateAt(week);
+    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // not the whole uptime
     // With no report yet, the first update closes a window at once, counting itself.
-    EXPECT_EQ(out, "\ncurTime 3600.00000, lastTime 0.00000, FrameInterval 0.01000, FPS 1.00000");
+    EXPECT_EQ(out, "\ncurTime 604800.00000, lastTime 0.00000, FrameInterval 0.01000, FPS 1.00000");
     EXPECT_EQ(timer.framesPerSecond(), 1.0f);
-    updateAt(3.6e6 + 25.0);
+    updateAt(week + 25.0);
+    // Float seconds would step in 62.5 ms here; the interval must stay the frame's.
     EXPECT_NEAR(timer.frameInterval(), 0.025f, 1e-6f);
     EXPECT_NEAR(timer.scaled(10.0f), 0.25f, 1e-5f);
-}
-
-TEST_F(FrameTimerTest, IntervalStaysExactAfterAWeekOfUptime) {
-    const double week = 7.0 * 24 * 3600 * 1000.0;
-    updateAt(week);
     for (int i = 1; i <= 5; ++i) {
-        updateAt(week + 10.0 * i);
-        // Float seconds would step in 62.5 ms here; the interval must stay one frame.
+        updateAt(week + 25.0 + 10.0 * i);
         EXPECT_NEAR(timer.frameInterval(), 0.01f, 1e-6f);
     }
 }
@@ -53,28 +49,17 @@ TEST_F(FrameTimerTest, ReportClosesStrictlyAfterOneSecondAndCountsItsFrames) {
     const std::string out = updateAt(3010.0);
     EXPECT_EQ(out, "\ncurTime 3.01000, lastTime 2.00000, FrameInterval 0.01000, FPS 2.00000");
     EXPECT_EQ(timer.framesPerSecond(), 2.0f);
-}
-
-TEST_F(FrameTimerTest, OneHundredPacedFramesCountAboutAHundred) {
-    updateAt(5000.0);
     int reports = 0;
-    for (int i = 1; i <= 250; ++i) {
-        if (!updateAt(5000.0 + 10.0 * i).empty()) {
+    for (int i = 1; i <= 250; ++i) { // paced frames count about a hundred a window
+        if (!updateAt(3010.0 + 10.0 * i).empty()) {
             reports += 1;
             EXPECT_GE(timer.framesPerSecond(), 100.0f);
             EXPECT_LE(timer.framesPerSecond(), 101.0f);
         }
     }
     EXPECT_EQ(reports, 2);
-}
-
-TEST_F(FrameTimerTest, ShowFpsFlagAndClockSourceReset) {
-    EXPECT_FALSE(timer.isShowFps());
-    timer.setShowFps(true);
-    EXPECT_TRUE(timer.isShowFps());
     setClockSource(nullptr); // back to the system clock, which is monotonic
     const double a = clockMilliseconds();
-    const double b = clockMilliseconds();
     EXPECT_GT(a, 0.0);
-    EXPECT_GE(b, a);
+    EXPECT_GE(clockMilliseconds(), a);
 }

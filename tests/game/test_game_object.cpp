@@ -3,67 +3,26 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-GameObject objectAt(float z, float vz, float gravity) {
-    ObjectSpec spec = makeSpec(3, 0.0f, 0.0f, gravity, 0.0f, 0.0f, z);
-    spec.vz = vz;
-    return GameObject(spec, nullptr);
-}
-} // namespace
-
-TEST(GameObject, MakeSpecTakesSizeFirstAndPositionLast) {
-    const ObjectSpec s = makeSpec(2, 0.25f, -0.5f, 8.0f, 1.5f, -6.0f, 3.0f);
-    EXPECT_EQ(s.size, 2);
-    EXPECT_EQ(s.vx, 0.25f);
-    EXPECT_EQ(s.vy, -0.5f);
-    EXPECT_EQ(s.gravity, 8.0f);
-    EXPECT_EQ(s.x, 1.5f);
-    EXPECT_EQ(s.y, -6.0f);
-    EXPECT_EQ(s.z, 3.0f);
-    EXPECT_EQ(s.vz, 0.0f);
-    EXPECT_EQ(s.floor, 0.0f);
-}
-
-TEST(GameObject, CrossingTheFloorReversesTheIncomingSpeed) {
-    GameObject o = objectAt(0.125f, -6.0f, 4.0f);
-    o.step(0.0625f);
-    EXPECT_EQ(o.z, -0.25f);
-    EXPECT_EQ(o.vz, 6.0f); // no gravity in the bouncing frame, no loss
-    o.step(0.0625f);       // and it climbs out
-    EXPECT_EQ(o.z, 0.125f);
-}
-
-TEST(GameObject, AlreadyBelowTheFloorKeepsItsVelocity) {
-    GameObject o = objectAt(-1.0f, -2.0f, 4.0f);
-    o.step(0.125f);
-    EXPECT_EQ(o.z, -1.25f);
-    EXPECT_EQ(o.vz, -2.0f);
-}
-
-TEST(GameObject, ExactlyAtTheFloorBouncesOnlyOnceBelowIt) {
-    GameObject o = objectAt(0.5f, -4.0f, 0.0f);
-    o.step(0.125f); // lands exactly on 0: no bounce yet
-    EXPECT_EQ(o.z, 0.0f);
-    EXPECT_EQ(o.vz, -4.0f);
-    o.step(0.125f);
-    EXPECT_EQ(o.z, -0.5f);
-    EXPECT_EQ(o.vz, 4.0f);
-}
-
-TEST(GameObject, PlaceholderStaysPutAndReversalsUndoThemselves) {
-    GameObject o(makeSpec(0, 0.0f, 0.0f, 0.0f, 1.5f, -6.0f, 3.0f), nullptr);
-    for (int i = 0; i < 100; ++i) {
-        o.step(0.01f);
+TEST(GameObject, CrossingTheFloorReversesTheIncomingSpeedOnceWithoutLoss) {
+    const struct {
+        float z, vz, gravity, dt;
+        int steps;
+        float endZ, endVz;
+    } cases[] = {
+        {0.125f, -6.0f, 4.0f, 0.0625f, 1, -0.25f, 6.0f},  // no gravity in the bouncing frame
+        {0.125f, -6.0f, 4.0f, 0.0625f, 2, 0.125f, 5.75f}, // and it climbs out
+        {-1.0f, -2.0f, 4.0f, 0.125f, 1, -1.25f, -2.0f},   // already below: keeps going
+        {0.5f, -4.0f, 0.0f, 0.125f, 1, 0.0f, -4.0f},      // exactly on the floor: no bounce yet
+        {0.5f, -4.0f, 0.0f, 0.125f, 2, -0.5f, 4.0f},
+    };
+    for (const auto& c : cases) {
+        ObjectSpec spec = makeSpec(3, 0.0f, 0.0f, c.gravity, 0.0f, 0.0f, c.z);
+        spec.vz = c.vz;
+        GameObject o(spec, nullptr);
+        for (int s = 0; s < c.steps; ++s) {
+            o.step(c.dt);
+        }
+        EXPECT_EQ(o.z, c.endZ) << c.z << " " << c.steps;
+        EXPECT_EQ(o.vz, c.endVz) << c.z << " " << c.steps;
     }
-    EXPECT_EQ(o.x, 1.5f);
-    EXPECT_EQ(o.y, -6.0f);
-    EXPECT_EQ(o.z, 3.0f);
-
-    GameObject moving(makeSpec(3, 0.75f, -2.25f, 4.0f, 0, 0, 8), nullptr);
-    moving.reverseX();
-    moving.reverseY();
-    EXPECT_EQ(moving.vx, -0.75f);
-    EXPECT_EQ(moving.vy, 2.25f);
-    moving.reverseX();
-    EXPECT_EQ(moving.vx, 0.75f);
 }

@@ -15,10 +15,9 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <regex>
+#include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 class GlutWindow : public testing::Environment {
@@ -37,29 +36,9 @@ class GlutWindow : public testing::Environment {
 };
 const testing::Environment* const window = testing::AddGlobalTestEnvironment(new GlutWindow);
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// Runs with the working directory switched, for data folders missing a file.
-class InFolder {
-  public:
-    explicit InFolder(const std::string& path) : saved(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~InFolder() { std::filesystem::current_path(saved); }
-
-  private:
-    std::filesystem::path saved;
-};
-
-// A data folder linking every generated file but one.
-void linkDataExcept(const TempDir& dir, const std::string& left) {
+// Runs fn inside a data folder linking every generated file but one.
+template <typename Fn> void withoutDataFile(const std::string& left, Fn fn) {
+    TempDir dir;
     for (const char* sub : {"models", "tex"}) {
         std::filesystem::create_directories(dir.path() + "/" + sub);
         for (const auto& entry : std::filesystem::directory_iterator(dataDir() + "/" + sub)) {
@@ -69,6 +48,10 @@ void linkDataExcept(const TempDir& dir, const std::string& left) {
             }
         }
     }
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    fn();
+    std::filesystem::current_path(saved);
 }
 
 GLint internalFormatOf(GLuint texture) {
@@ -84,14 +67,21 @@ struct FedVertex {
     float tex[4];
 };
 
-struct Primitive {
-    GLfloat token;
+// What a list sent to the rasteriser: one token per point, line or polygon, and every
+// vertex in order.
+struct Feedback {
+    std::vector<GLfloat> tokens;
     std::vector<FedVertex> vertices;
+    std::size_t count(std::initializer_list<GLfloat> kinds) const {
+        return static_cast<std::size_t>(std::count_if(tokens.begin(), tokens.end(), [&](GLfloat t) {
+            return std::find(kinds.begin(), kinds.end(), t) != kinds.end();
+        }));
+    }
 };
 
-// Calls the list in feedback mode with lighting and texturing off and returns what reached
-// the rasteriser. The projection spans +-1000 so whole models stay inside the clip volume.
-std::vector<Primitive> feedbackOf(GLuint list, bool unitView = false) {
+// Calls the list in feedback mode with lighting and texturing off. The projection spans
+// +-1000 so whole models stay inside the clip volume.
+Feedback feedbackOf(GLuint list, bool unitView = false) {
     static std::vector<GLfloat> buffer(4000000);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
@@ -106,39 +96,24 @@ std::vector<Primitive> feedbackOf(GLuint list, bool unitView = false) {
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     glCallList(list);
-    const GLint used = glRenderMode(GL_RENDER);
-    std::vector<Primitive> out;
-    const auto vertexAt = [&](GLint& i) {
-        FedVertex v{};
-        std::memcpy(&v, &buffer[static_cast<std::size_t>(i)], sizeof v);
-        i += 11;
-        return v;
-    };
-    for (GLint i = 0; i < used;) {
-        Primitive p{buffer[static_cast<std::size_t>(i++)], {}};
-        int count = 1;
-        if (p.token == GL_POLYGON_TOKEN) {
-            count = static_cast<int>(buffer[static_cast<std::size_t>(i++)]);
-        } else if (p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN) {
+    const std::size_t used = static_cast<std::size_t>(glRenderMode(GL_RENDER));
+    Feedback out;
+    for (std::size_t i = 0; i < used;) {
+        const GLfloat token = buffer[i++];
+        out.tokens.push_back(token);
+        std::size_t count = 1;
+        if (token == GL_POLYGON_TOKEN) {
+            count = static_cast<std::size_t>(buffer[i++]);
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
             count = 2;
         }
-        for (int k = 0; k < count; ++k) {
-            p.vertices.push_back(vertexAt(i));
+        for (std::size_t k = 0; k < count; ++k, i += 11) {
+            FedVertex v{};
+            std::memcpy(&v, &buffer[i], sizeof v);
+            out.vertices.push_back(v);
         }
-        out.push_back(p);
     }
     return out;
-}
-
-std::size_t countOf(const std::vector<Primitive>& primitives,
-                    std::initializer_list<GLfloat> tokens) {
-    std::size_t n = 0;
-    for (const Primitive& p : primitives) {
-        for (GLfloat t : tokens) {
-            n += p.token == t ? 1 : 0;
-        }
-    }
-    return n;
 }
 
 // Builds one list from a test file through emitModel, as buildModelLists does.
@@ -151,117 +126,81 @@ GLuint listOf(const std::string& path) {
     glEndList();
     return list;
 }
-
-TdsMesh triangle(const std::string& material) {
-    TdsMesh mesh;
-    mesh.name = "tri";
-    mesh.materialName = material;
-    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-    mesh.faces = {{0, 1, 2}};
-    return mesh;
-}
 } // namespace
 
-TEST(Textures, ThirteenImagesLoadInOrderEachWithItsLine) {
-    const std::string out = captureStdout([] { loadTextures(); });
-    const std::vector<std::string> lines = linesOf(out);
-    ASSERT_EQ(lines.size(), 13u) << out;
-    const std::vector<std::pair<std::string, int>> order = {{"tex/shadow.png", TEX_SHADOW},
-                                                            {"tex/Base.png", TEX_BASE},
-                                                            {"tex/BG.jpg", TEX_BG},
-                                                            {"tex/ship.png", TEX_SHIP},
-                                                            {"tex/stones.png", TEX_STONES},
-                                                            {"tex/nosort.png", TEX_NOSORT},
-                                                            {"tex/shot.png", TEX_SHOT},
-                                                            {"tex/twirl.png", TEX_TWIRL},
-                                                            {"tex/smoke.png", TEX_SMOKE},
-                                                            {"tex/mud.png", TEX_MUD},
-                                                            {"tex/kombo.png", TEX_KOMBO},
-                                                            {"tex/gameover.png", TEX_GAMEOVER},
-                                                            {"tex/getready.png", TEX_GETREADY}};
-    const std::regex loaded(R"(Loaded '([^']+)' ok \((\d+)@(\d+)\))");
-    GLuint previous = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(lines[i], match, loaded)) << lines[i];
-        EXPECT_EQ(match[1].str(), order[i].first);
-        const GLuint name = textures[order[i].second];
-        EXPECT_EQ(match[2].str(), std::to_string(name));
-        EXPECT_GT(name, previous); // names taken in loading order
-        EXPECT_EQ(glIsTexture(name), GL_TRUE);
-        previous = name;
+TEST(Textures, ThirteenImagesLoadInOrderEachWithItsLineAndAMissingOneLeavesItsSlotZero) {
+    const std::string out = captureStdout(loadTextures);
+    const std::pair<const char*, int> order[13] = {
+        {"shadow", TEX_SHADOW},    {"Base", TEX_BASE},     {"BG", TEX_BG},
+        {"ship", TEX_SHIP},        {"stones", TEX_STONES}, {"nosort", TEX_NOSORT},
+        {"shot", TEX_SHOT},        {"twirl", TEX_TWIRL},   {"smoke", TEX_SMOKE},
+        {"mud", TEX_MUD},          {"kombo", TEX_KOMBO},   {"gameover", TEX_GAMEOVER},
+        {"getready", TEX_GETREADY}};
+    std::string expected; // each line with its slot's GL name, DevIL's image names as they come
+    for (const auto& [file, slot] : order) {
+        const std::string type = slot == TEX_BG ? "jpg" : "png";
+        expected += "Loaded 'tex/" + std::string(file) + "\\." + type + "' ok \\(" +
+                    std::to_string(textures[slot]) + "@[0-9]+\\)\n";
+        EXPECT_EQ(glIsTexture(textures[slot]), GL_TRUE);
     }
+    EXPECT_TRUE(std::regex_match(out, std::regex(expected))) << out;
     EXPECT_EQ(internalFormatOf(textures[TEX_BASE]), GL_RGBA);  // PNG, 4 bytes per pixel
     EXPECT_EQ(internalFormatOf(textures[TEX_BG]), GL_RGB);     // JPEG, 3
     EXPECT_EQ(internalFormatOf(textures[TEX_SHADOW]), GL_RGB); // PNG, 3
-    EXPECT_EQ(textures[0], 0u);
-}
 
-TEST(Textures, AMissingImagePrintsTheLibrarysErrorAndLeavesItsSlotZero) {
-    TempDir dir;
-    linkDataExcept(dir, "tex/kombo.png");
-    std::string out;
-    {
-        InFolder inside(dir.path());
-        out = captureStdout([] { loadTextures(); });
-    }
-    const std::vector<std::string> lines = linesOf(out);
-    ASSERT_EQ(lines.size(), 13u) << out;
-    std::ostringstream expected;
-    expected << "Error loading texture(" << IL_COULD_NOT_OPEN_FILE
-             << "): " << iluErrorString(IL_COULD_NOT_OPEN_FILE);
-    EXPECT_EQ(lines[10], expected.str());
-    EXPECT_EQ(lines[11].rfind("Loaded 'tex/gameover.png' ok (", 0), 0u);
+    std::string without;
+    withoutDataFile("tex/kombo.png", [&] { without = captureStdout(loadTextures); });
+    std::ostringstream error;
+    error << "Error loading texture(" << IL_COULD_NOT_OPEN_FILE
+          << "): " << iluErrorString(IL_COULD_NOT_OPEN_FILE) << "\nLoaded 'tex/gameover.png' ok (";
+    EXPECT_EQ(std::count(without.begin(), without.end(), '\n'), 13); // a line for each
+    EXPECT_NE(without.find(error.str()), std::string::npos) << without;
     EXPECT_EQ(textures[TEX_KOMBO], 0u);
-    EXPECT_NE(textures[TEX_GETREADY], 0u);
 }
 
 TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
     TempDir dir;
-    const auto save = [&dir](const char* name, ILubyte channels, ILenum layout, ILenum type,
-                             const void* pixels, bool palette) {
-        ILuint image = 0;
-        ilGenImages(1, &image);
-        ilBindImage(image);
-        ilTexImage(2, 2, 1, channels, layout, type, const_cast<void*>(pixels));
-        if (palette) {
-            ilConvertImage(IL_COLOUR_INDEX, IL_UNSIGNED_BYTE);
-        }
-        ilEnable(IL_FILE_OVERWRITE);
-        const std::string path = dir.path() + "/" + name;
-        EXPECT_TRUE(ilSave(IL_PNG, path.c_str()));
-        ilDeleteImages(1, &image);
-        return path;
-    };
     const ILubyte grey[4] = {200, 200, 200, 200};
     const ILubyte greyAlpha[8] = {200, 255, 200, 255, 200, 255, 200, 255};
     const ILushort deep[12] = {0xC800, 0x6400, 0x0A00, 0xC800, 0x6400, 0x0A00,
                                0xC800, 0x6400, 0x0A00, 0xC800, 0x6400, 0x0A00};
     const ILubyte colour[12] = {200, 100, 10, 200, 100, 10, 200, 100, 10, 200, 100, 10};
-    struct Case {
-        std::string path;
+    const struct {
+        ILubyte channels;
+        ILenum layout;
+        ILenum type;
+        const void* pixels;
+        bool palette;
         GLint format;
-        std::array<GLubyte, 3> rgb;
+        GLubyte rgb[3];
+    } cases[] = {
+        {1, IL_LUMINANCE, IL_UNSIGNED_BYTE, grey, false, GL_RGB, {200, 200, 200}},
+        {2, IL_LUMINANCE_ALPHA, IL_UNSIGNED_BYTE, greyAlpha, false, GL_RGBA, {200, 200, 200}},
+        {3, IL_RGB, IL_UNSIGNED_SHORT, deep, false, GL_RGB, {200, 100, 10}},
+        {3, IL_RGB, IL_UNSIGNED_BYTE, colour, true, GL_RGB, {200, 100, 10}},
     };
-    const std::vector<Case> cases = {
-        {save("grey.png", 1, IL_LUMINANCE, IL_UNSIGNED_BYTE, grey, false), GL_RGB, {200, 200, 200}},
-        {save("greyalpha.png", 2, IL_LUMINANCE_ALPHA, IL_UNSIGNED_BYTE, greyAlpha, false),
-         GL_RGBA,
-         {200, 200, 200}},
-        {save("deep.png", 3, IL_RGB, IL_UNSIGNED_SHORT, deep, false), GL_RGB, {200, 100, 10}},
-        {save("palette.png", 3, IL_RGB, IL_UNSIGNED_BYTE, colour, true), GL_RGB, {200, 100, 10}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+    for (const auto& c : cases) {
+        const std::string path = dir.path() + "/" + std::to_string(&c - cases) + ".png";
+        SCOPED_TRACE(path);
+        ILuint image = 0;
+        ilGenImages(1, &image);
+        ilBindImage(image);
+        ilTexImage(2, 2, 1, c.channels, c.layout, c.type, const_cast<void*>(c.pixels));
+        if (c.palette) {
+            ilConvertImage(IL_COLOUR_INDEX, IL_UNSIGNED_BYTE);
+        }
+        EXPECT_TRUE(ilSave(IL_PNG, path.c_str()));
+        ilDeleteImages(1, &image);
+
         GLuint name = 0;
-        captureStdout([&] { name = loadTexture(c.path.c_str(), false); });
+        captureStdout([&] { name = loadTexture(path.c_str(), false); });
         ASSERT_NE(name, 0u);
         EXPECT_EQ(internalFormatOf(name), c.format);
         GLubyte pixels[2 * 2 * 4] = {};
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        EXPECT_NEAR(pixels[0], c.rgb[0], 2);
-        EXPECT_NEAR(pixels[1], c.rgb[1], 2);
-        EXPECT_NEAR(pixels[2], c.rgb[2], 2);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(pixels[k], c.rgb[k], 2) << k;
+        }
         EXPECT_EQ(pixels[15], 255);
     }
 }
@@ -270,69 +209,51 @@ TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryName) {
     const int objectsBefore = sceneModel.objectCount;
     const int drawnBefore = modelsDrawn;
     GLuint table[LIST_SLOT_COUNT] = {};
-    std::string messages;
-    messages = captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); });
-    EXPECT_EQ(messages, "");
+    EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); }), "");
     ASSERT_EQ(sceneModel.objectCount, objectsBefore + 5);
     EXPECT_EQ(modelsDrawn, drawnBefore + 5);
     const char* const names[5] = {"slab", "tower", "saucer", "crater", "beam"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(objectsBefore + i)].name,
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(objectsBefore) + i].name,
                      names[i]);
     }
-    const int slots[6] = {LIST_STONES, LIST_NORMAL, LIST_QUAD, LIST_SHOT, LIST_SHIP, LIST_WORLD};
-    GLuint first[LIST_SLOT_COUNT] = {};
-    std::copy(std::begin(table), std::end(table), std::begin(first));
-    for (int slot : slots) {
-        EXPECT_EQ(glIsList(table[slot]), GL_TRUE) << slot;
-    }
-    EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
-    EXPECT_EQ(table[0], 0u);
-    EXPECT_EQ(table[2], 0u);
+    EXPECT_TRUE(table[0] == 0u && table[2] == 0u);
     const std::size_t slabFaces = static_cast<std::size_t>(
         sceneModel.objects[static_cast<std::size_t>(objectsBefore)].faceCount);
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_STONES]), {GL_POLYGON_TOKEN}), slabFaces);
+    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_POLYGON_TOKEN}), slabFaces);
+    const GLuint first[6] = {table[LIST_STONES], table[LIST_NORMAL], table[LIST_QUAD],
+                             table[LIST_SHOT],   table[LIST_SHIP],   table[LIST_WORLD]};
 
     captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_LINE_STRIP)); });
     EXPECT_EQ(sceneModel.objectCount, objectsBefore + 10);
     EXPECT_EQ(modelsDrawn, drawnBefore + 10);
-    for (int slot : slots) {
-        EXPECT_EQ(glIsList(first[slot]), GL_FALSE) << slot; // the old names were deleted
+    for (GLuint old : first) {
+        EXPECT_EQ(glIsList(old), GL_FALSE) << old; // the old names were deleted
+    }
+    for (int slot : {LIST_STONES, LIST_NORMAL, LIST_QUAD, LIST_SHOT, LIST_SHIP, LIST_WORLD}) {
         EXPECT_EQ(glIsList(table[slot]), GL_TRUE) << slot;
     }
     EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
     // One polyline through every corner of every face.
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_STONES]), {GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}),
+    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}),
               3 * slabFaces - 1);
-    // The quad stays filled.
-    EXPECT_GE(countOf(feedbackOf(table[LIST_QUAD], true), {GL_POLYGON_TOKEN}), 1u);
-}
 
-TEST(DisplayLists, TheQuadIsTwoUnitsSquareFacingZWithTheImagesFirstRowAtTheTop) {
-    GLuint table[LIST_SLOT_COUNT] = {};
-    captureStderr([&] { buildModelLists(table, GL_TRIANGLES); });
+    // The quad stays filled: two units square, facing z, the image's first row at the top.
+    // Mesa feeds it back as one polygon or as two triangles, each corner with its texture
+    // coordinates; with identity transforms x -1..1 covers the 400-pixel viewport, y 300 rows.
     glNormal3f(0.0f, 1.0f, 0.0f);
-    // Mesa feeds the quad back as one polygon or as two triangles; either way each corner
-    // comes with its texture coordinates.
-    std::vector<FedVertex> corners;
-    for (const Primitive& p : feedbackOf(table[LIST_QUAD], true)) {
-        EXPECT_EQ(p.token, GL_POLYGON_TOKEN);
-        corners.insert(corners.end(), p.vertices.begin(), p.vertices.end());
+    const Feedback quad = feedbackOf(table[LIST_QUAD], true);
+    EXPECT_EQ(quad.count({GL_POLYGON_TOKEN}), quad.tokens.size());
+    EXPECT_GE(quad.tokens.size(), 1u);
+    std::set<int> seen;
+    for (const FedVertex& v : quad.vertices) {
+        const bool right = std::fabs(v.x - 400.0f) < 1e-3f;
+        const bool top = std::fabs(v.y - 300.0f) < 1e-3f;
+        EXPECT_TRUE((right || v.x == 0.0f) && (top || v.y == 0.0f)) << v.x << "," << v.y;
+        EXPECT_TRUE(v.tex[0] == (right ? 1.0f : 0.0f) && v.tex[1] == (top ? 0.0f : 1.0f));
+        seen.insert(2 * right + top);
     }
-    // Identity transforms: x -1..1 covers the 400-pixel viewport, y -1..1 its 300 rows.
-    const float expected[4][4] = {{0, 0, 0, 1}, {400, 0, 1, 1}, {400, 300, 1, 0}, {0, 300, 0, 0}};
-    for (const auto& corner : expected) {
-        const auto found = std::find_if(corners.begin(), corners.end(), [&](const FedVertex& v) {
-            return std::fabs(v.x - corner[0]) < 1e-3f && std::fabs(v.y - corner[1]) < 1e-3f;
-        });
-        ASSERT_NE(found, corners.end()) << corner[0] << "," << corner[1];
-        EXPECT_EQ(found->tex[0], corner[2]);
-        EXPECT_EQ(found->tex[1], corner[3]);
-    }
-    for (const FedVertex& v : corners) {
-        EXPECT_TRUE((v.x == 0.0f || std::fabs(v.x - 400.0f) < 1e-3f) &&
-                    (v.y == 0.0f || std::fabs(v.y - 300.0f) < 1e-3f));
-    }
+    EXPECT_EQ(seen.size(), 4u); // every corner
     GLfloat normal[4] = {};
     glCallList(table[LIST_QUAD]);
     glGetFloatv(GL_CURRENT_NORMAL, normal);
@@ -341,58 +262,56 @@ TEST(DisplayLists, TheQuadIsTwoUnitsSquareFacingZWithTheImagesFirstRowAtTheTop) 
 
 TEST(DisplayLists, ObjectsSendCoordinatesOnlyWhereTheyExistAndColoursOnlyWhenUntextured) {
     TempDir dir;
-    TdsScene partial;
-    partial.materials = {{"SKINNED", {1, 2, 3}, "skin.png"}};
-    partial.meshes = {triangle("SKINNED")};
-    partial.meshes[0].texCoords = {{0.25f, 0.5f}, {0.75f, 1.0f}}; // three vertices, two pairs
-    TdsScene painted;
-    painted.materials = {{"PAINTED", {255, 0, 51}, ""}};
-    painted.meshes = {triangle("PAINTED")};
-    TdsScene bare;
-    bare.meshes = {triangle("")};
-    Model saved = sceneModel;
+    // The triangle with three vertices and two coordinate pairs, in the material if any.
+    const auto listWith = [&dir](const char* file, std::vector<TdsMaterial> materials) {
+        TdsScene scene;
+        scene.materials = materials;
+        scene.meshes = {TdsMesh{"tri",
+                                {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}},
+                                {{0.25f, 0.5f}, {0.75f, 1.0f}},
+                                {{0, 1, 2}},
+                                materials.empty() ? "" : materials[0].name}};
+        return listOf(dir.write(file, buildTdsFile(scene)));
+    };
+    const Model saved = sceneModel;
     sceneModel = Model(); // so "bare" meets no materials from earlier files
-    const GLuint bareList = listOf(dir.write("bare.3DS", buildTdsFile(bare)));
-    const GLuint partialList = listOf(dir.write("partial.3DS", buildTdsFile(partial)));
-    const GLuint paintedList = listOf(dir.write("painted.3DS", buildTdsFile(painted)));
+    const GLuint bare = listWith("bare.3DS", {});
+    const GLuint skinned = listWith("skinned.3DS", {{"SKINNED", {1, 2, 3}, "skin.png"}});
+    const GLuint painted = listWith("painted.3DS", {{"PAINTED", {255, 0, 51}, ""}});
     sceneModel = saved;
 
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
     glTexCoord2f(0.125f, 0.375f);
-    const std::vector<Primitive> p = feedbackOf(partialList);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].vertices[0].tex[0], 0.25f);
-    EXPECT_EQ(p[0].vertices[1].tex[1], 1.0f);
-    EXPECT_EQ(p[0].vertices[2].tex[0], 0.75f);   // no pair of its own: the last one sent holds
-    EXPECT_EQ(p[0].vertices[2].colour[0], 0.5f); // textured: no colour sent
+    const std::vector<FedVertex> s = feedbackOf(skinned).vertices;
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_TRUE(s[0].tex[0] == 0.25f && s[1].tex[1] == 1.0f);
+    EXPECT_EQ(s[2].tex[0], 0.75f);   // no pair of its own: the last one sent holds
+    EXPECT_EQ(s[2].colour[0], 0.5f); // textured: no colour sent
 
-    const std::vector<Primitive> q = feedbackOf(paintedList);
-    ASSERT_EQ(q.size(), 1u);
-    EXPECT_EQ(q[0].vertices[1].colour[0], 1.0f);
-    EXPECT_NEAR(q[0].vertices[1].colour[2], 0.2f, 1e-6f);
+    const std::vector<FedVertex> p = feedbackOf(painted).vertices;
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[1].colour[0], 1.0f);
+    EXPECT_NEAR(p[1].colour[2], 0.2f, 1e-6f);
 
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
-    const std::vector<Primitive> r = feedbackOf(bareList);
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].vertices[0].colour[1], 0.25f); // no material: the current colour
+    const std::vector<FedVertex> b = feedbackOf(bare).vertices;
+    ASSERT_EQ(b.size(), 3u);
+    EXPECT_EQ(b[0].colour[1], 0.25f); // no material: the current colour
 }
 
 TEST(DisplayLists, AMissingModelEmptiesOnlyItsOwnList) {
-    TempDir dir;
-    linkDataExcept(dir, "models/ship.3DS");
     GLuint table[LIST_SLOT_COUNT] = {};
     std::string messages;
-    {
-        InFolder inside(dir.path());
+    withoutDataFile("models/ship.3DS", [&] {
         messages = captureStderr([&] { buildModelLists(table, GL_TRIANGLES); });
-    }
+    });
     EXPECT_EQ(messages, "Error: Unable to find the file: models/ship.3DS!\n");
     EXPECT_EQ(glIsList(table[LIST_SHIP]), GL_TRUE);
-    EXPECT_TRUE(feedbackOf(table[LIST_SHIP]).empty());
+    EXPECT_TRUE(feedbackOf(table[LIST_SHIP]).tokens.empty());
     // The lists after it still draw their own objects: the world is the crater.
     const ModelObject& crater =
         sceneModel.objects[static_cast<std::size_t>(sceneModel.objectCount - 2)];
     EXPECT_STREQ(crater.name, "crater");
-    EXPECT_EQ(countOf(feedbackOf(table[LIST_WORLD]), {GL_POLYGON_TOKEN}),
+    EXPECT_EQ(feedbackOf(table[LIST_WORLD]).count({GL_POLYGON_TOKEN}),
               static_cast<std::size_t>(crater.faceCount));
 }
