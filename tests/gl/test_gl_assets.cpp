@@ -266,19 +266,19 @@ TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
     }
 }
 
-TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryName) {
-    const int objectsBefore = sceneModel.objectCount;
+TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryNameAndObject) {
+    sceneModel.objects.emplace_back(); // left from an earlier build: a build starts afresh
+    sceneModel.objectCount += 1;
     const int drawnBefore = modelsDrawn;
     GLuint table[LIST_SLOT_COUNT] = {};
     std::string messages;
     messages = captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); });
     EXPECT_EQ(messages, "");
-    ASSERT_EQ(sceneModel.objectCount, objectsBefore + 5);
+    ASSERT_EQ(sceneModel.objectCount, 5);
     EXPECT_EQ(modelsDrawn, drawnBefore + 5);
     const char* const names[5] = {"slab", "tower", "saucer", "crater", "beam"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(objectsBefore + i)].name,
-                     names[i]);
+        EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(i)].name, names[i]);
     }
     const int slots[6] = {LIST_STONES, LIST_NORMAL, LIST_QUAD, LIST_SHOT, LIST_SHIP, LIST_WORLD};
     GLuint first[LIST_SLOT_COUNT] = {};
@@ -289,12 +289,14 @@ TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryName) {
     EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
     EXPECT_EQ(table[0], 0u);
     EXPECT_EQ(table[2], 0u);
-    const std::size_t slabFaces = static_cast<std::size_t>(
-        sceneModel.objects[static_cast<std::size_t>(objectsBefore)].faceCount);
+    const std::size_t slabFaces = static_cast<std::size_t>(sceneModel.objects[0].faceCount);
     EXPECT_EQ(countOf(feedbackOf(table[LIST_STONES]), {GL_POLYGON_TOKEN}), slabFaces);
 
     captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_LINE_STRIP)); });
-    EXPECT_EQ(sceneModel.objectCount, objectsBefore + 10);
+    // The model holds the five objects just read, not ten: F3 does not grow it.
+    ASSERT_EQ(sceneModel.objectCount, 5);
+    EXPECT_EQ(sceneModel.objects.size(), 5u);
+    EXPECT_STREQ(sceneModel.objects[3].name, "crater");
     EXPECT_EQ(modelsDrawn, drawnBefore + 10);
     for (int slot : slots) {
         EXPECT_EQ(glIsList(first[slot]), GL_FALSE) << slot; // the old names were deleted
