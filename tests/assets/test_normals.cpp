@@ -112,3 +112,23 @@ TEST(Normals, RecomputingReplacesTheArrayWithTheSameValues) {
         std::memcmp(model.objects[0].normals.data(), first.data(), first.size() * sizeof(Vector3)),
         0);
 }
+
+// An import computes the normals of the objects it added only; the earlier ones keep theirs.
+TEST(Normals, ObjectsBeforeTheFirstGivenKeepTheirNormals) {
+    std::mt19937 random(7);
+    Model model = modelOf(randomObject(random, 30, 40));
+    model.objects.push_back(randomObject(random, 30, 40));
+    model.objectCount = 2;
+    const std::vector<Vector3> earlier(30, Vector3(0.0f, 0.0f, 7.0f));
+    model.objects[0].normals = earlier;
+    computeNormals(model, 1);
+    ASSERT_EQ(model.objects[0].normals.size(), earlier.size());
+    EXPECT_EQ(std::memcmp(model.objects[0].normals.data(), earlier.data(), 30 * sizeof(Vector3)),
+              0);
+    Model scanned = model;
+    computeNormalsFullScan(scanned);
+    ASSERT_EQ(model.objects[1].normals.size(), 30u);
+    EXPECT_EQ(std::memcmp(model.objects[1].normals.data(), scanned.objects[1].normals.data(),
+                          30 * sizeof(Vector3)),
+              0);
+}
