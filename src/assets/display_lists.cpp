@@ -81,6 +81,9 @@ void emitModel(const char* path) {
 }
 
 bool buildModelLists(GLuint* table, GLenum primitive) {
+    // Each build reads the files afresh; the objects of the build before are no longer
+    // drawn, and keeping them would grow the model by every F3 press.
+    sceneModel = Model();
     buildModelList(table, LIST_STONES, "models/stones.3DS", primitive);
     buildModelList(table, LIST_NORMAL, "models/normal.3DS", primitive);
     buildModelList(table, LIST_SHIP, "models/ship.3DS", primitive);

@@ -19,8 +19,8 @@ extern GLuint displayLists[LIST_SLOT_COUNT];
 extern int modelsDrawn;
 
 // (Re)builds every list with the primitive (GL_TRIANGLES or GL_LINE_STRIP; the quad is
-// always GL_QUADS). Each model file is read again into sceneModel; the names a previous
-// build made are deleted. Returns true.
+// always GL_QUADS). sceneModel is emptied and each model file read into it again; the names
+// a previous build made are deleted. Returns true.
 bool buildModelLists(GLuint* table, GLenum primitive);
 // Imports the file into sceneModel and sends the vertices of the first object it added;
 // nothing when the import failed. Only between glBegin and glEnd.

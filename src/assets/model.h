@@ -45,5 +45,6 @@ struct Model {
     std::vector<ModelObject> objects;
 };
 
-// The one model of the game: every start-up import and every rebuild appends to it.
+// The one model of the game: every import appends to it; a rebuild of the display lists
+// empties it first.
 extern Model sceneModel;

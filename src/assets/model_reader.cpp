@@ -99,7 +99,7 @@ bool ModelReader::importStream(Model& model, std::FILE* stream, const char* path
     const std::int32_t firstNewObject = model.objectCount;
     readChunks(model, primary);
     dropBadFaces(model, firstNewObject);
-    computeNormals(model);
+    computeNormals(model, firstNewObject);
     file = nullptr;
     if (fileEnded) {
         return fail("Unexpected end of file, the model is incomplete: %s!", path);

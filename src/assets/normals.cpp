@@ -2,6 +2,7 @@
 // add each face's normal to a vertex in face order, so their results are bit-identical.
 #include "assets/normals.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -101,9 +102,10 @@ void objectNormalsFullScan(ModelObject& object) {
 }
 } // namespace
 
-void computeNormals(Model& model) {
-    for (ModelObject& object : model.objects) {
-        objectNormalsOnePass(object);
+void computeNormals(Model& model, std::int32_t firstObject) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(firstObject, 0));
+         i < model.objects.size(); ++i) {
+        objectNormalsOnePass(model.objects[i]);
     }
 }
 

@@ -4,8 +4,10 @@
 
 #include "assets/model.h"
 
-// Every object, every call; one pass over each object's faces.
-void computeNormals(Model& model);
+// Every object from firstObject on; one pass over each object's faces. An import passes the
+// first object it added: the objects before it have their normals already, and would only
+// get the same ones again.
+void computeNormals(Model& model, std::int32_t firstObject = 0);
 // The same result by scanning all faces for each vertex (vertices x faces tests); kept to
 // check the one-pass version against and to time it.
 void computeNormalsFullScan(Model& model);

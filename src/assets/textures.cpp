@@ -6,7 +6,6 @@
 #include <GL/glu.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
-#include <IL/ilut.h>
 
 #include <cstdio>
 
@@ -105,10 +104,12 @@ GLuint loadTexture(const char* path, bool mipmap) {
     return name;
 }
 
+// DevIL's third library, ILUT, is not started or linked: the game uploads the pixels itself,
+// and loading ILUT brought some forty libraries (SDL, Allegro, PulseAudio...) into every
+// start-up for nothing.
 void loadTextures() {
     ilInit();
     iluInit();
-    ilutInit();
     for (const LoadStep& step : loadOrder) {
         textures[step.slot] = loadTexture(textureFiles[step.fileIndex], false);
     }

@@ -18,6 +18,7 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 constexpr int startWidth = 400;
@@ -26,6 +27,17 @@ constexpr int startHeight = 300;
 constexpr double framePeriodMilliseconds = 10.0;
 
 FramePacer pacer(framePeriodMilliseconds, clockMilliseconds, sleepMilliseconds);
+
+// The software renderer allocates and frees vertex buffers of some hundred kilobytes every
+// frame. By default glibc gives such memory back to the system at once and takes it again
+// the next frame, as fresh pages that fault in one by one; keeping it for reuse saves about
+// a tenth of a core in play, for a heap that stays at its high-water mark.
+void keepFreedMemoryForReuse() {
+    constexpr int largestMmapThresholdBytes = 32 * 1024 * 1024; // glibc's ceiling
+    constexpr int trimThresholdBytes = 256 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, largestMmapThresholdBytes);
+    mallopt(M_TRIM_THRESHOLD, trimThresholdBytes);
+}
 
 void initGl() {
     glShadeModel(GL_SMOOTH);
@@ -82,6 +94,7 @@ void onReshape(int width, int height) {
 int main(int argc, char** argv) {
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    keepFreedMemoryForReuse();
 
     wireframe = false;
     cullFaces = false;

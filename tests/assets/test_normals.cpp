@@ -74,3 +74,19 @@ TEST(Normals, OnePassEqualsTheFullScanBitForBitOnRandomMeshes) {
             << "round " << round;
     }
 }
+
+// An import computes the normals of the objects it added only; the earlier ones keep theirs.
+TEST(Normals, ObjectsBeforeTheFirstGivenKeepTheirNormals) {
+    Model model;
+    model.objects = {objectOf({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
+                     objectOf({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 2, 1}})};
+    model.objectCount = 2;
+    model.objects[0].normals.assign(3, Vector3(0.0f, 0.0f, 7.0f));
+    computeNormals(model, 1);
+    for (const Vector3& kept : model.objects[0].normals) {
+        EXPECT_TRUE(kept.equals(0.0f, 0.0f, 7.0f));
+    }
+    for (const Vector3& fresh : model.objects[1].normals) {
+        EXPECT_TRUE(fresh.equals(0.0f, 1.0f, 0.0f)) << fresh.x << " " << fresh.y << " " << fresh.z;
+    }
+}

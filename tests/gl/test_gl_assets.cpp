@@ -205,27 +205,29 @@ TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
     }
 }
 
-TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryName) {
-    const int objectsBefore = sceneModel.objectCount;
+TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryNameAndObject) {
+    sceneModel.objects.emplace_back(); // left from an earlier build: a build starts afresh
+    sceneModel.objectCount += 1;
     const int drawnBefore = modelsDrawn;
     GLuint table[LIST_SLOT_COUNT] = {};
     EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); }), "");
-    ASSERT_EQ(sceneModel.objectCount, objectsBefore + 5);
+    ASSERT_EQ(sceneModel.objectCount, 5);
     EXPECT_EQ(modelsDrawn, drawnBefore + 5);
     const char* const names[5] = {"slab", "tower", "saucer", "crater", "beam"};
     for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_STREQ(sceneModel.objects[static_cast<std::size_t>(objectsBefore) + i].name,
-                     names[i]);
+        EXPECT_STREQ(sceneModel.objects[i].name, names[i]);
     }
     EXPECT_TRUE(table[0] == 0u && table[2] == 0u);
-    const std::size_t slabFaces = static_cast<std::size_t>(
-        sceneModel.objects[static_cast<std::size_t>(objectsBefore)].faceCount);
+    const std::size_t slabFaces = static_cast<std::size_t>(sceneModel.objects[0].faceCount);
     EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_POLYGON_TOKEN}), slabFaces);
     const GLuint first[6] = {table[LIST_STONES], table[LIST_NORMAL], table[LIST_QUAD],
                              table[LIST_SHOT],   table[LIST_SHIP],   table[LIST_WORLD]};
 
     captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_LINE_STRIP)); });
-    EXPECT_EQ(sceneModel.objectCount, objectsBefore + 10);
+    // The model holds the five objects just read, not ten: F3 does not grow it.
+    ASSERT_EQ(sceneModel.objectCount, 5);
+    EXPECT_EQ(sceneModel.objects.size(), 5u);
+    EXPECT_STREQ(sceneModel.objects[3].name, "crater");
     EXPECT_EQ(modelsDrawn, drawnBefore + 10);
     for (GLuint old : first) {
         EXPECT_EQ(glIsList(old), GL_FALSE) << old; // the old names were deleted

@@ -1,0 +1,134 @@
+// bench_gl.cpp -- what needs a GL context: loadTextures for the thirteen images, the model
+// lists as start-up builds them, and one drawn frame at 400 x 300 and 1280 x 720, of the
+// scene at the start of a game and of a busy one (100 stones, 100 debris pieces, the shot,
+// the lock and the combination picture). The software renderer draws on threads of its
+// own, so wall time is what counts.
+#include "bench_support.h"
+
+#include "assets/display_lists.h"
+#include "assets/model.h"
+#include "assets/textures.h"
+#include "game/frame_step.h"
+#include "game/game_setup.h"
+#include "game/game_state.h"
+#include "platform/clock.h"
+#include "render/hud.h"
+#include "render/scene.h"
+
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+constexpr int busyCrowd = 100; // stones, and as many debris pieces
+constexpr int comboFramesForever = 1 << 30;
+constexpr int cameraSettleFrames = 150;
+constexpr double millisecondsPerFrame = 10.0;
+
+bool readyToDraw(benchmark::State& state) {
+    if (!benchWindowOpen) {
+        state.SkipWithError("needs an X display: tests/run_in_xvfb.sh wibz_bench");
+        return false;
+    }
+    if (!dataFolderPresent()) {
+        state.SkipWithError("run in the data folder (build/data)");
+        return false;
+    }
+    return true;
+}
+
+void releaseTextures() {
+    for (GLuint& name : textures) {
+        if (name != 0) {
+            glDeleteTextures(1, &name);
+            name = 0;
+        }
+    }
+}
+
+void loadTexturesAll(benchmark::State& state) {
+    if (!readyToDraw(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        loadTextures();
+        glFinish();
+        state.PauseTiming();
+        releaseTextures();
+        state.ResumeTiming();
+    }
+    loadTextures(); // leave the game's textures in place for the drawing benchmark
+}
+BENCHMARK(loadTexturesAll)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each build starts from an empty model, as the first one at start-up does.
+void buildModelListsAtStart(benchmark::State& state) {
+    if (!readyToDraw(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        sceneModel = Model();
+        state.ResumeTiming();
+        buildModelLists(displayLists, GL_TRIANGLES);
+        glFinish();
+    }
+}
+BENCHMARK(buildModelListsAtStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The window's new size arrives through GLUT's event loop, which calls the reshape callback.
+void resizeWindow(int width, int height) {
+    glutReshapeWindow(width, height);
+    for (int i = 0;
+         i < 50 && (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height);
+         ++i) {
+        glutMainLoopEvent();
+    }
+    glutMainLoopEvent();
+}
+
+// The crowd is built, then played for a simulated second and a half, so the camera has
+// glided in behind the craft as it does in play; the picture then stays as it is.
+void drawFrame(benchmark::State& state) {
+    if (!readyToDraw(state)) {
+        return;
+    }
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    const int crowd = static_cast<int>(state.range(2));
+    resizeWindow(width, height);
+    if (textures[TEX_MUD] == 0) {
+        loadTextures();
+    }
+    setClockSource(benchClock);
+    buildCrowd(crowd, crowd);
+    initHud();
+    for (int frame = 0; frame < cameraSettleFrames; ++frame) {
+        benchClockMilliseconds += millisecondsPerFrame;
+        advanceFrame();
+    }
+    if (!crowdIntact(crowd, crowd)) {
+        state.SkipWithError("the crowd changed size while the camera settled");
+    }
+    comboTimer = crowd > 0 ? comboFramesForever : 0;
+    for (auto _ : state) {
+        onDisplay();
+        glFinish();
+    }
+    state.SetLabel(std::to_string(glutGet(GLUT_WINDOW_WIDTH)) + "x" +
+                   std::to_string(glutGet(GLUT_WINDOW_HEIGHT)) +
+                   (crowd > 0 ? " busy" : " at the start"));
+    resetGame();
+    setClockSource(nullptr);
+}
+// Width, height, stones (and as many debris pieces). With none it is the scene at the start
+// of a game; with 100 it adds the shot, the lock and the combination picture.
+BENCHMARK(drawFrame)
+    ->Args({400, 300, 0})
+    ->Args({400, 300, busyCrowd})
+    ->Args({1280, 720, 0})
+    ->Args({1280, 720, busyCrowd})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+} // namespace

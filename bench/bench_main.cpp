@@ -1,0 +1,91 @@
+// bench_main.cpp -- wibz_bench: every benchmark of the game in one program. With an X
+// display (tests/run_in_xvfb.sh) it opens a GLUT window first, set up as the game sets up
+// its own, for the drawing benchmarks; without one those are skipped. Run it in the data
+// folder:   cd build/data && ../../tests/run_in_xvfb.sh ../bench/wibz_bench
+#include "bench_support.h"
+
+#include "assets/display_lists.h"
+#include "render/scene.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+#include <X11/Xlib.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+constexpr int startWidth = 400;
+constexpr int startHeight = 300;
+
+bool displayReachable() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+// The game's reshape: a 40-degree perspective from 1 to 50 units.
+void onReshape(int width, int height) {
+    if (width == 0 || height == 0) {
+        return;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// The window and GL state of the game's start-up, its lights and its model lists.
+void openGameWindow(int* argc, char** argv) {
+    glutInit(argc, argv);
+    glutInitWindowSize(startWidth, startHeight);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Wibz3D benchmarks");
+    glutDisplayFunc([] {});
+    glutReshapeFunc(onReshape);
+    for (int i = 0; i < 20; ++i) {
+        glutMainLoopEvent(); // mapped, and the first reshape done
+    }
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_LIGHTING);
+    initLights();
+    if (dataFolderPresent()) {
+        buildModelLists(displayLists, GL_TRIANGLES);
+    }
+    benchWindowOpen = true;
+}
+} // namespace
+
+// The game prints its console lines to standard output (the frame timer once a simulated
+// second, the textures as they load); that output is dropped and the results go to
+// standard error instead.
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+        return 1;
+    }
+    if (displayReachable()) {
+        openGameWindow(&argc, argv);
+    }
+    benchmark::ConsoleReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
+    reporter.SetOutputStream(&std::cerr);
+    reporter.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,61 @@
+// bench_support.cpp -- the crowd and the scripted clock shared by the frame benchmarks.
+#include "bench_support.h"
+
+#include "game/game_setup.h"
+#include "game/game_state.h"
+#include "game/object_list.h"
+#include "player/ship.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+double benchClockMilliseconds = 0.0;
+bool benchWindowOpen = false;
+
+namespace {
+constexpr int noSpawnFrames = 1 << 30;
+
+float randomBetween(float low, float high) {
+    return low + (high - low) * static_cast<float>(std::rand() % 1000) / 1000.0f;
+}
+
+// As the game draws it: -2.25 to 2.25 units per second in steps of 0.25.
+float randomFloorSpeed() {
+    return static_cast<float>((std::rand() % 19 - 9) / 4.0);
+}
+} // namespace
+
+double benchClock() {
+    return benchClockMilliseconds;
+}
+
+void buildCrowd(int stones, int debris) {
+    beginGame();
+    spawnTimer = noSpawnFrames;
+    ship.fireShot(); // every stone is tested against the beam; none comes under it
+    for (int k = 0; k < stones; ++k) {
+        stoneList.append(makeSpec(3, randomFloorSpeed(), randomFloorSpeed(), 4.0f,
+                                  randomBetween(2.0f, 7.0f), randomBetween(-11.0f, -6.0f),
+                                  randomBetween(2.0f, 8.0f)));
+    }
+    for (int k = 0; k < debris; ++k) {
+        debrisList.append(makeSpec(1, randomFloorSpeed(), randomFloorSpeed(), 0.0f,
+                                   randomBetween(-4.0f, 7.0f), randomBetween(-11.0f, 0.0f), 3.0f));
+    }
+    if (stones > 0) {
+        ship.lockStone(stoneList, 1);
+    }
+}
+
+bool crowdIntact(int stones, int debris) {
+    return stoneList.count(true) == stones && debrisList.count(true) == debris;
+}
+
+bool dataFolderPresent() {
+    std::FILE* probe = std::fopen("models/world.3DS", "rb");
+    if (probe == nullptr) {
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}

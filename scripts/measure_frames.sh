@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# measure_frames.sh -- frame timing of the real game beside a bare GLUT window paced the same
+# way, both under one Xvfb with Mesa, at 400x300 and 1280x720: 1,000-frame duration, median
+# and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn. A probe
+# preloaded into each program (bench/swap_probe.cpp) records the time of every buffer swap;
+# neither program is changed or told anything.
+#   scripts/measure_frames.sh [seconds-per-run] [build-dir]     (STARTS=n start-ups, default 5)
+set -euo pipefail
+export LC_ALL=C # EPOCHREALTIME and awk with a decimal point
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+RUN_SECONDS=${1:-12}
+BUILD=${2:-$ROOT/build}
+STARTS=${STARTS:-5}
+GAME=$BUILD/src/wibz3d
+BARE=$BUILD/bench/wibz_bare_window
+PROBE=$BUILD/bench/libwibz_swap_probe.so
+DATA=$BUILD/data
+for f in "$GAME" "$BARE" "$PROBE"; do
+    [ -e "$f" ] || { echo "missing $f: build first (scripts/setup.sh $BUILD)"; exit 1; }
+done
+[ "$RUN_SECONDS" -ge 11 ] || { echo "a run needs at least 11 s for 1,000 frames"; exit 1; }
+
+. "$ROOT/tests/e2e/xvfb_lib.sh"
+WORK=$(mktemp -d)
+trap 'stop_all; rm -rf "$WORK"' EXIT
+start_xvfb
+CLK_TCK=$(getconf CLK_TCK)
+
+title_of() { [ "$1" = "$GAME" ] && echo 'Wibz3D' || echo 'Bare GLUT window'; }
+name_of() { [ "$1" = "$GAME" ] && echo game || echo bare; }
+
+# User plus system time of a process and all its threads so far, in clock ticks.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# launch PROGRAM LOG: starts it in the data folder with the probe; the launch time (wall
+# clock, microseconds) is taken in the shell that then becomes the program.
+launch() {
+    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$2" &&
+        echo "$EPOCHREALTIME" >"$2.launch" && exec "$1" >"$2.out" 2>"$2.err") &
+    GAME_PID=$!
+}
+
+wait_for_title() {
+    local wid=""
+    for _ in $(seq 200); do
+        wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+        [ -n "$wid" ] && { echo "$wid"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+end_program() {
+    kill "$GAME_PID" 2>/dev/null || true
+    wait "$GAME_PID" 2>/dev/null || true
+    GAME_PID=""
+}
+
+# Milliseconds from launch to the first swap.
+startup_ms() {
+    awk -v t0="$(cat "$1.launch")" 'NR == 1 { printf "%.1f", $2 / 1e6 - t0 * 1000; exit }' "$1"
+}
+
+# One program launched STARTS times; the start-up of each, then the median and range.
+measure_startups() {
+    local program=$1 all="" log
+    for i in $(seq "$STARTS"); do
+        log="$WORK/start-$(name_of "$program")-$i"
+        launch "$program" "$log"
+        for _ in $(seq 2000); do
+            [ -s "$log" ] && break
+            sleep 0.01
+        done
+        end_program
+        all="$all $(startup_ms "$log")"
+    done
+    echo "$all" | tr ' ' '\n' | sed '/^$/d' | sort -g | awk -v name="$(name_of "$program")" '
+        { v[NR] = $1 } END { printf "%s start-up to first frame: median %.1f ms, min %.1f, max %.1f (%d starts)\n",
+            name, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+}
+
+# The swaps between wall-clock times A and B (seconds): the first 1,000 frames' duration,
+# every 1,000-frame span's range, and the frame intervals' median, 99th percentile, maximum.
+frame_figures() {
+    awk -v a="$2" -v b="$3" '$2 >= a * 1e9 && $2 <= b * 1e9 { print $1 }' "$1" >"$1.window"
+    awk '{ mono[n++] = $1 }
+        END {
+            if (n < 1001) { printf "only %d frames in the window\n", n; exit 1 }
+            lo = 1e30; hi = 0
+            for (k = 0; k + 1000 < n; ++k) {
+                span = (mono[k + 1000] - mono[k]) / 1e9
+                if (span < lo) lo = span
+                if (span > hi) hi = span
+            }
+            printf "%d frames; the first 1000 in %.3f s, every 1000-frame span %.3f-%.3f s\n",
+                n, (mono[1000] - mono[0]) / 1e9, lo, hi
+        }' "$1.window"
+    awk 'NR > 1 { print ($1 - last) / 1e6 } { last = $1 }' "$1.window" | sort -g |
+        awk '{ v[NR] = $1 } END {
+            printf "frame interval median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
+                v[int(NR * 0.50 + 0.999999)], v[int(NR * 0.99 + 0.999999)], v[NR] }'
+}
+
+# One timed run: the program at a window size, SECONDS of frames after a settling second.
+measure_run() {
+    local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb
+    log="$WORK/run-$(name_of "$program")-${width}x$height"
+    launch "$program" "$log"
+    wid=$(wait_for_title "$(title_of "$program")") || { echo "no window"; exit 1; }
+    xdotool windowsize --sync "$wid" "$width" "$height" 2>/dev/null ||
+        xdotool windowsize "$wid" "$width" "$height"
+    sleep 1
+    ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID")
+    sleep "$RUN_SECONDS"
+    tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID")
+    local size
+    size=$(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+    end_program
+    echo "-- $(name_of "$program") at $size (start-up $(startup_ms "$log") ms)"
+    frame_figures "$log" "$ta" "$tb" || true
+    awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v t="$CLK_TCK" -v a="$ta" -v b="$tb" 'BEGIN {
+        s = b - a
+        printf "CPU %.1f %% of one core (Xvfb %.1f %%) over %.1f s\n", c / t / s * 100, x / t / s * 100, s }'
+}
+
+echo "== Machine"
+echo "nproc $(nproc); $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /')"
+glxinfo -B 2>/dev/null | grep -E 'OpenGL (renderer|version) string' || echo "(glxinfo not installed)"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== Start-up"
+measure_startups "$GAME"
+measure_startups "$BARE"
+echo "== Paced frames (${RUN_SECONDS} s a run)"
+for size in "400 300" "1280 720"; do
+    measure_run "$GAME" $size
+    measure_run "$BARE" $size
+done
+echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
