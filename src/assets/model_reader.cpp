@@ -183,15 +183,22 @@ bool ModelReader::enterNested() {
     return false;
 }
 
-void ModelReader::readChunks(Model& model, Chunk& parent) {
+// Every chunk loop: read the next header, hand the chunk over, add what it consumed to the
+// parent; until the parent's length is used up or the file ends.
+template <typename Dispatch> void ModelReader::forEachChunk(Chunk& parent, Dispatch dispatch) {
     DepthGuard guard(depth);
     while (parent.bytesRead < parent.chunkLength && !fileEnded) {
         Chunk chunk;
         readChunkHeader(chunk);
-        if (fileEnded) {
-            parent.bytesRead += chunk.bytesRead;
-            return;
+        if (!fileEnded) {
+            dispatch(chunk);
         }
+        parent.bytesRead += chunk.bytesRead;
+    }
+}
+
+void ModelReader::readChunks(Model& model, Chunk& parent) {
+    forEachChunk(parent, [&](Chunk& chunk) {
         switch (chunk.chunkId) {
         case CHUNK_VERSION:
             readVersion(chunk);
@@ -209,8 +216,7 @@ void ModelReader::readChunks(Model& model, Chunk& parent) {
             skipRemainder(chunk);
             break;
         }
-        parent.bytesRead += chunk.bytesRead;
-    }
+    });
 }
 
 void ModelReader::readVersion(Chunk& chunk) {
@@ -262,14 +268,7 @@ void ModelReader::readMaterial(Model& model, Chunk& chunk) {
 }
 
 void ModelReader::readObjectChunks(Model& model, ModelObject& object, Chunk& parent) {
-    DepthGuard guard(depth);
-    while (parent.bytesRead < parent.chunkLength && !fileEnded) {
-        Chunk chunk;
-        readChunkHeader(chunk);
-        if (fileEnded) {
-            parent.bytesRead += chunk.bytesRead;
-            return;
-        }
+    forEachChunk(parent, [&](Chunk& chunk) {
         switch (chunk.chunkId) {
         case CHUNK_MESH:
             if (enterNested()) {
@@ -294,20 +293,12 @@ void ModelReader::readObjectChunks(Model& model, ModelObject& object, Chunk& par
             skipRemainder(chunk);
             break;
         }
-        parent.bytesRead += chunk.bytesRead;
-    }
+    });
 }
 
 void ModelReader::readMaterialChunks(Model& model, Chunk& parent) {
-    DepthGuard guard(depth);
     ModelMaterial& material = model.materials.back();
-    while (parent.bytesRead < parent.chunkLength && !fileEnded) {
-        Chunk chunk;
-        readChunkHeader(chunk);
-        if (fileEnded) {
-            parent.bytesRead += chunk.bytesRead;
-            return;
-        }
+    forEachChunk(parent, [&](Chunk& chunk) {
         switch (chunk.chunkId) {
         case CHUNK_MATERIAL_NAME:
             readNameField(material.name, chunk);
@@ -329,8 +320,7 @@ void ModelReader::readMaterialChunks(Model& model, Chunk& parent) {
             skipRemainder(chunk);
             break;
         }
-        parent.bytesRead += chunk.bytesRead;
-    }
+    });
 }
 
 // The whole remainder is the string; what does not fit the field is skipped.

@@ -29,6 +29,7 @@ class ModelReader {
   private:
     void readChunkHeader(Chunk& chunk);
     std::uint32_t readString(char* destination, Chunk& chunk);
+    template <typename Dispatch> void forEachChunk(Chunk& parent, Dispatch dispatch);
     void readChunks(Model& model, Chunk& parent);
     void readObjectChunks(Model& model, ModelObject& object, Chunk& parent);
     void readMaterialChunks(Model& model, Chunk& parent);
