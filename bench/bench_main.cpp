@@ -28,19 +28,6 @@ bool displayReachable() {
     return true;
 }
 
-// The game's reshape: a 40-degree perspective from 1 to 50 units.
-void onReshape(int width, int height) {
-    if (width == 0 || height == 0) {
-        return;
-    }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 // The window and GL state of the game's start-up, its lights and its model lists.
 void openGameWindow(int* argc, char** argv) {
     glutInit(argc, argv);

@@ -45,6 +45,19 @@ void drawWorld() {
 }
 } // namespace
 
+// The projection follows the window: 40 degrees high, from 1 to 50 units.
+void onReshape(int width, int height) {
+    if (width == 0 || height == 0) {
+        return;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void initLights() {
     std::printf("Initializing Lights...");
     const GLfloat dimAmbient[] = {0.1f, 0.1f, 0.1f, 1.0f};

@@ -12,5 +12,7 @@ extern SceneLight sceneLight;
 
 // Ambient and diffuse of both lights; only light 0 is switched on for good.
 void initLights();
+// The reshape callback: viewport and perspective for the new window size (0 leaves both).
+void onReshape(int width, int height);
 // Draws the current game state and swaps the buffers.
 void onDisplay();

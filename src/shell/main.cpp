@@ -79,18 +79,6 @@ void onIdle() {
     glutPostRedisplay();
 }
 
-void onReshape(int width, int height) {
-    if (width == 0 || height == 0) {
-        return;
-    }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 int main(int argc, char** argv) {
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
