@@ -19,17 +19,20 @@ constexpr float slabBevel = 0.6f;
 constexpr float slabTop = 0.5f;
 constexpr float slabBevelFoot = -0.1f;
 constexpr float slabBottom = -2.0f;
-constexpr int slabTopCells = 8;
+// Few cells: sixty of these tiles are drawn every frame, and a software renderer pays for
+// every triangle while the light shows little of a finer top.
+constexpr int slabTopCells = 2;
 // The craft's picture covers a disc of this radius seen from above, rim included.
 constexpr float craftMapRadius = 27.0f;
 // The corner piece is drawn at 0.015 across and 0.008 up.
 constexpr float cornerAcrossScale = 0.015f;
 constexpr float cornerUpScale = 0.008f;
 constexpr int cornerSides = 8;
-// The world: a few rings over the flat plateau, the rest up the wall and beyond.
-constexpr int worldRings = 36;
+// The world: a few rings over the flat plateau, the rest up the wall and beyond; the ground
+// picture carries the detail, so the rings only need to follow the crater's shape.
+constexpr int worldRings = 24;
 constexpr int plateauRings = 4;
-constexpr int worldSegments = 64;
+constexpr int worldSegments = 48;
 
 TdsScene sceneOf(const TdsMaterial& material, const TdsMesh& mesh) {
     TdsScene scene;
