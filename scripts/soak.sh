@@ -70,13 +70,14 @@ FAILURES=()
 
 now_ms() { NOW_MS=$((${EPOCHREALTIME/./} / 1000)); }
 
-# Sets RSS_KIB from the game's VmRSS; false once the process is gone.
+# Sets RSS_KIB from the game's VmRSS; false once the process is gone. The file is taken in
+# one read: read line by line, each line would come from a newer copy of it, whose earlier
+# lines may have changed length, and VmRSS could be missed.
 read_rss() {
-    local key value rest
-    while read -r key value rest; do
-        [ "$key" = "VmRSS:" ] && { RSS_KIB=$value; return 0; }
-    done 2>/dev/null <"/proc/$GAME_PID/status"
-    return 1
+    local status=""
+    read -r -d '' status 2>/dev/null <"/proc/$GAME_PID/status" || true
+    [[ $status =~ VmRSS:[[:space:]]+([0-9]+) ]] || return 1
+    RSS_KIB=${BASH_REMATCH[1]}
 }
 
 # True while the game runs; an exited child stays a zombie until waited for.
@@ -272,9 +273,9 @@ largest_growth() {
 
 # The game died on its own: its status, its standard error, and out.
 died_early() {
-    local at_s=$1 status=0
-    # It has ended (a zombie, or already reaped by this shell): wait only collects its status.
-    wait "$GAME_PID" 2>/dev/null || status=$?
+    local at_s=$1 status
+    wait_for_exit "$GAME_PID" 5
+    status=$EXIT_STATUS
     GAME_PID=""
     echo "FAIL: the game ended after $at_s of $RUN_SECONDS s with $(describe_status "$status")"
     grep -E "$SANITIZER_REPORT" "$ERR" | head -n 3 | sed 's/^/FAIL: sanitizer: /' || true
