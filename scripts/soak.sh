@@ -4,8 +4,8 @@
 # watched all along. Fails on memory growth, an early exit or crash, a sanitizer report, a
 # collapsing frame rate, or an Escape at the end that does not end the game with status 0.
 #   scripts/soak.sh [seconds] [build-dir]     (seconds default 600, build-dir default ./build)
-# SOAK_SEED=n repeats a run's key sequence; SOAK_KEEP=1 keeps the game's output and the log
-# of keys and memory samples, as a failed run does.
+# SOAK_SEED=n repeats a run's key sequence; SOAK_KEEP=1 keeps the game's output, the log of
+# keys and memory samples and a picture of the game after each window, as a failed run does.
 set -euo pipefail
 export LC_ALL=C # EPOCHREALTIME and awk with a decimal point
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -209,7 +209,11 @@ CLK_TCK=$(getconf CLK_TCK)
 # programs used less than half a core: a busy machine (another build or test beside this one)
 # takes frames away without any fault of the game, and is only noted.
 WINDOW_START_S=0
+WINDOW_START_MS=0
 REPORTS_SEEN=0
+GAME_TICKS=0
+XVFB_TICKS=0
+BUSY_TICKS=0
 FIRST_MEDIAN=""
 OTHERS_LIMIT_PERCENT=50 # of one core
 close_window() {
@@ -222,6 +226,8 @@ close_window() {
     read_rss || true
     sample_cpu
     local window="${WINDOW_START_S}-${end_s} s"
+    # What the game showed at the end of the window, for a run that is kept.
+    xwd -id "$WID" -silent 2>/dev/null | convert xwd:- "$WORK/screen-${end_s}s.png" 2>/dev/null || true
     WINDOW_START_S=$end_s
     local per_tick=$((100000 / CLK_TCK)) window_ms=$((WINDOW_START_MS - ms_before))
     game_percent=$(((GAME_TICKS - game_before) * per_tick / window_ms))
