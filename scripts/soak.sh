@@ -233,6 +233,8 @@ close_window() {
     game_percent=$(((GAME_TICKS - game_before) * per_tick / window_ms))
     others_percent=$(((BUSY_TICKS - busy_before - (GAME_TICKS - game_before) -
         (XVFB_TICKS - xvfb_before)) * per_tick / window_ms))
+    # The counters tick at different moments; an idle machine can come out a little below 0.
+    [ "$others_percent" -ge 0 ] || others_percent=0
     if [ "$count" -eq 0 ]; then
         echo "soak: $window: no frame-rate report, RSS $RSS_KIB KiB"
         # A short last window may close before the next report is due.
