@@ -5,17 +5,35 @@ XVFB_PID=""
 GAME_PID=""
 
 start_xvfb() {
+    local attempt
+    for attempt in 1 2 3; do
+        launch_xvfb && return 0
+        echo "Xvfb did not answer on $DISPLAY (attempt $attempt)" >&2
+        stop_all
+    done
+    return 1
+}
+
+# One Xvfb, ready when it answers a client: rarely a client was refused by a server that had
+# just given its display number, so the game failed to open the display.
+launch_xvfb() {
     local fdfile
     fdfile=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
     XVFB_PID=$!
+    # A whole line: the number is complete.
     for _ in $(seq 100); do
-        [ -s "$fdfile" ] && break
+        [ "$(wc -l <"$fdfile")" -ge 1 ] && break
         sleep 0.05
     done
     export DISPLAY=":$(head -n1 "$fdfile")"
     rm -f "$fdfile"
-    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; return 1; }
+    [ "$DISPLAY" != ":" ] || return 1
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 stop_all() {
