@@ -39,14 +39,7 @@ void openGameWindow(int* argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         glutMainLoopEvent(); // mapped, and the first reshape done
     }
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_COLOR_MATERIAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glEnable(GL_LIGHTING);
+    initGl();
     initLights();
     if (dataFolderPresent()) {
         buildModelLists(displayLists, GL_TRIANGLES);

@@ -40,16 +40,6 @@ launch() {
     GAME_PID=$!
 }
 
-wait_for_title() {
-    local wid=""
-    for _ in $(seq 200); do
-        wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-        [ -n "$wid" ] && { echo "$wid"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-
 end_program() {
     kill "$GAME_PID" 2>/dev/null || true
     wait "$GAME_PID" 2>/dev/null || true
@@ -106,7 +96,7 @@ measure_run() {
     local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb
     log="$WORK/run-$(name_of "$program")-${width}x$height"
     launch "$program" "$log"
-    wid=$(wait_for_title "$(title_of "$program")") || { echo "no window"; exit 1; }
+    wid=$(wait_for_window "$(title_of "$program")") || { echo "no window"; exit 1; }
     xdotool windowsize --sync "$wid" "$width" "$height" 2>/dev/null ||
         xdotool windowsize "$wid" "$width" "$height"
     sleep 1

@@ -40,7 +40,7 @@ class ObjectList {
     bool ownsEntries = true;
 };
 
-// The spec both lists build their placeholder from: size 0 at (1.5, -6.0, 3.0), at rest.
+// The record both lists build their placeholder from: size 0 at (1.5, -6.0, 3.0), at rest.
 extern const ObjectSpec emptySpec;
 extern ObjectList stoneList;
 extern ObjectList debrisList;

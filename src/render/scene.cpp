@@ -58,6 +58,17 @@ void onReshape(int width, int height) {
     glLoadIdentity();
 }
 
+void initGl() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_COLOR_MATERIAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_LIGHTING);
+}
+
 void initLights() {
     std::printf("Initializing Lights...");
     const GLfloat dimAmbient[] = {0.1f, 0.1f, 0.1f, 1.0f};

@@ -39,16 +39,6 @@ void keepFreedMemoryForReuse() {
     mallopt(M_TRIM_THRESHOLD, trimThresholdBytes);
 }
 
-void initGl() {
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_COLOR_MATERIAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glEnable(GL_LIGHTING);
-}
 // The keys' effects on the drawing side.
 void setLighting(bool on) {
     if (on) {

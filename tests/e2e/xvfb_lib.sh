@@ -14,12 +14,13 @@ start_xvfb() {
     return 1
 }
 
-# One Xvfb, ready when it answers a client: rarely a client was refused by a server that had
-# just given its display number, so the game failed to open the display.
+# One Xvfb, ready when it answers a client. It must not reset when its last client leaves:
+# while it resets it refuses connections, and a game started just after a probe such as
+# xdpyinfo failed to open the display.
 launch_xvfb() {
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
     XVFB_PID=$!
     # A whole line: the number is complete.
     for _ in $(seq 100); do
@@ -56,11 +57,12 @@ start_game() {
     GAME_PID=$!
 }
 
-# The game's window id, waiting up to 20 s for it to be mapped.
+# wait_for_window [TITLE]: the id of the window titled TITLE (the game's by default),
+# waiting up to 20 s for it to be mapped.
 wait_for_window() {
-    local wid=""
+    local wid="" title=${1:-Wibz3D}
     for _ in $(seq 200); do
-        wid=$(xdotool search --onlyvisible --name '^Wibz3D$' 2>/dev/null | head -n1)
+        wid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1)
         [ -n "$wid" ] && { echo "$wid"; return 0; }
         sleep 0.1
     done

@@ -38,12 +38,7 @@ class GameWindow : public testing::Environment {
         for (int i = 0; i < 20; ++i) {
             glutMainLoopEvent();
         }
-        glShadeModel(GL_SMOOTH);
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_LIGHTING);
+        initGl();
         captureStdout([] {
             loadTextures();
             initLights();
