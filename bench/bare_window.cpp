@@ -14,7 +14,7 @@ constexpr int startHeight = 300;
 constexpr double framePeriodMilliseconds = 10.0;
 constexpr unsigned char keyEscape = 27;
 
-FramePacer pacer(framePeriodMilliseconds, clockMilliseconds, sleepMilliseconds);
+FramePacer pacer(framePeriodMilliseconds, 1, clockMilliseconds, sleepMilliseconds);
 
 void onDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,28 +1,24 @@
-// bench_frame.cpp -- one simulated frame (advanceFrame, every idle step, at dt 0.01) with
+// bench_frame.cpp -- one game step (advance, at dt 0.01, no keys) with
 // 10, 100 and 1,000 stones and as many debris pieces. The crowd is rebuilt every simulated
 // second, out of the timing, and its size is checked before each rebuild.
 #include "bench_support.h"
 
-#include "game/frame_step.h"
 #include "game/game_setup.h"
-#include "platform/clock.h"
+#include "game/step.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 
 namespace {
-constexpr double millisecondsPerFrame = 10.0;
-
 void advanceFrameCrowded(benchmark::State& state) {
     const int crowd = static_cast<int>(state.range(0));
     std::srand(1);
-    setClockSource(benchClock);
     buildCrowd(crowd, crowd);
+    const StepInput noKeys;
     int frame = 0;
     for (auto _ : state) {
-        benchClockMilliseconds += millisecondsPerFrame;
-        advanceFrame();
+        advance(game, noKeys, stepSeconds);
         frame += 1;
         if (frame % crowdFrames == 0) {
             state.PauseTiming();
@@ -38,8 +34,7 @@ void advanceFrameCrowded(benchmark::State& state) {
     state.counters["perStone"] = benchmark::Counter(
         crowd, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.SetComplexityN(crowd);
-    resetGame();
-    setClockSource(nullptr);
+    resetGame(game);
 }
 BENCHMARK(advanceFrameCrowded)->Arg(10)->Arg(100)->Arg(1000)->Complexity(benchmark::oN);
 } // namespace

@@ -8,10 +8,9 @@
 #include "assets/display_lists.h"
 #include "assets/model.h"
 #include "assets/textures.h"
-#include "game/frame_step.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
-#include "platform/clock.h"
+#include "game/step.h"
 #include "render/hud.h"
 #include "render/scene.h"
 
@@ -24,7 +23,6 @@ namespace {
 constexpr int busyCrowd = 100; // stones, and as many debris pieces
 constexpr int comboFramesForever = 1 << 30;
 constexpr int cameraSettleFrames = 150;
-constexpr double millisecondsPerFrame = 10.0;
 
 bool readyToDraw(benchmark::State& state) {
     if (!benchWindowOpen) {
@@ -101,17 +99,15 @@ void drawFrame(benchmark::State& state) {
     if (textures[TEX_MUD] == 0) {
         loadTextures();
     }
-    setClockSource(benchClock);
     buildCrowd(crowd, crowd);
     initHud();
     for (int frame = 0; frame < cameraSettleFrames; ++frame) {
-        benchClockMilliseconds += millisecondsPerFrame;
-        advanceFrame();
+        advance(game, StepInput(), stepSeconds);
     }
     if (!crowdIntact(crowd, crowd)) {
         state.SkipWithError("the crowd changed size while the camera settled");
     }
-    comboTimer = crowd > 0 ? comboFramesForever : 0;
+    game.comboTimer = crowd > 0 ? comboFramesForever : 0;
     for (auto _ : state) {
         onDisplay();
         glFinish();
@@ -119,8 +115,7 @@ void drawFrame(benchmark::State& state) {
     state.SetLabel(std::to_string(glutGet(GLUT_WINDOW_WIDTH)) + "x" +
                    std::to_string(glutGet(GLUT_WINDOW_HEIGHT)) +
                    (crowd > 0 ? " busy" : " at the start"));
-    resetGame();
-    setClockSource(nullptr);
+    resetGame(game);
 }
 // Width, height, stones (and as many debris pieces). With none it is the scene at the start
 // of a game; with 100 it adds the shot, the lock and the combination picture.

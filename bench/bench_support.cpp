@@ -1,4 +1,4 @@
-// bench_support.cpp -- the crowd and the scripted clock shared by the frame benchmarks.
+// bench_support.cpp -- the crowd shared by the step and drawing benchmarks.
 #include "bench_support.h"
 
 #include "game/game_setup.h"
@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-double benchClockMilliseconds = 0.0;
 bool benchWindowOpen = false;
 
 namespace {
@@ -25,30 +24,26 @@ float randomFloorSpeed() {
 }
 } // namespace
 
-double benchClock() {
-    return benchClockMilliseconds;
-}
-
 void buildCrowd(int stones, int debris) {
-    beginGame();
-    spawnTimer = noSpawnFrames;
-    ship.fireShot(); // every stone is tested against the beam; none comes under it
+    beginGame(game);
+    game.spawnTimer = noSpawnFrames;
+    game.ship.fireShot(); // every stone is tested against the beam; none comes under it
     for (int k = 0; k < stones; ++k) {
-        stoneList.append(makeSpec(3, randomFloorSpeed(), randomFloorSpeed(), 4.0f,
-                                  randomBetween(2.0f, 7.0f), randomBetween(-11.0f, -6.0f),
-                                  randomBetween(2.0f, 8.0f)));
+        game.stones.append(makeSpec(3, randomFloorSpeed(), randomFloorSpeed(), 4.0f,
+                                    randomBetween(2.0f, 7.0f), randomBetween(-11.0f, -6.0f),
+                                    randomBetween(2.0f, 8.0f)));
     }
     for (int k = 0; k < debris; ++k) {
-        debrisList.append(makeSpec(1, randomFloorSpeed(), randomFloorSpeed(), 0.0f,
-                                   randomBetween(-4.0f, 7.0f), randomBetween(-11.0f, 0.0f), 3.0f));
+        game.debris.append(makeSpec(1, randomFloorSpeed(), randomFloorSpeed(), 0.0f,
+                                    randomBetween(-4.0f, 7.0f), randomBetween(-11.0f, 0.0f), 3.0f));
     }
     if (stones > 0) {
-        ship.lockStone(stoneList, 1);
+        game.ship.lockStone(game.stones, 1);
     }
 }
 
 bool crowdIntact(int stones, int debris) {
-    return stoneList.count(true) == stones && debrisList.count(true) == debris;
+    return game.stones.count(true) == stones && game.debris.count(true) == debris;
 }
 
 bool dataFolderPresent() {

@@ -1,11 +1,7 @@
 // bench_support.h -- what the benchmarks of wibz_bench share: a crowd of stones and debris
-// that keeps its size while frames are played, a scripted clock, and whether a GL window
-// is open for the drawing benchmarks.
+// that keeps its size while steps are played, and whether a GL window is open for the
+// drawing benchmarks.
 #pragma once
-
-// Milliseconds; the frame benchmarks move it by hand.
-extern double benchClockMilliseconds;
-double benchClock();
 
 // A begun game with the given numbers of stones and debris pieces, built where nothing in
 // the next crowdFrames frames changes how many there are: stones bounce in the far quarter

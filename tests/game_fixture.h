@@ -1,23 +1,23 @@
-// game_fixture.h -- a whole game at its start, as main leaves it, on a scripted clock, and
-// helpers that play frames and put stones where a scenario needs them.
+// game_fixture.h -- a whole game at its start, as main leaves it, and helpers that play
+// steps and put stones where a scenario needs them.
 #pragma once
 
-#include "game/game_object.h"
+#include "game/game_state.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 // Every test starts from the same state: the game reset and begun, rand() back to its
-// default sequence, the clock scripted; it is reset again afterwards so the next test in
-// the process finds the globals as built.
+// default sequence, no key held; it is reset again afterwards so the next test in the
+// process finds the game as built.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 };
 
-// Advances count frames, the clock moving millisecondsPerFrame each (10 ms gives dt 0.01);
-// returns what the frames printed.
+// Advances count steps of millisecondsPerFrame each (10 ms is the game's own step), with
+// the polled keys as held; returns what the steps printed.
 std::string playFrames(int count, double millisecondsPerFrame = 10.0);
 
 // Appends a stone of the given size at rest at (x, y, z) in record axes, with no gravity

@@ -1,7 +1,5 @@
-// camera.cpp -- the global camera: goto step, aiming and the orbit-mode flags.
+// camera.cpp -- the chase camera: goto step, aiming and the orbit-mode flags.
 #include "camera/camera.h"
-
-Camera camera;
 
 namespace {
 constexpr float arrivedDistance = 0.1f; // units
@@ -31,13 +29,15 @@ void Camera::update() {
     if (gotoMode) {
         gotoStep();
     }
-    timer.update();
 }
 
-void Camera::look(LookAtFunction loadView) {
+void Camera::aim() {
     if (targetMode) {
         view = target;
     }
+}
+
+void Camera::look(LookAtFunction loadView) const {
     if (loadView == nullptr) {
         return;
     }

@@ -1,9 +1,8 @@
 // camera.h -- the chase camera: the eye glides a fixed share of the way to its goal each
-// frame and the view is aimed at its target. It carries the frame timer every other part
-// reads dt from. No OpenGL here: look() hands the view to a loader the drawing passes in.
+// step and the view is aimed at its target. No OpenGL here: look() hands the view to a
+// loader the drawing passes in.
 #pragma once
 
-#include "camera/frame_timer.h"
 #include "math/vector3.h"
 
 // Loads a view transform from eye, view point and up vector (gluLookAt's signature).
@@ -12,8 +11,6 @@ using LookAtFunction = void (*)(double, double, double, double, double, double, 
 
 class Camera {
   public:
-    FrameTimer timer;
-
     Camera() = default;
 
     void setup(Vector3 eyePoint, Vector3 viewPoint, Vector3 upVector);
@@ -37,12 +34,12 @@ class Camera {
     Vector3 getTarget() const { return target; }
     Vector3 getGoal() const { return goal; }
 
-    // Once per frame, after the game has told the camera what to watch: the goto step,
-    // then the frame timer.
+    // Once per step, after the game has told the camera what to watch: the goto step.
     void update();
-    // Once per drawn frame before anything is drawn: in target mode the view becomes the
-    // target; then loadView gets eye, view and up.
-    void look(LookAtFunction loadView);
+    // At the end of each step: in target mode the view becomes the target.
+    void aim();
+    // Hands eye, view and up to loadView; drawing calls it once per drawn frame.
+    void look(LookAtFunction loadView) const;
     // Moves eye and view by goalRate of the way to the goal, per axis and not scaled by
     // time; within 0.1 of the goal the eye counts as arrived.
     void gotoStep();
@@ -60,5 +57,3 @@ class Camera {
     Vector3 goal{0.0f, 0.0f, 0.0f};
     Vector3 goalRate{0.1f, 0.1f, 0.1f}; // share of the remaining way per update, per axis
 };
-
-extern Camera camera;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+FrameTimer frameTimer;
+
 namespace {
 double lastFrameTime = 0.0; // seconds
 double lastReportTime = 0.0;

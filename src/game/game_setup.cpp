@@ -2,13 +2,6 @@
 // lets tests and benchmarks play many games in one process.
 #include "game/game_setup.h"
 
-#include "camera/camera.h"
-#include "game/game_state.h"
-#include "game/object_list.h"
-#include "platform/key_state.h"
-#include "player/arena.h"
-#include "player/ship.h"
-
 namespace {
 constexpr int startAxisPoint = 0;  // where the craft starts
 constexpr int centreAxisPoint = 4; // what it faces there
@@ -16,7 +9,7 @@ constexpr int startLives = 5;
 constexpr float playSpeed = 12.0f;   // units per second
 constexpr float playTurnRate = 5.0f; // radians per second before distance scaling
 constexpr float shipModelScale = 0.03f;
-constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per frame
+constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per step
 
 void emptyList(ObjectList& list) {
     while (list.count(true) > 0) {
@@ -26,22 +19,24 @@ void emptyList(ObjectList& list) {
 }
 } // namespace
 
-void initCamera() {
+void initCamera(GameState& g) {
+    Camera& camera = g.camera;
     camera.setup(Vector3(0.0f, 5.0f, 1.0f), Vector3(0.5f, 1.0f, -6.0f), Vector3(0.0f, 1.0f, 0.0f));
     camera.setTargetMode(true);
     camera.setAroundTarget(true);
     camera.setGotoMode(true);
-    camera.timer.setShowFps(true);
+    g.showFps = true;
     camera.setGoalRate(Vector3(cameraGoalRate, cameraGoalRate, cameraGoalRate));
-    camera.setCenterPoint(arena.getAxisPoint(centreAxisPoint));
+    camera.setCenterPoint(g.arena.getAxisPoint(centreAxisPoint));
 }
 
-void initShip() {
+void initShip(GameState& g) {
+    Ship& ship = g.ship;
     ship.speed = playSpeed;
     ship.turnRate = playTurnRate;
     ship.setUniformScale(shipModelScale);
     ship.setLives(startLives);
-    ship.setArena(arena);
+    ship.setArena(g.arena);
     ship.setUnbounded(false);
     ship.setFacesFocus(true);
     ship.setFocusMode(true);
@@ -49,33 +44,42 @@ void initShip() {
     ship.setDistanceScaledTurn(true);
 }
 
-void placeShipAtStart() {
-    ship.moveTo(arena.getAxisPoint(startAxisPoint));
-    ship.setFocus(camera.centerPoint());
+void placeShipAtStart(GameState& g) {
+    Ship& ship = g.ship;
+    ship.moveTo(g.arena.getAxisPoint(startAxisPoint));
+    ship.setFocus(g.camera.centerPoint());
     ship.updateDirection();
-    camera.setTarget(ship.getPosition());
-    camera.setGoal(ship.cameraPoint());
+    g.camera.setTarget(ship.getPosition());
+    g.camera.setGoal(ship.cameraPoint());
 }
 
-void resetGame() {
-    resetGameState();
-    emptyList(stoneList);
-    emptyList(debrisList);
-    ship = Ship();
-    camera = Camera();
-    arena = Arena();
-    resetFrameTimerReadings();
-    releaseAllKeys();
-    for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
-        while (takeKeyPress(static_cast<PolledKey>(k))) {
-        }
-    }
+void resetGame(GameState& g) {
+    emptyList(g.stones);
+    emptyList(g.debris);
+    g.camera = Camera();
+    g.ship = Ship();
+    g.arena = Arena();
+    g.spawnTimer = 200;
+    g.getReadyCountdown = 0;
+    g.gameOver = false;
+    g.smallStreak = 0;
+    g.mediumStreak = 0;
+    g.largeStreak = 0;
+    g.comboTimer = 0;
+    g.spinAngle = 0.0f;
+    g.twirlFactor = 10.0f;
+    g.turnInput = 0;
+    g.thrustInput = 0;
+    g.moved = false;
+    g.showFps = false;
+    g.wireframe = false;
+    g.cullFaces = false;
 }
 
-void beginGame() {
-    resetGame();
-    arena.computeAxisPoints();
-    initCamera();
-    initShip();
-    placeShipAtStart();
+void beginGame(GameState& g) {
+    resetGame(g);
+    g.arena.computeAxisPoints();
+    initCamera(g);
+    initShip(g);
+    placeShipAtStart(g);
 }

@@ -3,19 +3,20 @@
 // putting the whole game back to its start for tests and benchmarks.
 #pragma once
 
-// The camera's eye, view, modes, frame-rate display, goal rate and centre point. The scene
+#include "game/game_state.h"
+
+// The camera's eye, view, modes, frame-rate line, goal rate and centre point. The scene
 // light's position is drawing state: main sets it just before calling this.
-void initCamera();
+void initCamera(GameState& g);
 // The craft's settings in play; needs the arena's axis points computed.
-void initShip();
+void initShip(GameState& g);
 // The craft to axis point 0 facing the camera's centre point; the camera watches it from
 // behind.
-void placeShipAtStart();
+void placeShipAtStart(GameState& g);
 
-// Everything back to how it was built: the globals, both lists down to their placeholder,
-// the craft, the camera, the arena's current axis point, the frame timer's readings and the
-// polled keys. The clock source is left as it is.
-void resetGame();
+// Everything back to how it was built: both lists down to their placeholder, the craft,
+// the camera, the arena's current axis point, the counters and the toggles.
+void resetGame(GameState& g);
 // resetGame, then the start-up steps main runs without a window: the arena's axis points,
 // initCamera, initShip and placeShipAtStart.
-void beginGame();
+void beginGame(GameState& g);

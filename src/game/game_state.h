@@ -1,21 +1,39 @@
-// game_state.h -- the plain globals of a running game: timed counters, streaks, the
-// frame's steering inputs and the display toggles. Everything here is in frames or flags.
+// game_state.h -- everything a running game is: the camera, the craft, the arena, the
+// stones and debris, and the counters, streaks and toggles of the rules. The rules take
+// it as a parameter; the one game the program plays is the global `game`.
 #pragma once
 
-extern int spawnTimer;        // frames until the next stone
-extern int getReadyCountdown; // frames left of the get-ready pause
-extern bool gameOver;         // no lives left; final
-extern int smallStreak;       // hits in a row per stone size
-extern int mediumStreak;
-extern int largeStreak;
-extern int comboTimer;    // drawn frames left of the combination picture
-extern float spinAngle;   // degrees, turns the spinning items of the scene
-extern float twirlFactor; // how strongly the stones' glows turn on screen
-extern int turnInput;     // this frame: 0 none, 1 left, 2 right
-extern int thrustInput;   // this frame: 0 none, 1 forward, 2 back
-extern bool moved;        // an arrow key moved the craft this frame
-extern bool wireframe;    // models built as line strips
-extern bool cullFaces;    // back-face culling on
+#include "camera/camera.h"
+#include "game/object_list.h"
+#include "player/arena.h"
+#include "player/ship.h"
 
-// Puts every global above to its value at the start of a game.
-void resetGameState();
+struct GameState {
+    GameState() = default;
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    Camera camera;
+    Ship ship;
+    Arena arena;
+    ObjectList stones{emptySpec};
+    ObjectList debris{emptySpec};
+
+    int spawnTimer = 200;      // steps until the next stone
+    int getReadyCountdown = 0; // steps left of the get-ready pause
+    bool gameOver = false;     // no lives left; final
+    int smallStreak = 0;       // hits in a row per stone size
+    int mediumStreak = 0;
+    int largeStreak = 0;
+    int comboTimer = 0;        // steps left of the combination picture
+    float spinAngle = 0.0f;    // degrees, turns the spinning items of the scene
+    float twirlFactor = 10.0f; // how strongly the stones' glows turn on screen
+    int turnInput = 0;         // this step: 0 none, 1 left, 2 right
+    int thrustInput = 0;       // this step: 0 none, 1 forward, 2 back
+    bool moved = false;        // an arrow key moved the craft this step
+    bool showFps = false;      // the HUD's frame-rate line (F2)
+    bool wireframe = false;    // models drawn as line strips (F3)
+    bool cullFaces = false;    // back faces culled (F8)
+};
+
+extern GameState game;

@@ -3,13 +3,8 @@
 // reads it in the same step; removed stones are released when the walk is done.
 #include "game/game_update.h"
 
-#include "game/frame_step.h"
 #include "game/game_setup.h"
-#include "game/game_state.h"
-#include "game/object_list.h"
 #include "game/spawning.h"
-#include "player/arena.h"
-#include "player/ship.h"
 
 namespace {
 constexpr float hitHalfWidth = 1.0f;   // the beam's square, around its foot
@@ -17,8 +12,8 @@ constexpr float touchHalfWidth = 1.0f; // around the craft
 constexpr float touchHeight = 1.0f;    // above the craft
 constexpr int pointsPerHit = 100;
 constexpr int comboBonusPoints = 1000;
-constexpr float comboFramesPerSecondOfDt = 10000.0f;    // 100 frames at dt 0.01
-constexpr float getReadyFramesPerSecondOfDt = 20000.0f; // 200 frames at dt 0.01
+constexpr float comboStepsPerSecondOfDt = 10000.0f;    // 100 steps (1 s) at dt 0.01
+constexpr float getReadyStepsPerSecondOfDt = 20000.0f; // 200 steps (2 s) at dt 0.01
 constexpr int smallComboHits = 6;
 constexpr int mediumComboHits = 3;
 constexpr int largeComboHits = 2;
@@ -27,7 +22,7 @@ bool strictlyWithin(float value, float centre, float halfWidth) {
     return centre - halfWidth < value && value < centre + halfWidth;
 }
 
-void bounceOffWalls(GameObject& stone) {
+void bounceOffWalls(const Arena& arena, GameObject& stone) {
     if (stone.x <= arena.getXMin() || stone.x >= arena.getXMax()) {
         stone.reverseX();
     }
@@ -36,37 +31,38 @@ void bounceOffWalls(GameObject& stone) {
     }
 }
 
-bool shotHits(const GameObject& stone) {
+bool shotHits(const Ship& ship, const GameObject& stone) {
     return strictlyWithin(stone.x, ship.getShotX(), hitHalfWidth) &&
            strictlyWithin(stone.y, ship.getShotZ(), hitHalfWidth) && stone.z < ship.getShotHeight();
 }
 
-bool touchesCraft(const GameObject& stone) {
+bool touchesCraft(const Ship& ship, const GameObject& stone) {
     const Vector3 p = ship.getPosition();
     return strictlyWithin(stone.x, p.x, touchHalfWidth) &&
            strictlyWithin(stone.y, p.z, touchHalfWidth) && stone.z < p.y + touchHeight;
 }
 
 // Ends the shot; a lock that was held passes to stone 1 of the changed list.
-void endShotAfterHit() {
-    const bool wasLocked = ship.hasLock();
-    ship.endShotAndUnlock();
+void endShotAfterHit(GameState& g) {
+    const bool wasLocked = g.ship.hasLock();
+    g.ship.endShotAndUnlock();
     if (wasLocked) {
-        ship.lockNext(stoneList);
+        g.ship.lockNext(g.stones);
     }
 }
 
-void payCombo(int& streak, int hitsNeeded, float dt) {
+void payCombo(GameState& g, int& streak, int hitsNeeded, float dt) {
     if (streak < hitsNeeded) {
         return;
     }
-    comboTimer = static_cast<int>(dt * comboFramesPerSecondOfDt);
-    ship.addScore(comboBonusPoints);
+    g.comboTimer = static_cast<int>(dt * comboStepsPerSecondOfDt);
+    g.ship.addScore(comboBonusPoints);
     streak = 0;
 }
 
 // The hit stone is at index i. Returns how far the walk's bound n drops.
-int hitStone(GameObject& stone, int i, float dt) {
+int hitStone(GameState& g, GameObject& stone, int i, float dt) {
+    ObjectList& stoneList = g.stones;
     const int size = stone.size;
     int boundDrop = 0;
     if (size > 1) {
@@ -76,55 +72,55 @@ int hitStone(GameObject& stone, int i, float dt) {
         stoneList.append(makeSpec(size - 1, -stone.vy, stone.vx, 2.0f * stone.gravity, stone.x,
                                   stone.y, childHeight));
         stoneList.removeAt(i);
-        endShotAfterHit();
-        spawnDebris(2 * size, stone.x, stone.y, stone.z);
-        mediumStreak = size == 2 ? mediumStreak + 1 : 0;
-        largeStreak = size == 3 ? largeStreak + 1 : 0;
-        smallStreak = 0;
+        endShotAfterHit(g);
+        spawnDebris(g.debris, 2 * size, stone.x, stone.y, stone.z);
+        g.mediumStreak = size == 2 ? g.mediumStreak + 1 : 0;
+        g.largeStreak = size == 3 ? g.largeStreak + 1 : 0;
+        g.smallStreak = 0;
     } else {
         stoneList.removeAt(i);
-        endShotAfterHit();
+        endShotAfterHit(g);
         boundDrop = 1;
-        spawnDebris(3, stone.x, stone.y, stone.z);
-        smallStreak += 1;
-        largeStreak = 0;
-        mediumStreak = 0;
+        spawnDebris(g.debris, 3, stone.x, stone.y, stone.z);
+        g.smallStreak += 1;
+        g.largeStreak = 0;
+        g.mediumStreak = 0;
     }
-    payCombo(smallStreak, smallComboHits, dt);
-    payCombo(mediumStreak, mediumComboHits, dt);
-    payCombo(largeStreak, largeComboHits, dt);
-    ship.addScore(pointsPerHit);
+    payCombo(g, g.smallStreak, smallComboHits, dt);
+    payCombo(g, g.mediumStreak, mediumComboHits, dt);
+    payCombo(g, g.largeStreak, largeComboHits, dt);
+    g.ship.addScore(pointsPerHit);
     return boundDrop;
 }
 
-void touchCraft(int i, float dt) {
-    const int livesLeft = ship.loseLife();
-    gameOver = livesLeft == 0;
-    ship.hit = true;
-    if (!gameOver) {
-        getReadyCountdown = static_cast<int>(dt * getReadyFramesPerSecondOfDt);
+void touchCraft(GameState& g, int i, float dt) {
+    const int livesLeft = g.ship.loseLife();
+    g.gameOver = livesLeft == 0;
+    g.ship.hit = true;
+    if (!g.gameOver) {
+        g.getReadyCountdown = static_cast<int>(dt * getReadyStepsPerSecondOfDt);
     }
-    placeShipAtStart();
+    placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
-    ship.lockStone(stoneList, i);
+    g.ship.lockStone(g.stones, i);
 }
 } // namespace
 
-void updateGame() {
-    const float dt = frameDt();
+void updateGame(GameState& g, float dt) {
+    ObjectList& stoneList = g.stones;
     int n = stoneList.count(false);
     int i = 1;
     while (i < n) {
         GameObject& stone = *stoneList.at(i);
         stone.step(dt);
-        bounceOffWalls(stone);
+        bounceOffWalls(g.arena, stone);
         bool removed = false;
-        if (ship.isShotActive() && shotHits(stone)) {
-            n -= hitStone(stone, i, dt);
+        if (g.ship.isShotActive() && shotHits(g.ship, stone)) {
+            n -= hitStone(g, stone, i, dt);
             removed = true;
         }
-        if (!gameOver && !ship.hit && touchesCraft(stone)) {
-            touchCraft(i, dt);
+        if (!g.gameOver && !g.ship.hit && touchesCraft(g.ship, stone)) {
+            touchCraft(g, i, dt);
         }
         if (!removed) {
             i += 1;

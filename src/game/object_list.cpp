@@ -2,10 +2,7 @@
 // loop over all entries by index costs linear time rather than quadratic.
 #include "game/object_list.h"
 
-// Defined in this file so that the placeholder spec is built before the lists using it.
-const ObjectSpec emptySpec = makeSpec(0, 0.0f, 0.0f, 0.0f, 1.5f, -6.0f, 3.0f);
-ObjectList stoneList(emptySpec);
-ObjectList debrisList(emptySpec);
+const ObjectSpec emptySpec = {1.5f, -6.0f, 3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0};
 
 ObjectList::ObjectList(const ObjectSpec& placeholder) {
     head = new GameObject(placeholder, nullptr);

@@ -41,6 +41,5 @@ class ObjectList {
 };
 
 // The record both lists build their placeholder from: size 0 at (1.5, -6.0, 3.0), at rest.
+// Constant-initialised, so it is there before any list is built from it.
 extern const ObjectSpec emptySpec;
-extern ObjectList stoneList;
-extern ObjectList debrisList;

@@ -2,10 +2,6 @@
 // unseeded rand(), so every run draws the same sequence.
 #include "game/spawning.h"
 
-#include "game/game_state.h"
-#include "game/object_list.h"
-#include "player/ship.h"
-
 #include <cstdlib>
 #include <limits>
 
@@ -15,8 +11,8 @@ constexpr float stoneGravity = 4.0f;       // units per second squared
 constexpr float stoneDropX = 1.5f;         // the arena's middle, world x
 constexpr float stoneDropY = -6.0f;        // world z
 constexpr float stoneDropHeight = 8.0f;
-constexpr float regularSpawnFramesPerSecondOfDt = 100000.0f;   // 1000 frames at dt 0.01
-constexpr float afterPauseSpawnFramesPerSecondOfDt = 10000.0f; // 100 frames at dt 0.01
+constexpr float regularSpawnStepsPerSecondOfDt = 100000.0f;   // 1000 steps at dt 0.01
+constexpr float afterPauseSpawnStepsPerSecondOfDt = 10000.0f; // 100 steps at dt 0.01
 
 // A floor speed from -2.25 to 2.25 units per second in steps of 0.25.
 float randomFloorSpeed() {
@@ -24,7 +20,7 @@ float randomFloorSpeed() {
 }
 
 // Removes the k / 2 + 1 oldest stones, keeping the newest.
-void thinStones() {
+void thinStones(ObjectList& stoneList) {
     int t = 1;
     while (t <= stoneList.count(false) && stoneList.count(true) >= 1) {
         stoneList.removeAt(1);
@@ -33,7 +29,7 @@ void thinStones() {
 }
 } // namespace
 
-void spawnDebris(int count, float x, float y, float z) {
+void spawnDebris(ObjectList& debrisList, int count, float x, float y, float z) {
     for (int k = 0; k < count; ++k) {
         const float vx = randomFloorSpeed();
         const float vy = randomFloorSpeed();
@@ -42,26 +38,27 @@ void spawnDebris(int count, float x, float y, float z) {
     }
 }
 
-void getReadyStep(float dt) {
-    if (!ship.hit) {
+void getReadyStep(GameState& g, float dt) {
+    if (!g.ship.hit) {
         return;
     }
     // After game over it only keeps falling; it stops at the lowest int rather than
     // overflowing, which a game left running for some 250 days would reach.
-    if (getReadyCountdown > std::numeric_limits<int>::min()) {
-        getReadyCountdown -= 1;
+    if (g.getReadyCountdown > std::numeric_limits<int>::min()) {
+        g.getReadyCountdown -= 1;
     }
-    if (getReadyCountdown >= 1 || gameOver) {
+    if (g.getReadyCountdown >= 1 || g.gameOver) {
         return;
     }
-    ship.hit = false;
-    ship.unlock(); // before the thinning, so the lock never points at a removed stone
-    thinStones();
-    spawnTimer = static_cast<int>(dt * afterPauseSpawnFramesPerSecondOfDt);
+    g.ship.hit = false;
+    g.ship.unlock(); // before the thinning, so the lock never points at a removed stone
+    thinStones(g.stones);
+    g.spawnTimer = static_cast<int>(dt * afterPauseSpawnStepsPerSecondOfDt);
 }
 
 // The placeholder at index 0 is stepped too; it never moves, so it is never removed.
-void debrisStep(float dt) {
+void debrisStep(GameState& g, float dt) {
+    ObjectList& debrisList = g.debris;
     int n = debrisList.count(false);
     int j = 0;
     while (j < n) {
@@ -76,13 +73,13 @@ void debrisStep(float dt) {
     }
 }
 
-void spawnStep(float dt) {
-    spawnTimer -= 1;
-    if (spawnTimer >= 0) {
+void spawnStep(GameState& g, float dt) {
+    g.spawnTimer -= 1;
+    if (g.spawnTimer >= 0) {
         return;
     }
-    spawnTimer = static_cast<int>(dt * regularSpawnFramesPerSecondOfDt);
+    g.spawnTimer = static_cast<int>(dt * regularSpawnStepsPerSecondOfDt);
     const float vx = randomFloorSpeed();
     const float vy = randomFloorSpeed();
-    stoneList.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
+    g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
 }

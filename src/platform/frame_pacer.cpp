@@ -1,7 +1,9 @@
-// frame_pacer.cpp -- fixed-schedule pacing.
+// frame_pacer.cpp -- the fixed-step schedule.
 #include "platform/frame_pacer.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <ctime>
 
 void sleepMilliseconds(double milliseconds) {
@@ -17,24 +19,24 @@ void sleepMilliseconds(double milliseconds) {
     }
 }
 
-FramePacer::FramePacer(double periodMilliseconds, PacerClock clockFn, PacerSleep sleepFn)
-    : period(periodMilliseconds), clock(clockFn), sleep(sleepFn) {}
+FramePacer::FramePacer(double periodMilliseconds, int maxStepsPerFrame, PacerClock clockFn,
+                       PacerSleep sleepFn)
+    : period(periodMilliseconds), maxSteps(maxStepsPerFrame), clock(clockFn), sleep(sleepFn) {}
 
-void FramePacer::waitForNextFrame() {
+int FramePacer::waitForNextFrame() {
     const double now = clock();
     if (!started) {
         started = true;
         nextDue = now + period;
-        return;
+        return 1;
     }
     if (now < nextDue) {
         sleep(nextDue - now);
         nextDue += period;
-        return;
+        return 1;
     }
-    // Late: keep the schedule while less than a frame behind, else begin a new one.
-    nextDue += period;
-    if (nextDue <= now) {
-        nextDue = now + period;
-    }
+    // Late: every step whose time has come is owed, the one due at nextDue included.
+    const int due = 1 + static_cast<int>(std::floor((now - nextDue) / period));
+    nextDue += due * period;
+    return std::min(due, maxSteps);
 }

@@ -1,7 +1,8 @@
-// frame_pacer.h -- holds the game to a fixed frame rate by sleeping, not spinning.
-// Frames are due on a fixed schedule (start + n x period), so small sleep overshoots do
-// not add up; a machine that falls more than a frame behind starts a new schedule
-// instead of rushing to catch up.
+// frame_pacer.h -- the fixed-step schedule: game steps are due at start + n x period of
+// real time. Each drawn frame waits, sleeping rather than spinning, until a step is due,
+// and learns how many are due: one when drawing keeps up, more when it fell behind. Past
+// maxSteps the backlog is dropped, so a machine too slow to keep up slows the game down
+// instead of spiralling into ever longer catch-ups.
 #pragma once
 
 using PacerClock = double (*)();     // milliseconds
@@ -11,13 +12,15 @@ void sleepMilliseconds(double milliseconds);
 
 class FramePacer {
   public:
-    FramePacer(double periodMilliseconds, PacerClock clock, PacerSleep sleep);
+    FramePacer(double periodMilliseconds, int maxSteps, PacerClock clock, PacerSleep sleep);
 
-    // Returns when the next frame is due: at once on the first call and when running late.
-    void waitForNextFrame();
+    // Returns the number of steps to run now, 1 to maxSteps: at once on the first call and
+    // when running late, else after sleeping until the next step is due.
+    int waitForNextFrame();
 
   private:
     double period;
+    int maxSteps;
     PacerClock clock;
     PacerSleep sleep;
     double nextDue = 0.0;

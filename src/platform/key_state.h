@@ -1,7 +1,7 @@
 // key_state.h -- held state of the polled keys (our stand-in for GetKeyState).
-// The window's key callbacks feed it; the game polls it once per frame. Each key also
+// The window's key callbacks feed it; the shell reads it once per game step. Each key also
 // latches its presses, so a toggle key acts once per press even when the press was
-// shorter than a frame.
+// shorter than a step.
 #pragma once
 
 enum PolledKey { KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_F2, KEY_F3, KEY_F8, POLLED_KEY_COUNT };

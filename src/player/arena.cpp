@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-Arena arena;
-
 namespace {
 // Axis points sit this far inside the bounds; on a field narrower than twice this they
 // end up well outside it, giving distant points to circle around.

@@ -50,5 +50,3 @@ class Arena {
     Vector3 axisPoints[axisPointCount];
     int currentAxis;
 };
-
-extern Arena arena;

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-Ship ship;
-
 namespace {
 constexpr float cameraBackDistance = 15.8f; // units behind the craft along its facing
 constexpr float cameraHeight = 8.0f;        // units above the craft
@@ -170,39 +168,43 @@ int Ship::modelHeadingDegrees() const {
     return static_cast<int>(tenths) / 10;
 }
 
-// The tilt grows a degree per drawn frame for each steering input held (backwards leans
-// less far) and snaps back once the keys are let go; a tilt of 1 is left standing.
-ShipModelPose Ship::advanceModelPose(int turnInput, int thrustInput) {
-    ShipModelPose pose{};
-    pose.translation = Vector3(position.x, modelFloatHeight, position.z);
-    pose.headingDegrees = modelHeadingDegrees();
-    pose.tilted = false;
-    pose.tiltAxis = Vector3(0.0f, 0.0f, 0.0f);
+// The tilt grows a degree per step for each steering input held (backwards leans less
+// far) and snaps back once the keys are let go; a tilt of 1 is left standing.
+void Ship::advanceTilt(int turnInput, int thrustInput) {
     const auto lean = [&](int limit) {
         if (tiltCount < limit) {
             tiltCount += 1;
         }
-        pose.tilted = true;
     };
+    tiltAxis = Vector3(0.0f, 0.0f, 0.0f);
     if (turnInput == 1) {
-        pose.tiltAxis.z = -1.0f;
+        tiltAxis.z = -1.0f;
         lean(tiltLimitDegrees);
     }
     if (turnInput == 2) {
-        pose.tiltAxis.z = 1.0f;
+        tiltAxis.z = 1.0f;
         lean(tiltLimitDegrees);
     }
     if (thrustInput == 1) {
-        pose.tiltAxis.x = 1.0f;
+        tiltAxis.x = 1.0f;
         lean(tiltLimitDegrees);
     }
     if (thrustInput == 2) {
-        pose.tiltAxis.x = -1.0f;
+        tiltAxis.x = -1.0f;
         lean(backTiltLimitDegrees);
     }
-    if (turnInput == 0 && thrustInput == 0 && tiltCount > 1) {
+    tilted = turnInput != 0 || thrustInput != 0;
+    if (!tilted && tiltCount > 1) {
         tiltCount = 0;
     }
+}
+
+ShipModelPose Ship::modelPose() const {
+    ShipModelPose pose{};
+    pose.translation = Vector3(position.x, modelFloatHeight, position.z);
+    pose.headingDegrees = modelHeadingDegrees();
+    pose.tilted = tilted;
+    pose.tiltAxis = tiltAxis;
     pose.tiltDegrees = tiltCount;
     pose.scale = scale;
     pose.spin = spin;

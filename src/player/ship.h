@@ -8,7 +8,7 @@
 #include "math/vector3.h"
 #include "player/arena.h"
 
-// How the craft's model is to be placed this drawn frame (all angles in degrees). The
+// How the craft's model is to be placed in a drawn frame (all angles in degrees). The
 // drawing applies it in this order: translate, heading, tilt (when tilted), scale, a
 // quarter turn about x, then the spin about x, about y and about (0.03, 0.03, 1.0).
 struct ShipModelPose {
@@ -86,13 +86,16 @@ class Ship {
     const GameObject* getLockedStone() const { return lockedStone; }
     Vector3 lockedStonePoint() const;
 
-    // Advances the model's tilt from this frame's steering inputs (once per drawn frame)
-    // and returns how to place the model.
-    ShipModelPose advanceModelPose(int turnInput, int thrustInput);
+    // Advances the model's tilt from this step's steering inputs.
+    void advanceTilt(int turnInput, int thrustInput);
+    // How to place the model in the drawn frame.
+    ShipModelPose modelPose() const;
     int modelHeadingDegrees() const;
 
   private:
     int tiltCount = 0; // degrees
+    bool tilted = false;
+    Vector3 tiltAxis{0.0f, 0.0f, 0.0f};
     Vector3 position{0.0f, 0.0f, 0.0f};
     Vector3 direction{0.0f, 0.0f, -1.0f};
     Vector3 spin{0.0f, 0.0f, 0.0f};
@@ -114,5 +117,3 @@ class Ship {
     float shotHeight = 0.0f;
     bool shotActive = false;
 };
-
-extern Ship ship;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 // Locks stone number; the focus from before the first lock is kept to return to. The focus
-// itself moves to the stone on the next frame.
+// itself moves to the stone on the next step.
 bool Ship::lockStone(ObjectList stones, int number) {
     if (number < 1 || number > stones.count(true)) {
         return false;

@@ -1,5 +1,5 @@
 // hud.h -- the four HUD lines: score, lives (or "GAME OVER!"), a spare line and the frame
-// rate. The idle step writes them each frame; the display callback draws them.
+// rate. The shell writes them once per drawn frame; the display callback draws them.
 #pragma once
 
 #include "render/hud_text.h"
@@ -14,5 +14,6 @@ extern char* hudScratch; // 50-byte buffer the lines are formatted in
 void initHud();
 // The frame's texts from the frame rate, the lives or game over, and the score.
 void writeHudTexts(float framesPerSecond, int lives, bool isGameOver, int score);
-// Draws the lines over the scene; leaves lighting as found and texturing off.
-void drawHud();
+// Draws the lines over the scene, the frame rate only when shown; leaves lighting as found
+// and texturing off.
+void drawHud(bool showFps);

@@ -2,7 +2,6 @@
 // with the game's 40-degree perspective into window pixels and kept inside the window:
 // at 400 x 300 it lands where the eye-space position puts it, and a narrow window, where
 // that point would fall outside the view and GL would drop the line, still shows it.
-#include "camera/camera.h"
 #include "render/hud.h"
 
 #include <GL/freeglut.h>
@@ -63,7 +62,7 @@ void HudText::draw(int windowWidth, int windowHeight) const {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void drawHud() {
+void drawHud(bool showFps) {
     const bool lightingWasOn = glIsEnabled(GL_LIGHTING) == GL_TRUE;
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
@@ -72,7 +71,7 @@ void drawHud() {
     scoreText.draw(viewport[2], viewport[3]);
     livesText.draw(viewport[2], viewport[3]);
     spareText.draw(viewport[2], viewport[3]);
-    if (camera.timer.isShowFps()) {
+    if (showFps) {
         fpsText.draw(viewport[2], viewport[3]);
     }
     if (lightingWasOn) {

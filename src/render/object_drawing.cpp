@@ -1,15 +1,12 @@
 // object_drawing.cpp -- everything but the solid models is the unit quad with a texture,
 // laid flat on the floor (shadows, smoke, swirl) or turned to face the viewer (glows,
-// debris, marker, signs). Drawing reads game state; only the combination timer is counted
-// down here, once per drawn frame.
+// debris, marker, signs). Drawing only reads the game; the lists are walked through views,
+// which carry their own cursor.
 #include "render/object_drawing.h"
 
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "game/game_state.h"
-#include "game/object_list.h"
-#include "player/arena.h"
-#include "player/ship.h"
 
 #include <GL/freeglut.h>
 
@@ -86,8 +83,8 @@ void drawLitQuad(int textureSlot) {
 
 // The craft's model transform: float above its spot, face the focus, tilt with the keys,
 // then the model's own scale and spin.
-void drawShipModel() {
-    const ShipModelPose pose = ship.advanceModelPose(turnInput, thrustInput);
+void drawShipModel(const Ship& ship) {
+    const ShipModelPose pose = ship.modelPose();
     glTranslatef(pose.translation.x, pose.translation.y, pose.translation.z);
     glRotatef(static_cast<float>(pose.headingDegrees), 0.0f, 1.0f, 0.0f);
     if (pose.tilted) {
@@ -102,7 +99,7 @@ void drawShipModel() {
     callList(LIST_SHIP);
 }
 
-void drawSmoke(Vector3 p) {
+void drawSmoke(Vector3 p, float spinAngle) {
     glTranslatef(p.x, p.y - 0.4f, p.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(spinAngle * 8.0f, 0.0f, 0.0f, 1.0f);
@@ -116,7 +113,7 @@ void drawSmoke(Vector3 p) {
     callList(LIST_QUAD);
 }
 
-void drawShotAndSwirl() {
+void drawShotAndSwirl(const Ship& ship, float spinAngle) {
     glPopMatrix();
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
@@ -146,7 +143,8 @@ void drawShotAndSwirl() {
 }
 } // namespace
 
-void drawArenaCells() {
+void drawArenaCells(const GameState& g) {
+    const Arena& arena = g.arena;
     for (int i = 0; i < Arena::gridSize; ++i) {
         for (int j = 0; j < Arena::gridSize; ++j) {
             glPushMatrix();
@@ -171,7 +169,8 @@ void drawArenaCells() {
     }
 }
 
-void drawShadows() {
+void drawShadows(const GameState& g) {
+    ObjectList stoneList(g.stones);
     const int n = stoneList.count(false);
     glBlendFunc(GL_ZERO, GL_SRC_COLOR);
     glEnable(GL_BLEND);
@@ -194,8 +193,9 @@ void drawShadows() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void drawCraftAndEffects() {
-    if (gameOver || ship.hit) {
+void drawCraftAndEffects(const GameState& g) {
+    const Ship& ship = g.ship;
+    if (g.gameOver || ship.hit) {
         return;
     }
     glPopMatrix();
@@ -203,9 +203,9 @@ void drawCraftAndEffects() {
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
     glEnable(GL_BLEND);
     glEnable(GL_LIGHT1);
-    drawSmoke(ship.getPosition());
+    drawSmoke(ship.getPosition(), g.spinAngle);
     if (ship.isShotActive()) {
-        drawShotAndSwirl();
+        drawShotAndSwirl(ship, g.spinAngle);
     }
     glDisable(GL_BLEND);
     glDisable(GL_LIGHT1);
@@ -215,10 +215,11 @@ void drawCraftAndEffects() {
     glPopMatrix();
     glPushMatrix();
     bindTexture(TEX_SHIP);
-    drawShipModel();
+    drawShipModel(ship);
 }
 
-void drawStoneGlows() {
+void drawStoneGlows(const GameState& g) {
+    ObjectList stoneList(g.stones);
     const int n = stoneList.count(false);
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
@@ -227,7 +228,7 @@ void drawStoneGlows() {
         translateToObject(*o);
         // The glow turns with the stone's place on screen and in the arena.
         const float twirl = 1.0f + billboardMatrix();
-        glRotatef(glowTurnFactor * (twirlFactor * twirl - o->x * twirl), 0.0f, 0.0f, 1.0f);
+        glRotatef(glowTurnFactor * (g.twirlFactor * twirl - o->x * twirl), 0.0f, 0.0f, 1.0f);
         const float s = o->size * 0.5f;
         glScalef(s, s, s);
         setGlowColour(o->size);
@@ -237,7 +238,8 @@ void drawStoneGlows() {
     endAdditiveBillboards();
 }
 
-void drawDebris() {
+void drawDebris(const GameState& g) {
+    ObjectList debrisList(g.debris);
     const int n = debrisList.count(false);
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
@@ -252,13 +254,14 @@ void drawDebris() {
     endAdditiveBillboards();
 }
 
-void drawLockMarker() {
+void drawLockMarker(const GameState& g) {
     glPushMatrix();
-    const GameObject* locked = ship.hasLock() ? stoneList.at(ship.lockedIndex) : nullptr;
+    ObjectList stoneList(g.stones);
+    const GameObject* locked = g.ship.hasLock() ? stoneList.at(g.ship.lockedIndex) : nullptr;
     if (locked != nullptr) {
         translateToObject(*locked);
         billboardMatrix();
-        glRotatef(spinAngle, 0.0f, 0.0f, 1.0f);
+        glRotatef(g.spinAngle, 0.0f, 0.0f, 1.0f);
         const float s = locked->size * 0.5f;
         glScalef(s, s, s);
     }
@@ -277,16 +280,12 @@ void drawLockMarker() {
     glPopMatrix();
 }
 
-void drawSigns() {
+void drawSigns(const GameState& g) {
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
-    translateToObject(*stoneList.at(0));
-    // Counted per drawn frame; it stops at 0 rather than running down forever.
-    if (comboTimer > 0) {
-        comboTimer -= 1;
-    }
+    translateToObject(*ObjectList(g.stones).at(0));
     billboardMatrix();
-    const int pulse = static_cast<int>(spinAngle) % 36 + 20;
+    const int pulse = static_cast<int>(g.spinAngle) % 36 + 20;
     const float f = pulse / 50.0f + 1.0f;
     glScalef(f, f, 5.0f);
     glDisable(GL_DEPTH_TEST);
@@ -295,11 +294,11 @@ void drawSigns() {
     glEnable(GL_ALPHA_TEST);
     bindTexture(TEX_KOMBO);
     glEnable(GL_LIGHT1);
-    if (comboTimer > 0) {
+    if (g.comboTimer > 0) {
         callList(LIST_QUAD);
     }
-    if (ship.hit) {
-        bindTexture(gameOver ? TEX_GAMEOVER : TEX_GETREADY);
+    if (g.ship.hit) {
+        bindTexture(g.gameOver ? TEX_GAMEOVER : TEX_GETREADY);
         callList(LIST_QUAD);
     }
     glDisable(GL_LIGHT1);

@@ -3,12 +3,14 @@
 // sets the blending, alpha, depth and light state it needs and switches it back.
 #pragma once
 
-void drawArenaCells();
-void drawShadows();
+#include "game/game_state.h"
+
+void drawArenaCells(const GameState& g);
+void drawShadows(const GameState& g);
 // Must be called inside a push/pop pair: it starts from a fresh copy of the view.
-void drawCraftAndEffects();
-void drawStoneGlows();
-void drawDebris();
-void drawLockMarker();
-// The combination, get-ready and game-over pictures; counts the combination timer down.
-void drawSigns();
+void drawCraftAndEffects(const GameState& g);
+void drawStoneGlows(const GameState& g);
+void drawDebris(const GameState& g);
+void drawLockMarker(const GameState& g);
+// The combination, get-ready and game-over pictures.
+void drawSigns(const GameState& g);

@@ -5,7 +5,7 @@
 
 #include "assets/display_lists.h"
 #include "assets/textures.h"
-#include "camera/camera.h"
+#include "game/game_state.h"
 #include "render/hud.h"
 #include "render/object_drawing.h"
 
@@ -84,11 +84,12 @@ void initLights() {
 void onDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    camera.look(gluLookAt);
+    const GameState& g = game;
+    g.camera.look(gluLookAt);
 
     glPushMatrix();
     glLoadIdentity();
-    drawHud();
+    drawHud(g.showFps);
     glPopMatrix();
 
     glPushMatrix();
@@ -98,17 +99,17 @@ void onDisplay() {
     glEnable(GL_TEXTURE_2D);
     drawWorld();
     glBindTexture(GL_TEXTURE_2D, textures[TEX_STONES]);
-    drawArenaCells();
+    drawArenaCells(g);
     glPushMatrix();
-    drawShadows();
+    drawShadows(g);
     glPopMatrix();
     glPushMatrix();
-    drawCraftAndEffects();
+    drawCraftAndEffects(g);
     glPopMatrix();
-    drawStoneGlows();
-    drawDebris();
-    drawLockMarker();
-    drawSigns();
+    drawStoneGlows(g);
+    drawDebris(g);
+    drawLockMarker(g);
+    drawSigns(g);
 
     glFlush();
     glutSwapBuffers();

@@ -1,13 +1,6 @@
-// controls.cpp -- the key table. Mode toggles print their new value; "GotoMode" has no
-// line end, so its lines run together on the console.
+// controls.cpp -- the character keys. Mode toggles print their new value; "GotoMode" has
+// no line end, so its lines run together on the console.
 #include "shell/controls.h"
-
-#include "camera/camera.h"
-#include "game/game_state.h"
-#include "game/object_list.h"
-#include "platform/key_state.h"
-#include "player/arena.h"
-#include "player/ship.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,67 +8,55 @@
 namespace {
 constexpr unsigned char keyEscape = 27;
 
-DisplayActions displayActions{nullptr, nullptr, nullptr};
+LightingAction lightingAction = nullptr;
 
 // f and s: step the lock through the stones, or the focus through the axis points.
-void stepFocus(bool forward) {
+void stepFocus(GameState& g, bool forward) {
+    Ship& ship = g.ship;
     if (ship.hasLock()) {
         if (forward) {
-            ship.lockNext(stoneList);
+            ship.lockNext(g.stones);
         } else {
-            ship.lockPrevious(stoneList);
+            ship.lockPrevious(g.stones);
         }
-        camera.setTarget(ship.getFocus());
+        g.camera.setTarget(ship.getFocus());
         return;
     }
-    ship.setFocus(forward ? arena.nextAxis() : arena.previousAxis());
-    camera.setGoal(ship.cameraPoint());
+    ship.setFocus(forward ? g.arena.nextAxis() : g.arena.previousAxis());
+    g.camera.setGoal(ship.cameraPoint());
     ship.getFocus().print();
 }
 
 // d: lock stone 1, or let go; not while the craft is struck.
-void toggleLock() {
-    if (ship.hit) {
+void toggleLock(GameState& g) {
+    if (g.ship.hit) {
         return;
     }
-    if (ship.hasLock()) {
-        ship.unlock();
+    if (g.ship.hasLock()) {
+        g.ship.unlock();
         return;
     }
-    ship.lockNext(stoneList);
-}
-
-void toggleWireframe() {
-    wireframe = !wireframe;
-    if (displayActions.rebuildModels != nullptr) {
-        displayActions.rebuildModels(wireframe);
-    }
-}
-
-void toggleFaceCulling() {
-    cullFaces = !cullFaces;
-    if (displayActions.setFaceCulling != nullptr) {
-        displayActions.setFaceCulling(cullFaces);
-    }
+    g.ship.lockNext(g.stones);
 }
 
 void setLighting(bool on) {
-    if (displayActions.setLighting != nullptr) {
-        displayActions.setLighting(on);
+    if (lightingAction != nullptr) {
+        lightingAction(on);
     }
 }
 } // namespace
 
-void setDisplayActions(const DisplayActions& actions) {
-    displayActions = actions;
+void setLightingAction(LightingAction action) {
+    lightingAction = action;
 }
 
-void handleKey(unsigned char key) {
+void handleKey(GameState& g, unsigned char key) {
+    Camera& camera = g.camera;
     switch (key) {
     case keyEscape:
         std::exit(0);
     case ' ':
-        ship.fireShot();
+        g.ship.fireShot();
         break;
     case 'L':
         setLighting(true);
@@ -108,35 +89,18 @@ void handleKey(unsigned char key) {
         break;
     }
     case 'n':
-        ship.setDistanceScaledTurn(!ship.isDistanceScaledTurn());
+        g.ship.setDistanceScaledTurn(!g.ship.isDistanceScaledTurn());
         break;
     case 'd':
-        toggleLock();
+        toggleLock(g);
         break;
     case 'f':
-        stepFocus(true);
+        stepFocus(g, true);
         break;
     case 's':
-        stepFocus(false);
+        stepFocus(g, false);
         break;
     default:
         break;
-    }
-}
-
-void pollToggleKeys() {
-    if (takeKeyPress(KEY_F2)) {
-        camera.timer.setShowFps(!camera.timer.isShowFps());
-    }
-    if (takeKeyPress(KEY_F3)) {
-        toggleWireframe();
-    }
-    if (takeKeyPress(KEY_F8)) {
-        toggleFaceCulling();
-    }
-}
-
-void discardToggleKeyPresses() {
-    while (takeKeyPress(KEY_F2) || takeKeyPress(KEY_F3) || takeKeyPress(KEY_F8)) {
     }
 }

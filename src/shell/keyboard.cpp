@@ -11,32 +11,40 @@
 #include <X11/keysym.h>
 
 namespace {
-bool polledKeyOf(int glutKey, PolledKey& key) {
-    switch (glutKey) {
-    case GLUT_KEY_UP:
-        key = KEY_UP;
-        return true;
-    case GLUT_KEY_DOWN:
-        key = KEY_DOWN;
-        return true;
-    case GLUT_KEY_LEFT:
-        key = KEY_LEFT;
-        return true;
-    case GLUT_KEY_RIGHT:
-        key = KEY_RIGHT;
-        return true;
-    case GLUT_KEY_F2:
-        key = KEY_F2;
-        return true;
-    case GLUT_KEY_F3:
-        key = KEY_F3;
-        return true;
-    case GLUT_KEY_F8:
-        key = KEY_F8;
-        return true;
-    default:
-        return false;
+// Every polled key once, in the order of PolledKey: the GLUT code its callbacks bring and
+// the X key it is checked against. A key missing here would never be seen held.
+struct PolledKeyCodes {
+    PolledKey key;
+    int glutKey;
+    KeySym keysym;
+};
+constexpr PolledKeyCodes polledKeys[] = {
+    {KEY_UP, GLUT_KEY_UP, XK_Up},       {KEY_DOWN, GLUT_KEY_DOWN, XK_Down},
+    {KEY_LEFT, GLUT_KEY_LEFT, XK_Left}, {KEY_RIGHT, GLUT_KEY_RIGHT, XK_Right},
+    {KEY_F2, GLUT_KEY_F2, XK_F2},       {KEY_F3, GLUT_KEY_F3, XK_F3},
+    {KEY_F8, GLUT_KEY_F8, XK_F8},
+};
+static_assert(sizeof polledKeys / sizeof polledKeys[0] == POLLED_KEY_COUNT,
+              "every polled key needs its codes");
+
+constexpr bool inEnumOrder() {
+    for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
+        if (polledKeys[k].key != k) {
+            return false;
+        }
     }
+    return true;
+}
+static_assert(inEnumOrder(), "polledKeys is indexed by PolledKey");
+
+bool polledKeyOf(int glutKey, PolledKey& key) {
+    for (const PolledKeyCodes& codes : polledKeys) {
+        if (codes.glutKey == glutKey) {
+            key = codes.key;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool keycodeDown(const char keymap[32], KeyCode code) {
@@ -45,7 +53,7 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 } // namespace
 
 void onKey(unsigned char key, int, int) {
-    handleKey(key);
+    handleKey(game, key);
 }
 
 void onSpecialDown(int glutKey, int, int) {
@@ -70,8 +78,6 @@ void useDetectableAutoRepeat() {
 }
 
 void syncHeldKeysWithServer() {
-    static const KeySym keysyms[POLLED_KEY_COUNT] = {XK_Up, XK_Down, XK_Left, XK_Right,
-                                                     XK_F2, XK_F3,   XK_F8};
     bool anyHeld = false;
     for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
         anyHeld = anyHeld || isKeyHeld(static_cast<PolledKey>(k));
@@ -87,7 +93,8 @@ void syncHeldKeysWithServer() {
     XQueryKeymap(display, keymap);
     for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
         const PolledKey key = static_cast<PolledKey>(k);
-        if (isKeyHeld(key) && !keycodeDown(keymap, XKeysymToKeycode(display, keysyms[k]))) {
+        if (isKeyHeld(key) &&
+            !keycodeDown(keymap, XKeysymToKeycode(display, polledKeys[k].keysym))) {
             releaseKey(key);
         }
     }

@@ -1,5 +1,5 @@
 // keyboard.h -- the window's key callbacks: character keys act at once; arrow and
-// function keys only feed the held-key table that the frame polls.
+// function keys only feed the held-key table that each game step reads.
 #pragma once
 
 void onKey(unsigned char key, int x, int y);

@@ -1,18 +1,18 @@
-// main.cpp -- start-up, the idle and reshape callbacks. The idle callback is pacing, one
-// game frame and a redraw request; everything runs on GLUT's one thread.
+// main.cpp -- start-up and the idle callback. Each idle call waits for the fixed-step
+// schedule, runs the game steps that are due, then asks for one redraw; everything runs
+// on GLUT's one thread.
 #include "assets/display_lists.h"
 #include "assets/textures.h"
-#include "camera/camera.h"
-#include "game/frame_step.h"
+#include "camera/frame_timer.h"
 #include "game/game_setup.h"
-#include "game/game_state.h"
+#include "game/step.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
-#include "player/arena.h"
 #include "render/hud.h"
 #include "render/scene.h"
 #include "shell/controls.h"
 #include "shell/keyboard.h"
+#include "shell/step_input.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -23,10 +23,11 @@
 namespace {
 constexpr int startWidth = 400;
 constexpr int startHeight = 300;
-// Durations counted in frames are tuned for 100 frames per second.
-constexpr double framePeriodMilliseconds = 10.0;
+constexpr double stepMilliseconds = stepSeconds * 1000.0;
+// A machine that cannot draw 10 frames a second runs the game slower than real time.
+constexpr int maxStepsPerDrawnFrame = 10;
 
-FramePacer pacer(framePeriodMilliseconds, clockMilliseconds, sleepMilliseconds);
+FramePacer pacer(stepMilliseconds, maxStepsPerDrawnFrame, clockMilliseconds, sleepMilliseconds);
 
 // The software renderer allocates and frees vertex buffers of some hundred kilobytes every
 // frame. By default glibc gives such memory back to the system at once and takes it again
@@ -48,47 +49,49 @@ void setLighting(bool on) {
     }
 }
 
-void rebuildModels(bool asWireframe) {
-    buildModelLists(displayLists, asWireframe ? GL_LINE_STRIP : GL_TRIANGLES);
-}
-
-void setFaceCulling(bool on) {
-    if (on) {
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-    } else {
-        glDisable(GL_CULL_FACE);
+// F3 and F8 flip flags in the steps; the drawing side follows them once per drawn frame.
+void followDisplayToggles() {
+    static bool drawnWireframe = false;
+    static bool drawnCullFaces = false;
+    if (game.wireframe != drawnWireframe) {
+        drawnWireframe = game.wireframe;
+        buildModelLists(displayLists, drawnWireframe ? GL_LINE_STRIP : GL_TRIANGLES);
+    }
+    if (game.cullFaces != drawnCullFaces) {
+        drawnCullFaces = game.cullFaces;
+        if (drawnCullFaces) {
+            glEnable(GL_CULL_FACE);
+            glCullFace(GL_BACK);
+        } else {
+            glDisable(GL_CULL_FACE);
+        }
     }
 }
-} // namespace
 
 void onIdle() {
-    pacer.waitForNextFrame();
+    const int steps = pacer.waitForNextFrame();
+    frameTimer.update();
     syncHeldKeysWithServer();
-    advanceFrame();
+    for (int s = 0; s < steps; ++s) {
+        advance(game, readStepInput(), stepSeconds);
+    }
+    followDisplayToggles();
+    writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
+                  game.ship.getScore());
     glutPostRedisplay();
 }
+} // namespace
 
 int main(int argc, char** argv) {
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     keepFreedMemoryForReuse();
 
-    wireframe = false;
-    cullFaces = false;
-    comboTimer = 0;
-    spawnTimer = 200;
-
     glutInit(&argc, argv);
     glutInitWindowSize(startWidth, startHeight);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
     useDetectableAutoRepeat();
-
-    twirlFactor = 10.0f;
-    smallStreak = 0;
-    largeStreak = 0;
-    mediumStreak = 0;
 
     initGl();
     loadTextures();
@@ -97,17 +100,17 @@ int main(int argc, char** argv) {
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);
-    setDisplayActions({setLighting, rebuildModels, setFaceCulling});
+    setLightingAction(setLighting);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
 
     initLights();
-    arena.computeAxisPoints();
+    game.arena.computeAxisPoints();
     buildModelLists(displayLists, GL_TRIANGLES);
     sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
-    initCamera();
-    initShip();
-    placeShipAtStart();
+    initCamera(game);
+    initShip(game);
+    placeShipAtStart(game);
     initHud();
 
     glutMainLoop();

@@ -27,9 +27,11 @@ TEST(Camera, GotoStepCoversItsShareAndLookAimsAtTheTargetInTargetMode) {
     EXPECT_TRUE(c.getView().equals(1.5f, 1.0f, 1.0f)); // the view moves along
 
     c.setTarget(Vector3(7, 8, 9));
+    c.aim();
     c.look(recordLookAt);
     EXPECT_EQ(loaded[3], 1.5);
     c.setTargetMode(true);
+    c.aim();
     c.look(recordLookAt);
     const double expected[9] = {0.5, 0, 0, 7, 8, 9, 0, 1, 0};
     for (int k = 0; k < 9; ++k) {
@@ -39,10 +41,11 @@ TEST(Camera, GotoStepCoversItsShareAndLookAimsAtTheTargetInTargetMode) {
 }
 
 TEST_F(GameTest, ChaseCameraStartsAboveTheFieldAndGlidesBehindTheCraft) {
-    EXPECT_TRUE(camera.isTargetMode() && camera.isGotoMode() && camera.isAroundTarget());
-    EXPECT_TRUE(camera.getEye().equals(0.0f, 5.0f, 1.0f));
+    EXPECT_TRUE(game.camera.isTargetMode() && game.camera.isGotoMode() &&
+                game.camera.isAroundTarget());
+    EXPECT_TRUE(game.camera.getEye().equals(0.0f, 5.0f, 1.0f));
     playFrames(1);
-    EXPECT_NEAR(camera.getEye().x, -0.8086f, 1e-4f); // 5 % of the way to (-16.17, 8, 12.17)
-    EXPECT_NEAR(camera.getEye().y, 5.15f, 1e-4f);
-    EXPECT_NEAR(camera.getEye().z, 1.5586f, 1e-4f);
+    EXPECT_NEAR(game.camera.getEye().x, -0.8086f, 1e-4f); // 5 % of the way to (-16.17, 8, 12.17)
+    EXPECT_NEAR(game.camera.getEye().y, 5.15f, 1e-4f);
+    EXPECT_NEAR(game.camera.getEye().z, 1.5586f, 1e-4f);
 }

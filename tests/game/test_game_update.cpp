@@ -13,9 +13,9 @@
 namespace {
 // Fires from (x, z) and steps the craft back to its start, so only the beam is there.
 void fireFrom(float x, float z) {
-    ship.moveTo(Vector3(x, 0.0f, z));
-    ship.fireShot();
-    ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
+    game.ship.moveTo(Vector3(x, 0.0f, z));
+    game.ship.fireShot();
+    game.ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
 }
 
 // A stone hovering just under the beam's tip of the next frame (0.03), at (0, -3).
@@ -36,65 +36,69 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     large.vy = -0.25f;
     large.gravity = 4.0f;
     playFrames(1);
-    ASSERT_EQ(stoneList.count(true), 2);
-    const GameObject& a = *stoneList.at(1); // walked in the same frame: one step older
-    const GameObject& b = *stoneList.at(2);
+    ASSERT_EQ(game.stones.count(true), 2);
+    const GameObject& a = *game.stones.at(1); // walked in the same frame: one step older
+    const GameObject& b = *game.stones.at(2);
     EXPECT_TRUE(a.size == 2 && a.vx == -0.25f && a.vy == -0.5f && a.z == 5.0f);
     EXPECT_TRUE(b.size == 2 && b.vx == 0.25f && b.vy == 0.5f && b.z == 5.0f);
     EXPECT_EQ(b.gravity, 8.0f);
     EXPECT_NEAR(b.x, 0.005f, 1e-6f); // where the parent was hit
     EXPECT_NEAR(b.y, -3.0025f, 1e-6f);
-    ASSERT_EQ(debrisList.count(true), 6);
+    ASSERT_EQ(game.debris.count(true), 6);
     for (int k = 1; k <= 6; ++k) {
-        EXPECT_TRUE(debrisList.at(k)->x == b.x && debrisList.at(k)->z == 0.02f);
+        EXPECT_TRUE(game.debris.at(k)->x == b.x && game.debris.at(k)->z == 0.02f);
     }
-    EXPECT_EQ(ship.getScore(), 100);
-    EXPECT_EQ(largeStreak, 1);
-    EXPECT_FALSE(ship.isShotActive());
+    EXPECT_EQ(game.ship.getScore(), 100);
+    EXPECT_EQ(game.largeStreak, 1);
+    EXPECT_FALSE(game.ship.isShotActive());
 
     hitOnce(3); // two large in a row: the bonus
-    EXPECT_EQ(ship.getScore(), 1200);
-    EXPECT_EQ(largeStreak, 0);
-    EXPECT_EQ(comboTimer, 100); // frames, at dt 0.01
+    EXPECT_EQ(game.ship.getScore(), 1200);
+    EXPECT_EQ(game.largeStreak, 0);
+    EXPECT_EQ(game.comboTimer, 99); // 100 steps at dt 0.01, one counted off in the hit's step
+    playFrames(99);
+    EXPECT_EQ(game.comboTimer, 0);
+    playFrames(1);
+    EXPECT_EQ(game.comboTimer, 0); // stops at 0
 }
 
 TEST_F(GameTest, SixSmallInARowPayTheBonusAndAMediumHitRestartsTheCount) {
     for (int k = 0; k < 5; ++k) {
         hitOnce(1);
     }
-    EXPECT_EQ(smallStreak, 5);
+    EXPECT_EQ(game.smallStreak, 5);
     hitOnce(2); // its two small children hover out of the beam's reach
-    EXPECT_EQ(smallStreak, 0);
-    EXPECT_EQ(mediumStreak, 1);
-    EXPECT_EQ(debrisList.count(true), 4); // the earlier pieces sank in the meantime
+    EXPECT_EQ(game.smallStreak, 0);
+    EXPECT_EQ(game.mediumStreak, 1);
+    EXPECT_EQ(game.debris.count(true), 4); // the earlier pieces sank in the meantime
     for (int k = 0; k < 5; ++k) {
         hitOnce(1);
     }
-    EXPECT_EQ(ship.getScore(), 1100);
-    EXPECT_EQ(comboTimer, 0);
+    EXPECT_EQ(game.ship.getScore(), 1100);
+    EXPECT_EQ(game.comboTimer, 0);
     hitOnce(1);
-    EXPECT_EQ(ship.getScore(), 2200);
-    EXPECT_EQ(smallStreak, 0);
-    EXPECT_EQ(comboTimer, 100);
+    EXPECT_EQ(game.ship.getScore(), 2200);
+    EXPECT_EQ(game.smallStreak, 0);
+    EXPECT_EQ(game.comboTimer, 99);
 }
 
 TEST_F(GameTest, OneStonePerShotAndNothingLevelWithTheTip) {
     stoneUnderBeam(1);
     addStone(1, 0.1f, -3.1f, 0.01f);
     playFrames(2);
-    EXPECT_EQ(stoneList.count(true), 1);
-    EXPECT_EQ(ship.getScore(), 100);
+    EXPECT_EQ(game.stones.count(true), 1);
+    EXPECT_EQ(game.ship.getScore(), 100);
 
-    beginGame();
-    spawnTimer = 100000; // no new stone wandering into the beam
+    beginGame(game);
+    game.spawnTimer = 100000; // no new stone wandering into the beam
     fireFrom(0.0f, -3.0f);
     playFrames(320); // the tip has stopped at its top
-    const float tip = ship.getShotHeight();
+    const float tip = game.ship.getShotHeight();
     addStone(1, 0.0f, -3.0f, tip);
     addStone(1, 0.5f, -3.5f, tip - 0.01f);
     playFrames(1);
-    ASSERT_EQ(stoneList.count(true), 1);
-    EXPECT_EQ(stoneList.at(1)->z, tip); // the level one is left
+    ASSERT_EQ(game.stones.count(true), 1);
+    EXPECT_EQ(game.stones.at(1)->z, tip); // the level one is left
 }
 
 TEST_F(GameTest, WallsReverseOnTheBoundAndNotJustInside) {
@@ -118,59 +122,59 @@ TEST_F(GameTest, WallsReverseOnTheBoundAndNotJustInside) {
 
 TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
     // Both stones hover low over the start corner, so they touch the craft there too.
-    ship.moveTo(Vector3(-4.6f, 0.0f, 0.6f));
+    game.ship.moveTo(Vector3(-4.6f, 0.0f, 0.6f));
     addStone(3, -4.5f, 0.5f, 0.5f);
     addStone(3, -4.8f, 0.8f, 0.5f);
     const std::string printed = playFrames(1);
     EXPECT_NE(printed.find("nlock 1, Index 1"), std::string::npos);
     EXPECT_EQ(printed.find("nlock"), printed.rfind("nlock")); // one touch per frame
-    EXPECT_EQ(ship.getLives(), 4);
-    EXPECT_TRUE(ship.hit);
-    EXPECT_EQ(getReadyCountdown, 200);
-    EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
-    EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
-    EXPECT_EQ(ship.lockedIndex, 1);
+    EXPECT_EQ(game.ship.getLives(), 4);
+    EXPECT_TRUE(game.ship.hit);
+    EXPECT_EQ(game.getReadyCountdown, 200);
+    EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+    EXPECT_EQ(game.ship.lockedIndex, 1);
 
     pressKey(KEY_UP); // ignored during the pause
     playFrames(198);
-    EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
-    EXPECT_TRUE(camera.getTarget().equals(-4.5f, 0.0f, 0.5f)); // watching the striker
-    EXPECT_EQ(ship.getLives(), 4);                             // no touches during the pause
+    EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(game.camera.getTarget().equals(-4.5f, 0.0f, 0.5f)); // watching the striker
+    EXPECT_EQ(game.ship.getLives(), 4);                             // no touches during the pause
     releaseKey(KEY_UP);
     playFrames(1);
-    EXPECT_TRUE(ship.hit);
+    EXPECT_TRUE(game.ship.hit);
     playFrames(1); // the 200th frame ends the pause, thinning the stones
-    EXPECT_FALSE(ship.hit);
-    EXPECT_EQ(spawnTimer, 99); // the next stone comes sooner than the regular 1000
+    EXPECT_FALSE(game.ship.hit);
+    EXPECT_EQ(game.spawnTimer, 99); // the next stone comes sooner than the regular 1000
 }
 
 TEST_F(GameTest, LastLifeEndsTheGameForGood) {
-    ship.setLives(1);
+    game.ship.setLives(1);
     addStone(3, -4.5f, 0.5f, 0.5f);
     playFrames(1);
-    EXPECT_TRUE(gameOver);
-    EXPECT_EQ(ship.getLives(), 0);
-    EXPECT_EQ(getReadyCountdown, 0); // no pause to count down
+    EXPECT_TRUE(game.gameOver);
+    EXPECT_EQ(game.ship.getLives(), 0);
+    EXPECT_EQ(game.getReadyCountdown, 0); // no pause to count down
     pressKey(KEY_UP);
     playFrames(1000);
-    EXPECT_TRUE(ship.hit);
-    EXPECT_TRUE(gameOver);
-    EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
-    getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over
+    EXPECT_TRUE(game.ship.hit);
+    EXPECT_TRUE(game.gameOver);
+    EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    game.getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over
     playFrames(2);
-    EXPECT_EQ(getReadyCountdown, std::numeric_limits<int>::min());
+    EXPECT_EQ(game.getReadyCountdown, std::numeric_limits<int>::min());
 }
 
 // The shot destroys the very stone that touches the craft: the touch still counts, from the
 // stone's last values, and with nothing left to lock the camera keeps watching the craft.
 TEST_F(GameTest, StrikerDestroyedInTheSameFrameLeavesTheCameraOnTheCraft) {
-    ship.fireShot();
+    game.ship.fireShot();
     addStone(1, -4.8f, 0.8f, 0.02f);
     playFrames(1);
-    EXPECT_EQ(ship.getScore(), 100);
-    EXPECT_EQ(ship.getLives(), 4);
-    EXPECT_TRUE(ship.hit);
-    EXPECT_FALSE(ship.hasLock());
+    EXPECT_EQ(game.ship.getScore(), 100);
+    EXPECT_EQ(game.ship.getLives(), 4);
+    EXPECT_TRUE(game.ship.hit);
+    EXPECT_FALSE(game.ship.hasLock());
     playFrames(5);
-    EXPECT_TRUE(camera.getTarget().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(game.camera.getTarget().equals(-5.0f, 0.0f, 1.0f));
 }

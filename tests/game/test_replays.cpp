@@ -43,7 +43,7 @@ std::string play(const std::vector<Cue>& script) {
                     continue;
                 }
                 if (cue.typed != 0) {
-                    handleKey(static_cast<unsigned char>(cue.typed));
+                    handleKey(game, static_cast<unsigned char>(cue.typed));
                 } else if (cue.down) {
                     pressKey(cue.key);
                 } else {
@@ -55,24 +55,26 @@ std::string play(const std::vector<Cue>& script) {
              at = printed.find("crossed\n", at + 1)) {
             crossings += 1;
         }
-        if (ship.hasLock()) {
-            EXPECT_EQ(ship.getLockedStone(), stoneList.at(ship.lockedIndex)) << "frame " << frame;
+        if (game.ship.hasLock()) {
+            EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(game.ship.lockedIndex))
+                << "frame " << frame;
         }
-        EXPECT_TRUE(std::isfinite(ship.getPosition().x) && std::isfinite(ship.getPosition().z));
-        EXPECT_FALSE(stoneList.hasUnreleased() || debrisList.hasUnreleased()) << frame;
+        EXPECT_TRUE(std::isfinite(game.ship.getPosition().x) &&
+                    std::isfinite(game.ship.getPosition().z));
+        EXPECT_FALSE(game.stones.hasUnreleased() || game.debris.hasUnreleased()) << frame;
         if (frame % 250 == 0) {
-            const Vector3 p = ship.getPosition();
-            const Vector3 d = ship.getDirection();
+            const Vector3 p = game.ship.getPosition();
+            const Vector3 d = game.ship.getDirection();
             char line[256];
             std::snprintf(
                 line, sizeof line,
                 "frame %d score %d lives %d streaks %d/%d/%d combo %d stones %d debris %d "
                 "craft %.3f %.3f dir %.3f %.3f lock %d hit %d over %d ready %d shot %d "
                 "crossed %d\n",
-                frame, ship.getScore(), ship.getLives(), smallStreak, mediumStreak, largeStreak,
-                comboTimer, stoneList.count(true), debrisList.count(true), p.x, p.z, d.x, d.z,
-                ship.lockedIndex, ship.hit, gameOver, getReadyCountdown, ship.isShotActive(),
-                crossings);
+                frame, game.ship.getScore(), game.ship.getLives(), game.smallStreak,
+                game.mediumStreak, game.largeStreak, game.comboTimer, game.stones.count(true),
+                game.debris.count(true), p.x, p.z, d.x, d.z, game.ship.lockedIndex, game.ship.hit,
+                game.gameOver, game.getReadyCountdown, game.ship.isShotActive(), crossings);
             dump += line;
         }
     }
@@ -98,7 +100,7 @@ void compareWithExpected(const std::string& name, const std::string& actual) {
 TEST_F(GameTest, ReplayHunterRunsIntoStonesUntilTheGameIsOver) {
     compareWithExpected("hunter",
                         play({{1, 1, 1, 0, KEY_UP}, {50, 4000, 50, 'd'}, {97, 4000, 97, ' '}}));
-    EXPECT_TRUE(gameOver);
+    EXPECT_TRUE(game.gameOver);
 }
 
 // Circles the far axis points along the field's edges, switching focus and firing.

@@ -10,54 +10,54 @@
 
 TEST_F(GameTest, FirstStoneOnFrame201ThenOneEvery1001Frames) {
     playFrames(200);
-    EXPECT_EQ(stoneList.count(true), 0);
+    EXPECT_EQ(game.stones.count(true), 0);
     playFrames(1);
-    ASSERT_EQ(stoneList.count(true), 1);
-    const GameObject& stone = *stoneList.at(1);
+    ASSERT_EQ(game.stones.count(true), 1);
+    const GameObject& stone = *game.stones.at(1);
     EXPECT_TRUE(stone.size == 3 && stone.gravity == 4.0f && stone.z == 8.0f);
     EXPECT_NEAR(stone.x, 1.5f, 0.03f); // dropped above the middle, a frame ago
     EXPECT_NEAR(stone.y, -6.0f, 0.03f);
     playFrames(1000);
-    EXPECT_EQ(stoneList.count(true), 1);
+    EXPECT_EQ(game.stones.count(true), 1);
     playFrames(1);
-    EXPECT_EQ(stoneList.count(true), 2);
+    EXPECT_EQ(game.stones.count(true), 2);
 }
 
 TEST_F(GameTest, DebrisFallsAndVanishesBelowHalfAUnit) {
     // The pieces' random speeds and weights are followed by the replays.
-    spawnDebris(6, 1.0f, -4.0f, 3.0f);
-    ASSERT_EQ(debrisList.count(true), 6);
+    spawnDebris(game.debris, 6, 1.0f, -4.0f, 3.0f);
+    ASSERT_EQ(game.debris.count(true), 6);
     playFrames(400); // the slowest piece (gravity 1/3) sinks below 0.5 within 3.9 s
-    EXPECT_EQ(debrisList.count(true), 0);
+    EXPECT_EQ(game.debris.count(true), 0);
 
     // Two pieces sinking below 0.5 in the same frame both go in that frame.
     for (int k = 0; k < 2; ++k) {
         ObjectSpec spec = makeSpec(1, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.6f);
         spec.vz = -20.0f;
-        debrisList.append(spec);
+        game.debris.append(spec);
     }
     playFrames(1);
-    EXPECT_EQ(debrisList.count(false), 1); // the placeholder stays
+    EXPECT_EQ(game.debris.count(false), 1); // the placeholder stays
 }
 
 TEST_F(GameTest, PauseEndThinsTheOldestStones) {
     const int before[] = {0, 1, 2, 3, 4, 7};
     const int after[] = {0, 0, 0, 1, 1, 3};
     for (int c = 0; c < 6; ++c) {
-        captureStdout([] { beginGame(); });
+        captureStdout([] { beginGame(game); });
         for (int k = 1; k <= before[c]; ++k) {
             addStone(3, static_cast<float>(k) - 5.0f, -8.0f, 5.0f);
         }
-        captureStdout([] { ship.lockNext(stoneList); });
-        ship.hit = true;
-        getReadyCountdown = 1; // ends on the next frame
+        captureStdout([] { game.ship.lockNext(game.stones); });
+        game.ship.hit = true;
+        game.getReadyCountdown = 1; // ends on the next frame
         playFrames(1);
-        EXPECT_FALSE(ship.hit);
-        EXPECT_FALSE(ship.hasLock());
-        EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
-        ASSERT_EQ(stoneList.count(true), after[c]) << before[c] << " stones";
+        EXPECT_FALSE(game.ship.hit);
+        EXPECT_FALSE(game.ship.hasLock());
+        EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+        ASSERT_EQ(game.stones.count(true), after[c]) << before[c] << " stones";
         for (int k = 1; k <= after[c]; ++k) { // the newest are kept
-            EXPECT_EQ(stoneList.at(k)->x, static_cast<float>(before[c] - after[c] + k) - 5.0f);
+            EXPECT_EQ(game.stones.at(k)->x, static_cast<float>(before[c] - after[c] + k) - 5.0f);
         }
     }
 }

@@ -1,4 +1,4 @@
-// test_frame_pacer.cpp -- pacing to a fixed schedule, against a scripted clock and sleep.
+// test_frame_pacer.cpp -- the fixed-step schedule, against a scripted clock and sleep.
 #include "platform/frame_pacer.h"
 
 #include <gtest/gtest.h>
@@ -8,28 +8,28 @@ namespace {
 double fakeNow = 0.0;
 std::vector<double> sleeps;
 
-// A pacer on the scripted clock whose sleeps all overshoot by 0.3 ms; its first frame goes
-// at once.
+// A pacer of 10 ms steps, at most 10 a frame, on the scripted clock whose sleeps all
+// overshoot by 0.3 ms; its first frame goes at once with one step.
 FramePacer startedAt(double now) {
     fakeNow = now;
     sleeps.clear();
     FramePacer pacer(
-        10.0, [] { return fakeNow; },
+        10.0, 10, [] { return fakeNow; },
         [](double ms) {
             sleeps.push_back(ms);
             fakeNow += ms + 0.3;
         });
-    pacer.waitForNextFrame();
+    EXPECT_EQ(pacer.waitForNextFrame(), 1);
     EXPECT_TRUE(sleeps.empty());
     return pacer;
 }
 } // namespace
 
-TEST(FramePacer, SleepsToAFixedScheduleWithoutDrift) {
+TEST(FramePacer, SleepsToAFixedScheduleWithoutDriftOneStepAFrame) {
     FramePacer pacer = startedAt(1000.0);
     for (int frame = 1; frame <= 1000; ++frame) {
         fakeNow += 2.0; // the frame's own work
-        pacer.waitForNextFrame();
+        EXPECT_EQ(pacer.waitForNextFrame(), 1);
     }
     ASSERT_EQ(sleeps.size(), 1000u);
     // Overshoot is taken back from the next sleep, so 1000 frames take 10 s, not 10.3 s.
@@ -37,19 +37,39 @@ TEST(FramePacer, SleepsToAFixedScheduleWithoutDrift) {
     EXPECT_NEAR(sleeps[5], 10.0 - 2.0 - 0.3, 1e-9);
 }
 
-TEST(FramePacer, ALateFrameGoesAtOnceAndASlowMachineRunsFlatOut) {
-    FramePacer pacer = startedAt(0.0);
-    fakeNow += 14.0; // a little late: the schedule is kept
-    pacer.waitForNextFrame();
-    fakeNow += 1.0; // next due at 20: sleeps the 5 ms left
-    pacer.waitForNextFrame();
-    EXPECT_EQ(sleeps, (std::vector<double>{5.0}));
-    for (int frame = 0; frame < 50; ++frame) {
-        fakeNow += 35.0; // far slower than the pace: never sleeps, never bursts
-        pacer.waitForNextFrame();
+// However long a frame takes to draw, from 1 ms to 100 ms (10 frames a second), the steps
+// run keep up with real time: 30 s of frames run 3,000 steps, give or take the one due.
+// Slower still, at most 10 run a frame and the game slows down.
+TEST(FramePacer, StepsKeepUpWithRealTimeAtAnyDrawRateAndSlowDownPastTheBound) {
+    const struct {
+        double frameMs;
+        int stepsIn30s;
+    } cases[] = {{1.0, 3000},  {16.7, 3000},  {25.0, 3000}, {40.0, 3000},
+                 {50.0, 3000}, {100.0, 3000}, {200.0, 1500}};
+    for (const auto& c : cases) {
+        FramePacer pacer = startedAt(0.0);
+        int steps = 1;
+        int most = 1;
+        while (fakeNow < 30000.0) {
+            fakeNow += c.frameMs;
+            const int due = pacer.waitForNextFrame();
+            steps += due;
+            most = std::max(most, due);
+        }
+        EXPECT_NEAR(steps, c.stepsIn30s, 5) << c.frameMs << " ms a frame";
+        EXPECT_LE(most, 10) << c.frameMs;
     }
-    fakeNow += 1.0; // fast again: a new schedule from the last frame
-    pacer.waitForNextFrame();
-    ASSERT_EQ(sleeps.size(), 2u);
-    EXPECT_NEAR(sleeps[1], 9.0, 1e-9);
+}
+
+TEST(FramePacer, ALateFrameCatchesUpItsStepsAndKeepsTheSchedule) {
+    FramePacer pacer = startedAt(0.0);
+    fakeNow += 14.0; // a little late: the step due at 10 goes at once
+    EXPECT_EQ(pacer.waitForNextFrame(), 1);
+    fakeNow += 1.0; // next due at 20: sleeps the 5 ms left
+    EXPECT_EQ(pacer.waitForNextFrame(), 1);
+    EXPECT_EQ(sleeps, (std::vector<double>{5.0}));
+    fakeNow = 60.3; // steps due at 30, 40, 50 and 60
+    EXPECT_EQ(pacer.waitForNextFrame(), 4);
+    EXPECT_EQ(pacer.waitForNextFrame(), 1); // sleeps to 70
+    EXPECT_NEAR(sleeps.back(), 70.0 - 60.3, 1e-9);
 }

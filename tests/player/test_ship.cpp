@@ -8,30 +8,30 @@
 #include "test_support.h"
 
 TEST_F(GameTest, CraftStartsInTheCornerFacingTheFarCentrePointSilently) {
-    EXPECT_EQ(captureStdout([] { beginGame(); }), ""); // no "crossed" while placing
-    EXPECT_TRUE(ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
-    EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
-    EXPECT_NEAR(ship.getDirection().x, 0.7071f, 1e-4f);
-    EXPECT_NEAR(ship.getDirection().z, -0.7071f, 1e-4f);
-    EXPECT_NEAR(ship.getTurnRate(), 0.1414f, 1e-4f);
-    EXPECT_EQ(ship.modelHeadingDegrees(), 135);
-    const Vector3 eye = ship.cameraPoint();
+    EXPECT_EQ(captureStdout([] { beginGame(game); }), ""); // no "crossed" while placing
+    EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+    EXPECT_NEAR(game.ship.getDirection().x, 0.7071f, 1e-4f);
+    EXPECT_NEAR(game.ship.getDirection().z, -0.7071f, 1e-4f);
+    EXPECT_NEAR(game.ship.getTurnRate(), 0.1414f, 1e-4f);
+    EXPECT_EQ(game.ship.modelHeadingDegrees(), 135);
+    const Vector3 eye = game.ship.cameraPoint();
     EXPECT_NEAR(eye.x, -16.17f, 0.01f);
     EXPECT_EQ(eye.y, 8.0f);
     EXPECT_NEAR(eye.z, 12.17f, 0.01f);
-    EXPECT_EQ(ship.getLives(), 5);
-    EXPECT_FALSE(ship.hit);
+    EXPECT_EQ(game.ship.getLives(), 5);
+    EXPECT_FALSE(game.ship.hit);
 }
 
 TEST_F(GameTest, ForwardStopsOnTheBoundsAndCrossingALockedStoneIsReported) {
     pressKey(KEY_UP);
     playFrames(200); // 24 units along the diagonal: far past the far corner
-    EXPECT_TRUE(ship.getPosition().equals(8.0f, 0.0f, -12.0f));
+    EXPECT_TRUE(game.ship.getPosition().equals(8.0f, 0.0f, -12.0f));
 
     // A stone 5.66 units ahead on the same diagonal, hovering out of reach.
-    beginGame();
+    beginGame(game);
     addStone(3, -1.0f, -3.0f, 8.0f);
-    captureStdout([] { ship.lockStone(stoneList, 1); });
+    captureStdout([] { game.ship.lockStone(game.stones, 1); });
     pressKey(KEY_UP);
     EXPECT_EQ(playFrames(47).find("crossed"), std::string::npos); // 5.64 units: not yet
     EXPECT_NE(playFrames(1).find("crossed\n"), std::string::npos);
@@ -41,18 +41,18 @@ TEST_F(GameTest, ForwardStopsOnTheBoundsAndCrossingALockedStoneIsReported) {
 }
 
 TEST_F(GameTest, TurningCoversTwiceTheTurnRateInUnitsWhateverTheRadius) {
-    ship.setFocus(Vector3(5.0f, 0.0f, 1.0f)); // 10 units from the start point
+    game.ship.setFocus(Vector3(5.0f, 0.0f, 1.0f)); // 10 units from the start point
     pressKey(KEY_LEFT);
     playFrames(100); // one second: one radian clockwise seen from above
-    EXPECT_NEAR(ship.getPosition().x, -0.403f, 1e-3f);
-    EXPECT_NEAR(ship.getPosition().z, -7.415f, 1e-3f);
+    EXPECT_NEAR(game.ship.getPosition().x, -0.403f, 1e-3f);
+    EXPECT_NEAR(game.ship.getPosition().z, -7.415f, 1e-3f);
 
     // On the focus itself there is no circle: no turn, and nothing turns into NaN.
-    ship.setFocus(ship.getPosition());
-    const Vector3 before = ship.getPosition();
+    game.ship.setFocus(game.ship.getPosition());
+    const Vector3 before = game.ship.getPosition();
     playFrames(10);
-    EXPECT_EQ(ship.getTurnRate(), 0.0f);
-    EXPECT_TRUE(ship.getPosition().equals(before.x, before.y, before.z));
+    EXPECT_EQ(game.ship.getTurnRate(), 0.0f);
+    EXPECT_TRUE(game.ship.getPosition().equals(before.x, before.y, before.z));
 }
 
 TEST(Ship, ModelHeadingInWholeDegreesAndTiltLimits) {
@@ -66,18 +66,22 @@ TEST(Ship, ModelHeadingInWholeDegreesAndTiltLimits) {
     }
     ShipModelPose pose{};
     for (int k = 0; k < 60; ++k) {
-        pose = s.advanceModelPose(0, 2); // backwards leans at most 40
+        s.advanceTilt(0, 2);
+        pose = s.modelPose(); // backwards leans at most 40
     }
     EXPECT_EQ(pose.tiltDegrees, 40);
     EXPECT_TRUE(pose.tilted && pose.tiltAxis.equals(-1.0f, 0.0f, 0.0f));
-    pose = s.advanceModelPose(1, 1); // left and forward: two degrees a frame
+    s.advanceTilt(1, 1);
+    pose = s.modelPose(); // left and forward: two degrees a frame
     EXPECT_EQ(pose.tiltDegrees, 42);
     EXPECT_TRUE(pose.tiltAxis.equals(1.0f, 0.0f, -1.0f));
     for (int k = 0; k < 10; ++k) {
-        pose = s.advanceModelPose(2, 0);
+        s.advanceTilt(2, 0);
+        pose = s.modelPose();
     }
     EXPECT_EQ(pose.tiltDegrees, 45);
-    pose = s.advanceModelPose(0, 0); // keys released: snaps back
+    s.advanceTilt(0, 0);
+    pose = s.modelPose(); // keys released: snaps back
     EXPECT_FALSE(pose.tilted);
     EXPECT_EQ(pose.tiltDegrees, 0);
 }

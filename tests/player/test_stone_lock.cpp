@@ -8,49 +8,49 @@
 
 // Stepping through the stones with the keys is tested with the other keys.
 TEST_F(GameTest, LockRefusesThePlaceholderAndUnlockRestoresTheFocusFromBeforeTheFirstLock) {
-    EXPECT_EQ(captureStdout([] { EXPECT_FALSE(ship.lockNext(stoneList)); }), "");
-    EXPECT_FALSE(ship.lockPrevious(stoneList));
+    EXPECT_EQ(captureStdout([] { EXPECT_FALSE(game.ship.lockNext(game.stones)); }), "");
+    EXPECT_FALSE(game.ship.lockPrevious(game.stones));
     for (int k = 1; k <= 3; ++k) {
         addStone(3, static_cast<float>(k), -8.0f, 5.0f);
     }
     std::string out = captureStdout([] {
-        ship.lockPrevious(stoneList); // from no lock: the last stone
-        ship.lockPrevious(stoneList);
-        EXPECT_FALSE(ship.lockStone(stoneList, 4)); // beyond the stones
-        EXPECT_FALSE(ship.lockStone(stoneList, 0)); // the placeholder is no stone
+        game.ship.lockPrevious(game.stones); // from no lock: the last stone
+        game.ship.lockPrevious(game.stones);
+        EXPECT_FALSE(game.ship.lockStone(game.stones, 4)); // beyond the stones
+        EXPECT_FALSE(game.ship.lockStone(game.stones, 0)); // the placeholder is no stone
     });
     EXPECT_EQ(out, "nlock 3, Index 3nlock 2, Index 2");
-    EXPECT_EQ(ship.getLockedStone(), stoneList.at(2));
+    EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(2));
     playFrames(1); // the focus follows the lock from the next frame on
-    EXPECT_TRUE(ship.getFocus().equals(2.0f, 0.0f, -8.0f));
-    captureStdout([] { ship.lockNext(stoneList); });
+    EXPECT_TRUE(game.ship.getFocus().equals(2.0f, 0.0f, -8.0f));
+    captureStdout([] { game.ship.lockNext(game.stones); });
     playFrames(1);
-    EXPECT_TRUE(ship.getFocus().equals(3.0f, 0.0f, -8.0f));
-    const Vector3 facing = ship.getDirection();
-    ship.unlock();
-    EXPECT_TRUE(ship.getFocus().equals(45.0f, 0.0f, -49.0f));
-    EXPECT_TRUE(ship.getDirection().equals(facing.x, facing.y, facing.z)); // until updated
+    EXPECT_TRUE(game.ship.getFocus().equals(3.0f, 0.0f, -8.0f));
+    const Vector3 facing = game.ship.getDirection();
+    game.ship.unlock();
+    EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
+    EXPECT_TRUE(game.ship.getDirection().equals(facing.x, facing.y, facing.z)); // until updated
 }
 
 TEST_F(GameTest, ShotStrikingAnyStonePassesTheLockToStoneOne) {
     addStone(3, 0.0f, -8.0f, 5.0f);
     addStone(3, 4.0f, -8.0f, 5.0f);
-    ship.moveTo(Vector3(0.0f, 0.0f, -3.0f));
-    ship.fireShot();
-    ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
+    game.ship.moveTo(Vector3(0.0f, 0.0f, -3.0f));
+    game.ship.fireShot();
+    game.ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
     addStone(1, 0.0f, -3.0f, 0.02f);
-    captureStdout([] { ship.lockStone(stoneList, 2); });
+    captureStdout([] { game.ship.lockStone(game.stones, 2); });
     EXPECT_NE(playFrames(1).find("nlock 1, Index 1"), std::string::npos);
-    EXPECT_EQ(stoneList.count(true), 2);
-    EXPECT_EQ(ship.lockedIndex, 1);
-    EXPECT_EQ(ship.getLockedStone(), stoneList.at(1));
+    EXPECT_EQ(game.stones.count(true), 2);
+    EXPECT_EQ(game.ship.lockedIndex, 1);
+    EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(1));
 
-    captureStdout([] { beginGame(); }); // the last stone destroyed: no lock remains
-    ship.fireShot();
+    captureStdout([] { beginGame(game); }); // the last stone destroyed: no lock remains
+    game.ship.fireShot();
     addStone(1, -4.5f, 0.5f, 1.01f); // above the craft's reach, in the beam's
-    captureStdout([] { ship.lockNext(stoneList); });
+    captureStdout([] { game.ship.lockNext(game.stones); });
     playFrames(40);
-    EXPECT_EQ(stoneList.count(true), 0);
-    EXPECT_FALSE(ship.hasLock());
-    EXPECT_EQ(ship.lockedIndex, -1);
+    EXPECT_EQ(game.stones.count(true), 0);
+    EXPECT_FALSE(game.ship.hasLock());
+    EXPECT_EQ(game.ship.lockedIndex, -1);
 }

@@ -100,11 +100,11 @@ bool lit(int r, int g, int b) {
 class SceneTest : public testing::Test {
   protected:
     void SetUp() override {
-        captureStdout([] { beginGame(); });
+        captureStdout([] { beginGame(game); });
         initHud();
         project(windowWidth, windowHeight);
     }
-    void TearDown() override { resetGame(); }
+    void TearDown() override { resetGame(game); }
 
     // The view from in front of the signs' anchor (1.5, 3.0, -6.0), drawn alone.
     static Pixels drawSignsOnly() {
@@ -112,7 +112,7 @@ class SceneTest : public testing::Test {
         glLoadIdentity();
         gluLookAt(1.5, 3.0, 4.0, 1.5, 3.0, -6.0, 0.0, 1.0, 0.0);
         glEnable(GL_TEXTURE_2D);
-        drawSigns();
+        drawSigns(game);
         return readBack(windowWidth, windowHeight);
     }
     static int signPixels(const Pixels& p) { return p.count(100, 50, 200, 200, lit); }
@@ -130,7 +130,7 @@ TEST_F(SceneTest, HudLinesShowInEveryWindowShapeAndLeaveLightingAsFound) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
-        drawHud();
+        drawHud(true);
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
         const Pixels p = readBack(shape.width, shape.height);
@@ -143,40 +143,40 @@ TEST_F(SceneTest, HudLinesShowInEveryWindowShapeAndLeaveLightingAsFound) {
     project(windowWidth, windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_LIGHTING);
-    drawHud();
+    drawHud(true);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     Pixels p = readBack(windowWidth, windowHeight);
     EXPECT_GT(p.count(0, 0, 200, 40, white), 40);   // score and lives
     EXPECT_GT(p.count(0, 260, 200, 40, white), 20); // FPS: 100
-    camera.timer.setShowFps(false);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawHud();
+    drawHud(false);
     p = readBack(windowWidth, windowHeight);
     EXPECT_EQ(p.count(0, 260, 200, 40, white), 0);
     EXPECT_GT(p.count(0, 0, 200, 40, white), 40);
     glEnable(GL_LIGHTING);
 }
 
-TEST_F(SceneTest, CombinationPictureShowsForTheFramesItsTimerAllows) {
+TEST_F(SceneTest, CombinationPictureShowsWhileItsTimerRunsAndDrawingLeavesItAlone) {
     EXPECT_EQ(signPixels(drawSignsOnly()), 0); // nothing to show
-    comboTimer = 3;
+    game.comboTimer = 1;
     EXPECT_GT(signPixels(drawSignsOnly()), 500);
     EXPECT_GT(signPixels(drawSignsOnly()), 500);
+    EXPECT_EQ(game.comboTimer, 1); // counted by the steps, not the drawn frames
+    game.comboTimer = 0;
     EXPECT_EQ(signPixels(drawSignsOnly()), 0);
-    EXPECT_EQ(comboTimer, 0);
 }
 
 TEST_F(SceneTest, GetReadyAndGameOverPicturesNeedTheHitFlag) {
     const auto greenish = [](int r, int g, int b) { return g > 120 && g > r + 40 && g > b; };
     const auto reddish = [](int r, int g, int b) { return r > 120 && r > g + 40 && r > b; };
-    ship.hit = true;
+    game.ship.hit = true;
     Pixels p = drawSignsOnly();
     EXPECT_GT(p.count(0, 0, windowWidth, windowHeight, greenish), 300); // GET READY
     EXPECT_EQ(p.count(0, 0, windowWidth, windowHeight, reddish), 0);
-    gameOver = true;
+    game.gameOver = true;
     p = drawSignsOnly();
     EXPECT_GT(p.count(0, 0, windowWidth, windowHeight, reddish), 300); // GAME OVER
-    ship.hit = false;
+    game.ship.hit = false;
     EXPECT_EQ(signPixels(drawSignsOnly()), 0); // over, but without the flag: nothing
 }
 
@@ -184,23 +184,23 @@ TEST_F(SceneTest, CraftIsLeftOutDuringThePause) {
     const auto drawCraftView = [] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
-        const Vector3 c = ship.getPosition();
+        const Vector3 c = game.ship.getPosition();
         gluLookAt(c.x - 3.0, 2.0, c.z + 3.0, c.x, 0.2, c.z, 0.0, 1.0, 0.0);
         glEnable(GL_TEXTURE_2D);
         glPushMatrix();
-        drawCraftAndEffects();
+        drawCraftAndEffects(game);
         glPopMatrix();
         return readBack(windowWidth, windowHeight);
     };
     const int inPlay = drawCraftView().count(100, 50, 200, 200, lit);
     EXPECT_GT(inPlay, 1000);
-    ship.hit = true;
+    game.ship.hit = true;
     EXPECT_EQ(drawCraftView().count(0, 0, windowWidth, windowHeight, lit), 0);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
 TEST_F(SceneTest, ShadowsDarkenTheFloorUnderAStone) {
-    stoneList.append(makeSpec(3, 0.0f, 0.0f, 0.0f, 1.5f, -6.0f, 4.0f));
+    game.stones.append(makeSpec(3, 0.0f, 0.0f, 0.0f, 1.5f, -6.0f, 4.0f));
     const auto drawFloorAndShadows = [](bool withShadows) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
@@ -218,7 +218,7 @@ TEST_F(SceneTest, ShadowsDarkenTheFloorUnderAStone) {
         glEnable(GL_LIGHTING);
         if (withShadows) {
             glPushMatrix();
-            drawShadows();
+            drawShadows(game);
             glPopMatrix();
         }
         return readBack(windowWidth, windowHeight);
@@ -234,8 +234,9 @@ TEST_F(SceneTest, ShadowsDarkenTheFloorUnderAStone) {
 TEST_F(SceneTest, AWholeFrameDrawsTheArenaAndTheHud) {
     captureStdout([] {
         for (int i = 0; i < 30; ++i) {
-            camera.update(); // let the eye settle behind the craft
+            game.camera.update(); // let the eye settle behind the craft
         }
+        game.camera.aim();
     });
     glLoadIdentity();
     onDisplay();

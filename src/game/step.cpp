@@ -1,0 +1,108 @@
+// step.cpp -- the order of work in one step, and the keys' part in it: arrows move and
+// turn the craft while play is on, F2, F3 and F8 toggle once per press. Whatever changes
+// per unit of game time happens here, so the drawing only reads.
+#include "game/step.h"
+
+#include "game/game_update.h"
+#include "game/spawning.h"
+
+namespace {
+constexpr float spinDegreesPerSecond = 40.0f;
+// Per step: 4 degrees every 0.01 s of game time.
+constexpr float shipSpinDegreesPerStep = 4.0f;
+const Vector3 upAxis(0.0f, 1.0f, 0.0f);
+
+// Both keys of a pair act when both are held, the later one deciding the step's input.
+void moveWithArrows(GameState& g, const StepInput& input, float dt) {
+    Ship& ship = g.ship;
+    const float moveStep = ship.getSpeed() * dt;
+    const float turnStep = ship.getTurnRate() * dt;
+    g.moved = false;
+    if (input.held[KEY_UP]) {
+        g.moved = true;
+        g.thrustInput = 1;
+        ship.moveForward(moveStep);
+    }
+    if (input.held[KEY_DOWN]) {
+        g.moved = true;
+        g.thrustInput = 2;
+        ship.moveForward(-moveStep);
+    }
+    if (input.held[KEY_LEFT]) {
+        g.moved = true;
+        g.turnInput = 1;
+        ship.rotateAboutFocus(-turnStep, upAxis);
+    }
+    if (input.held[KEY_RIGHT]) {
+        g.moved = true;
+        g.turnInput = 2;
+        ship.rotateAboutFocus(turnStep, upAxis);
+    }
+}
+
+// The shell sees the changed flags after the step and redoes its models or culling.
+void applyToggles(GameState& g, const StepInput& input) {
+    if (input.pressed[KEY_F2]) {
+        g.showFps = !g.showFps;
+    }
+    if (input.pressed[KEY_F3]) {
+        g.wireframe = !g.wireframe;
+    }
+    if (input.pressed[KEY_F8]) {
+        g.cullFaces = !g.cullFaces;
+    }
+}
+
+// While hit or over, the camera watches the locked stone (the striking one), or the craft
+// when no stone is locked any more; keys pressed meanwhile are dropped. In play the keys
+// steer and a lock keeps the craft facing its stone.
+void steer(GameState& g, const StepInput& input, float dt) {
+    Ship& ship = g.ship;
+    if (g.gameOver || ship.hit) {
+        g.camera.setTarget(ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition());
+        return;
+    }
+    moveWithArrows(g, input, dt);
+    applyToggles(g, input);
+    if (g.moved) {
+        g.camera.setGoal(ship.cameraPoint());
+    }
+    if (ship.hasLock()) {
+        ship.setFocus(ship.lockedStonePoint());
+        g.camera.setTarget(ship.getFocus());
+        ship.updateDirection();
+        return;
+    }
+    g.camera.setTarget(ship.getPosition());
+}
+} // namespace
+
+void advance(GameState& g, const StepInput& input, float dt) {
+    g.turnInput = 0;
+    g.thrustInput = 0;
+    getReadyStep(g, dt);
+    // It runs past 360 before it wraps, so 360 itself shows for a step.
+    g.spinAngle += spinDegreesPerSecond * dt;
+    if (g.spinAngle > 360.0f) {
+        g.spinAngle = 0.0f;
+    }
+    debrisStep(g, dt);
+    spawnStep(g, dt);
+    steer(g, input, dt);
+    g.camera.update();
+
+    const Vector3 spin = g.ship.getSpin();
+    g.ship.setSpin(Vector3(0.0f, 0.0f, spin.z + shipSpinDegreesPerStep));
+    g.ship.advanceTilt(g.turnInput, g.thrustInput);
+    g.ship.updateShot(dt);
+    updateGame(g, dt);
+    // It stops at 0 rather than running down forever.
+    if (g.comboTimer > 0) {
+        g.comboTimer -= 1;
+    }
+    g.camera.aim();
+
+    // Nothing reads removed stones or debris after this point.
+    g.stones.releaseRemoved();
+    g.debris.releaseRemoved();
+}
