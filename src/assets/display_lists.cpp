@@ -84,12 +84,10 @@ bool buildModelLists(GLuint* table, GLenum primitive) {
     // Each build reads the files afresh; the objects of the build before are no longer
     // drawn, and keeping them would grow the model by every F3 press.
     sceneModel = Model();
-    buildModelList(table, LIST_STONES, "models/stones.3DS", primitive);
-    buildModelList(table, LIST_NORMAL, "models/normal.3DS", primitive);
-    buildModelList(table, LIST_SHIP, "models/ship.3DS", primitive);
-    buildModelList(table, LIST_WORLD, "models/world.3DS", primitive);
+    for (const DataFile& file : modelFiles) {
+        buildModelList(table, file.slot, file.path, primitive);
+    }
     buildQuadList(table);
     table[LIST_SHADOW_QUAD] = table[LIST_QUAD]; // a copy of the name, not a second list
-    buildModelList(table, LIST_SHOT, "models/shot.3DS", primitive);
     return true;
 }

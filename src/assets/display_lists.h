@@ -1,17 +1,10 @@
 // display_lists.h -- every mesh the game draws, compiled once into a GL display list and
-// called by its slot: the five models and the unit quad of all flat pictures.
+// called by its slot: the models of modelFiles and the unit quad of all flat pictures.
 #pragma once
 
-#include <GL/gl.h>
+#include "assets/data_files.h"
 
-constexpr int LIST_SLOT_COUNT = 101;
-constexpr int LIST_STONES = 1; // floor tile; arena cells of kind 1 draw this slot
-constexpr int LIST_NORMAL = 3; // corner piece; arena cells of kind 3
-constexpr int LIST_QUAD = 10;
-constexpr int LIST_SHADOW_QUAD = 30; // the same list name as LIST_QUAD
-constexpr int LIST_SHOT = 40;
-constexpr int LIST_SHIP = 50;
-constexpr int LIST_WORLD = 100;
+#include <GL/gl.h>
 
 // GL list names by slot; unused slots stay 0, and calling list 0 draws nothing.
 extern GLuint displayLists[LIST_SLOT_COUNT];
