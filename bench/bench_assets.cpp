@@ -4,6 +4,7 @@
 // it runs once; both give the same bits, which the scan's benchmark checks.
 #include "bench_support.h"
 
+#include "assets/data_files.h"
 #include "assets/model_reader.h"
 #include "assets/normals.h"
 
@@ -13,11 +14,8 @@
 #include <cstring>
 
 namespace {
-const char* const modelFiles[] = {"models/stones.3DS", "models/normal.3DS", "models/ship.3DS",
-                                  "models/world.3DS", "models/shot.3DS"};
-
 void import3ds(benchmark::State& state) {
-    const char* path = modelFiles[state.range(0)];
+    const char* path = modelFiles[state.range(0)].path;
     state.SetLabel(path);
     if (!dataFolderPresent()) {
         state.SkipWithError("run in the data folder (build/data)");
@@ -29,7 +27,9 @@ void import3ds(benchmark::State& state) {
         benchmark::DoNotOptimize(reader.import3ds(model, path));
     }
 }
-BENCHMARK(import3ds)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(import3ds)
+    ->DenseRange(0, static_cast<int>(modelFileCount) - 1)
+    ->Unit(benchmark::kMicrosecond);
 
 // A terrain-like grid of rows x columns cells, two triangles each, sharing vertices as a
 // modelled mesh does (six triangles meet at an inner vertex).

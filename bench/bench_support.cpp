@@ -1,6 +1,7 @@
 // bench_support.cpp -- the crowd shared by the step and drawing benchmarks.
 #include "bench_support.h"
 
+#include "assets/data_files.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/object_list.h"
@@ -47,7 +48,7 @@ bool crowdIntact(int stones, int debris) {
 }
 
 bool dataFolderPresent() {
-    std::FILE* probe = std::fopen("models/world.3DS", "rb");
+    std::FILE* probe = std::fopen(modelFiles[0].path, "rb");
     if (probe == nullptr) {
         return false;
     }

@@ -1,5 +1,6 @@
-// display_lists.cpp -- compiles the model lists from sceneModel and the unit quad. Each list
-// draws the object its own file supplied, so a missing file empties only its own list.
+// display_lists.cpp -- reads the model files into sceneModel, then compiles the model lists
+// from it and the unit quad: no file is read while a list is open. Each list draws the
+// object its own file supplied, so a missing file empties only its own list.
 #include "assets/display_lists.h"
 
 #include "assets/model.h"
@@ -26,12 +27,26 @@ GLuint renewSlot(GLuint* table, int slot) {
     return table[slot];
 }
 
-void buildModelList(GLuint* table, int slot, const char* path, GLenum primitive) {
+// Empties sceneModel and reads every model file into it. Each file's entry is the first
+// object it added, -1 when the import failed or added none.
+void readModelFiles(int (&firstObjects)[modelFileCount]) {
+    // The objects of the build before are no longer drawn, and keeping them would grow the
+    // model by every F3 press.
+    sceneModel = Model();
+    for (std::size_t i = 0; i < modelFileCount; ++i) {
+        const std::int32_t firstNew = sceneModel.objectCount;
+        const bool imported = modelReader.import3ds(sceneModel, modelFiles[i].path);
+        firstObjects[i] = imported && firstNew < sceneModel.objectCount ? firstNew : -1;
+    }
+}
+
+void buildModelList(GLuint* table, int slot, int object, GLenum primitive) {
     glNewList(renewSlot(table, slot), GL_COMPILE);
     glBegin(primitive);
-    emitModel(path);
+    emitModel(sceneModel, object);
     glEnd();
     glEndList();
+    modelsDrawn += 1;
 }
 
 void buildQuadList(GLuint* table) {
@@ -45,8 +60,13 @@ void buildQuadList(GLuint* table) {
     glEnd();
     glEndList();
 }
+} // namespace
 
-void emitObject(const Model& model, const ModelObject& object) {
+void emitModel(const Model& model, int index) {
+    if (index < 0 || index >= model.objectCount) {
+        return;
+    }
+    const ModelObject& object = model.objects[static_cast<std::size_t>(index)];
     const bool colourFromMaterial = !object.hasTexture && model.materialCount > 0 &&
                                     object.materialId >= 0 &&
                                     object.materialId < model.materialCount;
@@ -68,28 +88,14 @@ void emitObject(const Model& model, const ModelObject& object) {
         }
     }
 }
-} // namespace
-
-void emitModel(const char* path) {
-    const std::int32_t firstNew = sceneModel.objectCount;
-    const bool imported = modelReader.import3ds(sceneModel, path);
-    modelsDrawn += 1;
-    if (!imported || firstNew >= sceneModel.objectCount) {
-        return;
-    }
-    emitObject(sceneModel, sceneModel.objects[static_cast<std::size_t>(firstNew)]);
-}
 
 bool buildModelLists(GLuint* table, GLenum primitive) {
-    // Each build reads the files afresh; the objects of the build before are no longer
-    // drawn, and keeping them would grow the model by every F3 press.
-    sceneModel = Model();
-    buildModelList(table, LIST_STONES, "models/stones.3DS", primitive);
-    buildModelList(table, LIST_NORMAL, "models/normal.3DS", primitive);
-    buildModelList(table, LIST_SHIP, "models/ship.3DS", primitive);
-    buildModelList(table, LIST_WORLD, "models/world.3DS", primitive);
+    int firstObjects[modelFileCount] = {};
+    readModelFiles(firstObjects);
+    for (std::size_t i = 0; i < modelFileCount; ++i) {
+        buildModelList(table, modelFiles[i].slot, firstObjects[i], primitive);
+    }
     buildQuadList(table);
     table[LIST_SHADOW_QUAD] = table[LIST_QUAD]; // a copy of the name, not a second list
-    buildModelList(table, LIST_SHOT, "models/shot.3DS", primitive);
     return true;
 }

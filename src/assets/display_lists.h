@@ -1,17 +1,11 @@
-// display_lists.h -- every mesh the game draws, compiled once into a GL display list and
-// called by its slot: the five models and the unit quad of all flat pictures.
+// display_lists.h -- every mesh the game draws, compiled into a GL display list and called
+// by its slot: the models of modelFiles and the unit quad of all flat pictures.
 #pragma once
 
-#include <GL/gl.h>
+#include "assets/data_files.h"
+#include "assets/model.h"
 
-constexpr int LIST_SLOT_COUNT = 101;
-constexpr int LIST_STONES = 1; // floor tile; arena cells of kind 1 draw this slot
-constexpr int LIST_NORMAL = 3; // corner piece; arena cells of kind 3
-constexpr int LIST_QUAD = 10;
-constexpr int LIST_SHADOW_QUAD = 30; // the same list name as LIST_QUAD
-constexpr int LIST_SHOT = 40;
-constexpr int LIST_SHIP = 50;
-constexpr int LIST_WORLD = 100;
+#include <GL/gl.h>
 
 // GL list names by slot; unused slots stay 0, and calling list 0 draws nothing.
 extern GLuint displayLists[LIST_SLOT_COUNT];
@@ -19,9 +13,9 @@ extern GLuint displayLists[LIST_SLOT_COUNT];
 extern int modelsDrawn;
 
 // (Re)builds every list with the primitive (GL_TRIANGLES or GL_LINE_STRIP; the quad is
-// always GL_QUADS). sceneModel is emptied and each model file read into it again; the names
-// a previous build made are deleted. Returns true.
+// always GL_QUADS). sceneModel is emptied and every model file read into it again before
+// the first list is opened; the names a previous build made are deleted. Returns true.
 bool buildModelLists(GLuint* table, GLenum primitive);
-// Imports the file into sceneModel and sends the vertices of the first object it added;
-// nothing when the import failed. Only between glBegin and glEnd.
-void emitModel(const char* path);
+// Sends the vertices of the model's object number index; nothing for an index outside the
+// model (a file that failed). Reads no file. Only between glBegin and glEnd.
+void emitModel(const Model& model, int index);

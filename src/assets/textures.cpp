@@ -12,22 +12,6 @@
 GLuint textures[TEXTURE_SLOT_COUNT] = {};
 
 namespace {
-constexpr int textureFileCount = 13;
-const char* const textureFiles[textureFileCount] = {
-    "tex/shadow.png", "tex/BG.jpg",       "tex/Base.png",    "tex/ship.png",  "tex/stones.png",
-    "tex/nosort.png", "tex/shot.png",     "tex/twirl.png",   "tex/smoke.png", "tex/mud.png",
-    "tex/kombo.png",  "tex/gameover.png", "tex/getready.png"};
-
-struct LoadStep {
-    int fileIndex;
-    int slot;
-};
-// The order GL texture names are taken in.
-const LoadStep loadOrder[textureFileCount] = {
-    {0, TEX_SHADOW}, {2, TEX_BASE},      {1, TEX_BG},       {3, TEX_SHIP},  {4, TEX_STONES},
-    {5, TEX_NOSORT}, {6, TEX_SHOT},      {7, TEX_TWIRL},    {8, TEX_SMOKE}, {9, TEX_MUD},
-    {10, TEX_KOMBO}, {11, TEX_GAMEOVER}, {12, TEX_GETREADY}};
-
 bool carriesAlpha() {
     switch (ilGetInteger(IL_IMAGE_FORMAT)) {
     case IL_RGBA:
@@ -110,7 +94,7 @@ GLuint loadTexture(const char* path, bool mipmap) {
 void loadTextures() {
     ilInit();
     iluInit();
-    for (const LoadStep& step : loadOrder) {
-        textures[step.slot] = loadTexture(textureFiles[step.fileIndex], false);
+    for (const DataFile& file : textureFiles) {
+        textures[file.slot] = loadTexture(file.path, false);
     }
 }

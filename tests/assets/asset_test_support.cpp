@@ -10,9 +10,6 @@
 #include <fstream>
 #include <iterator>
 
-const char* const generatedModels[5] = {"models/stones.3DS", "models/normal.3DS", "models/ship.3DS",
-                                        "models/world.3DS", "models/shot.3DS"};
-
 TempDir::TempDir() {
     char pattern[] = "/tmp/wibz_assets_XXXXXX";
     const char* made = mkdtemp(pattern);

@@ -39,6 +39,5 @@ inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
     return importBytes(model, bytes.data(), bytes.size());
 }
 
-// Where the build put the generated data, and the five model files in loading order.
+// Where the build put the generated data.
 std::string dataDir();
-extern const char* const generatedModels[5];

@@ -2,6 +2,7 @@
 // with random bytes changed: the reader must come back (no crash, no hang) with a model
 // whose arrays agree with their counts and whose faces name only existing vertices.
 #include "asset_test_support.h"
+#include "assets/data_files.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -31,7 +32,8 @@ bool consistent(const Model& model) {
 constexpr std::size_t slices = 4;
 constexpr int changedCopiesPerSlice = 500; // the reader lines and branches 3000 copies reached
 
-class DamagedModel : public testing::TestWithParam<std::tuple<const char*, int>> {};
+// The game's model file by its place in modelFiles, and the slice.
+class DamagedModel : public testing::TestWithParam<std::tuple<std::size_t, int>> {};
 } // namespace
 
 // Each slice cuts the file at every fourth byte offset, so longer and shorter cuts are
@@ -39,7 +41,7 @@ class DamagedModel : public testing::TestWithParam<std::tuple<const char*, int>>
 // first 64 bytes, where the chunk headers nest.
 TEST_P(DamagedModel, EveryCutFailsCleanlyAndChangedBytesNeverLeaveTheBuffers) {
     const std::vector<std::uint8_t> bytes =
-        readWholeFile(dataDir() + "/" + std::get<0>(GetParam()));
+        readWholeFile(dataDir() + "/" + modelFiles[std::get<0>(GetParam())].path);
     const std::size_t slice = static_cast<std::size_t>(std::get<1>(GetParam()));
     ASSERT_GT(bytes.size(), 100u);
     Model whole;
@@ -75,10 +77,10 @@ TEST_P(DamagedModel, EveryCutFailsCleanlyAndChangedBytesNeverLeaveTheBuffers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, DamagedModel,
-                         testing::Combine(testing::ValuesIn(generatedModels),
+                         testing::Combine(testing::Range<std::size_t>(0, modelFileCount),
                                           testing::Range(0, static_cast<int>(slices))),
-                         [](const testing::TestParamInfo<std::tuple<const char*, int>>& info) {
-                             const std::string path = std::get<0>(info.param); // models/X.3DS
+                         [](const testing::TestParamInfo<std::tuple<std::size_t, int>>& info) {
+                             const std::string path = modelFiles[std::get<0>(info.param)].path;
                              return path.substr(7, path.find('.') - 7) + "_" +
                                     std::to_string(std::get<1>(info.param));
                          });

@@ -2,6 +2,7 @@
 // as 3DS files are and read alike by lib3ds and by us, shapes and pictures that fit where
 // the game draws them, and the same bytes on every run.
 #include "asset_test_support.h"
+#include "assets/data_files.h"
 #include "assets/model_reader.h"
 
 #include <IL/il.h>
@@ -12,11 +13,6 @@
 #include <lib3ds/mesh.h>
 
 namespace {
-const char* const imageFiles[13] = {
-    "tex/shadow.png", "tex/BG.jpg",       "tex/Base.png",    "tex/ship.png",  "tex/stones.png",
-    "tex/nosort.png", "tex/shot.png",     "tex/twirl.png",   "tex/smoke.png", "tex/mud.png",
-    "tex/kombo.png",  "tex/gameover.png", "tex/getready.png"};
-
 std::uint16_t u16At(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
@@ -102,9 +98,9 @@ class AssetTool : public testing::Test {
 } // namespace
 
 TEST_F(AssetTool, EveryModelIsAThreeDsFileLaidOutAsToolsWriteThem) {
-    for (const char* file : generatedModels) {
-        SCOPED_TRACE(file);
-        const std::vector<std::uint8_t> b = readWholeFile(dataDir() + "/" + file);
+    for (const DataFile& file : modelFiles) {
+        SCOPED_TRACE(file.path);
+        const std::vector<std::uint8_t> b = readWholeFile(dataDir() + "/" + file.path);
         ASSERT_GT(b.size(), 100u);
         EXPECT_EQ(u16At(b, 0), 0x4D4D);
         EXPECT_EQ(u32At(b, 2), b.size());
@@ -117,7 +113,7 @@ TEST_F(AssetTool, EveryModelIsAThreeDsFileLaidOutAsToolsWriteThem) {
         EXPECT_EQ(std::count(inside.begin(), inside.end(), 0x4000), 1);
         EXPECT_GE(std::count(inside.begin(), inside.end(), 0xAFFF), 1);
 
-        const Model model = readModel(dataDir() + "/" + file);
+        const Model model = readModel(dataDir() + "/" + file.path);
         ASSERT_EQ(model.objectCount, 1);
         const ModelObject& object = model.objects[0];
         EXPECT_TRUE(object.hasTexture);
@@ -128,9 +124,9 @@ TEST_F(AssetTool, EveryModelIsAThreeDsFileLaidOutAsToolsWriteThem) {
 }
 
 TEST_F(AssetTool, Lib3dsReadsTheModelsAsWeDo) {
-    for (const char* file : generatedModels) {
-        SCOPED_TRACE(file);
-        const std::string path = dataDir() + "/" + file;
+    for (const DataFile& file : modelFiles) {
+        SCOPED_TRACE(file.path);
+        const std::string path = dataDir() + "/" + file.path;
         Lib3dsFile* other = lib3ds_file_load(path.c_str());
         ASSERT_NE(other, nullptr);
         const Model ours = readModel(path);
@@ -257,17 +253,17 @@ TEST_F(AssetTool, TheWorldHasSolidGroundUnderTheWholeField) {
 }
 
 TEST_F(AssetTool, EveryImageIsInItsFormatWithTheAlphaItIsDrawnWith) {
-    for (const char* file : imageFiles) {
-        SCOPED_TRACE(file);
-        const std::vector<std::uint8_t> b = readWholeFile(dataDir() + "/" + file);
+    for (const DataFile& file : textureFiles) {
+        SCOPED_TRACE(file.path);
+        const std::vector<std::uint8_t> b = readWholeFile(dataDir() + "/" + file.path);
         ASSERT_GT(b.size(), 8u);
-        const bool jpeg = std::strcmp(file, "tex/BG.jpg") == 0;
+        const bool jpeg = std::strcmp(file.path, "tex/BG.jpg") == 0;
         if (jpeg) {
             EXPECT_TRUE(b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF);
         } else {
             EXPECT_EQ(std::memcmp(b.data(), "\x89PNG\r\n\x1a\n", 8), 0);
         }
-        const LoadedImage image(dataDir() + "/" + file);
+        const LoadedImage image(dataDir() + "/" + file.path);
         ASSERT_TRUE(image.ok());
         EXPECT_EQ(image.width() & (image.width() - 1), 0); // powers of two
         EXPECT_EQ(image.height() & (image.height() - 1), 0);
@@ -347,12 +343,12 @@ TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
     TempDir dir;
     const std::string command = std::string(WIBZ_ASSET_TOOL) + " " + dir.path();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    std::vector<std::string> files(std::begin(generatedModels), std::end(generatedModels));
-    files.insert(files.end(), std::begin(imageFiles), std::end(imageFiles));
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const std::vector<std::uint8_t> again = readWholeFile(dir.path() + "/" + file);
+    std::vector<DataFile> files(std::begin(modelFiles), std::end(modelFiles));
+    files.insert(files.end(), std::begin(textureFiles), std::end(textureFiles));
+    for (const DataFile& file : files) {
+        SCOPED_TRACE(file.path);
+        const std::vector<std::uint8_t> again = readWholeFile(dir.path() + "/" + file.path);
         ASSERT_FALSE(again.empty());
-        EXPECT_TRUE(again == readWholeFile(dataDir() + "/" + file));
+        EXPECT_TRUE(again == readWholeFile(dataDir() + "/" + file.path));
     }
 }

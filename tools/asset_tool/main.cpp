@@ -1,5 +1,6 @@
-// main.cpp -- wibz3d-assets DIR: writes the game's five models under DIR/models and its
-// thirteen images under DIR/tex. Every run writes the same bytes.
+// main.cpp -- wibz3d-assets DIR: writes every file of the game's data table (five models
+// under DIR/models, thirteen images under DIR/tex). Every run writes the same bytes.
+#include "assets/data_files.h"
 #include "models.h"
 #include "pictures.h"
 #include "tds_writer.h"
@@ -22,8 +23,8 @@ bool writeModel(const std::string& path, const TdsScene& scene) {
     return out.saveTo(path);
 }
 
-struct PictureFile {
-    const char* name;
+struct Painter {
+    const char* path; // as in the game's textureFiles
     Image (*paint)();
     ImageFormat format;
 };
@@ -38,31 +39,61 @@ Image paintGameOverSign() {
     return paintSign({"GAME", "OVER"}, SignStyle::GAME_OVER);
 }
 
-const PictureFile pictureFiles[] = {
-    {"shadow.png", paintShadow, ImageFormat::PNG_RGB},
-    {"BG.jpg", paintBackground, ImageFormat::JPEG},
-    {"Base.png", paintGlow, ImageFormat::PNG_RGBA},
-    {"ship.png", paintShipSkin, ImageFormat::PNG_RGB},
-    {"stones.png", paintStones, ImageFormat::PNG_RGB},
-    {"nosort.png", paintLockRing, ImageFormat::PNG_RGBA},
-    {"shot.png", paintBeam, ImageFormat::PNG_RGBA},
-    {"twirl.png", paintTwirl, ImageFormat::PNG_RGBA},
-    {"smoke.png", paintSmoke, ImageFormat::PNG_RGBA},
-    {"mud.png", paintMud, ImageFormat::PNG_RGB},
-    {"kombo.png", paintComboSign, ImageFormat::PNG_RGBA},
-    {"gameover.png", paintGameOverSign, ImageFormat::PNG_RGBA},
-    {"getready.png", paintGetReadySign, ImageFormat::PNG_RGBA},
+constexpr Painter painters[] = {
+    {"tex/shadow.png", paintShadow, ImageFormat::PNG_RGB},
+    {"tex/BG.jpg", paintBackground, ImageFormat::JPEG},
+    {"tex/Base.png", paintGlow, ImageFormat::PNG_RGBA},
+    {"tex/ship.png", paintShipSkin, ImageFormat::PNG_RGB},
+    {"tex/stones.png", paintStones, ImageFormat::PNG_RGB},
+    {"tex/nosort.png", paintLockRing, ImageFormat::PNG_RGBA},
+    {"tex/shot.png", paintBeam, ImageFormat::PNG_RGBA},
+    {"tex/twirl.png", paintTwirl, ImageFormat::PNG_RGBA},
+    {"tex/smoke.png", paintSmoke, ImageFormat::PNG_RGBA},
+    {"tex/mud.png", paintMud, ImageFormat::PNG_RGB},
+    {"tex/kombo.png", paintComboSign, ImageFormat::PNG_RGBA},
+    {"tex/gameover.png", paintGameOverSign, ImageFormat::PNG_RGBA},
+    {"tex/getready.png", paintGetReadySign, ImageFormat::PNG_RGBA},
 };
 
-struct ModelFile {
-    const char* name;
+struct Maker {
+    const char* path; // as in the game's modelFiles
     TdsScene (*make)();
 };
 
-const ModelFile modelFiles[] = {
-    {"stones.3DS", makeFloorTile}, {"normal.3DS", makeCornerTower}, {"ship.3DS", makeCraft},
-    {"world.3DS", makeWorld},      {"shot.3DS", makeShot},
+constexpr Maker makers[] = {
+    {"models/stones.3DS", makeFloorTile}, {"models/normal.3DS", makeCornerTower},
+    {"models/ship.3DS", makeCraft},       {"models/world.3DS", makeWorld},
+    {"models/shot.3DS", makeShot},
 };
+
+constexpr bool sameText(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+// True when each of the game's files has exactly one entry here, so a file added to the
+// game's table without a painter or maker (or a stale entry left here) fails the build.
+template <typename Entry, std::size_t N, std::size_t M>
+constexpr bool coversExactly(const Entry (&entries)[N], const DataFile (&files)[M]) {
+    if (N != M) {
+        return false;
+    }
+    for (const DataFile& file : files) {
+        std::size_t matches = 0;
+        for (const Entry& entry : entries) {
+            matches += sameText(entry.path, file.path) ? 1 : 0;
+        }
+        if (matches != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(coversExactly(painters, textureFiles), "every game image needs one painter");
+static_assert(coversExactly(makers, modelFiles), "every game model needs one maker");
 } // namespace
 
 int main(int argc, char** argv) {
@@ -76,16 +107,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failures = 0;
-    for (const ModelFile& model : modelFiles) {
-        const std::string path = root + "/models/" + model.name;
+    for (const Maker& model : makers) {
+        const std::string path = root + "/" + model.path;
         if (!writeModel(path, model.make())) {
             std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
             ++failures;
         }
     }
     ilInit();
-    for (const PictureFile& picture : pictureFiles) {
-        const std::string path = root + "/tex/" + picture.name;
+    for (const Painter& picture : painters) {
+        const std::string path = root + "/" + picture.path;
         if (!picture.paint().save(path, picture.format)) {
             std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
             ++failures;
