@@ -1,0 +1,82 @@
+// test_demo.cpp -- demo files: what the recorder writes reads back as the same inputs, and
+// each kind of bad file is refused with a message naming the file and line.
+#include "shell/demo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+std::string scratchFile(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+} // namespace
+
+TEST(Demo, RecordedInputsReadBackAsTheyWere) {
+    const std::string path = ::testing::TempDir() + "round.demo";
+    {
+        DemoRecorder recorder;
+        std::string error;
+        ASSERT_TRUE(recorder.open(path, error)) << error;
+        StepInput held;
+        held.held[KEY_LEFT] = true;
+        held.pressed[KEY_F3] = true;
+        recorder.step(1, StepInput()); // no input: no line
+        recorder.typed(' ');
+        recorder.typed('d');
+        recorder.typed(9);
+        recorder.step(2, held);
+        recorder.typed('#');
+        recorder.end(5);
+    }
+    Demo demo;
+    std::string error;
+    ASSERT_TRUE(readDemo(path, demo, error)) << error;
+    ASSERT_EQ(demo.steps.size(), 2u);
+    EXPECT_EQ(demo.steps[0].step, 2);
+    EXPECT_EQ(demo.steps[0].typed, std::string(" d\t"));
+    EXPECT_TRUE(demo.steps[0].input.held[KEY_LEFT] && demo.steps[0].input.pressed[KEY_F3]);
+    EXPECT_FALSE(demo.steps[0].input.held[KEY_F3] || demo.steps[0].input.pressed[KEY_LEFT]);
+    EXPECT_EQ(demo.steps[1].typed, "#");
+    EXPECT_TRUE(demo.ended);
+    EXPECT_EQ(demo.length, 4); // step 5 never ran
+}
+
+TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
+    const struct {
+        const char* text;
+        const char* message; // after "PATH:"
+    } cases[] = {
+        {"", "1: not a Wibz3D demo"},
+        {"wibz3d-demo 1", "1: not a Wibz3D demo"},
+        {"quake-demo 1 1.0\n", "1: not a Wibz3D demo"},
+        {"wibz3d-demo 2 1.0\n", "1: demo format 2, this game reads 1"},
+        {"wibz3d-demo 1 1.0\n5 Up\n# note\n6 Jump\n", "4: unknown key \"Jump\""},
+        {"wibz3d-demo 1 1.0\n5 k:ab\n", "2: unknown key \"k:ab\""},
+        {"wibz3d-demo 1 1.0\n5 Up\n5 Down\n", "3: step 5 is not after step 5"},
+        {"wibz3d-demo 1 1.0\n0 Up\n", "2: \"0\" is not a step number"},
+        {"wibz3d-demo 1 1.0\n5 end\n6 Up\n", "3: a line after the end line"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string path = scratchFile("bad" + std::to_string(n++) + ".demo", c.text);
+        Demo demo;
+        std::string error;
+        EXPECT_FALSE(readDemo(path, demo, error)) << c.text;
+        EXPECT_EQ(error.rfind(path + ":" + c.message, 0), 0u) << error;
+    }
+    Demo demo;
+    std::string error;
+    EXPECT_FALSE(readDemo(::testing::TempDir() + "missing.demo", demo, error));
+    EXPECT_NE(error.find("missing.demo: cannot open"), std::string::npos) << error;
+
+    // A recording killed in mid-line: played up to its last whole line, with a warning.
+    const std::string cut = scratchFile("cut.demo", "wibz3d-demo 1 1.0\n3 Up\n7 Up\n8 Le");
+    ASSERT_TRUE(readDemo(cut, demo, error)) << error;
+    EXPECT_EQ(demo.length, 7);
+    EXPECT_FALSE(demo.ended);
+    EXPECT_EQ(demo.warning, cut + ":4: the last line is cut off; played up to step 7");
+}
