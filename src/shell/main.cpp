@@ -12,17 +12,18 @@
 #include "render/hud.h"
 #include "render/scene.h"
 #include "shell/controls.h"
+#include "shell/data_folder.h"
 #include "shell/keyboard.h"
+#include "shell/options.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 #include <malloc.h>
+#include <vector>
 
 namespace {
-constexpr int startWidth = 400;
-constexpr int startHeight = 300;
 // Durations counted in frames are tuned for 100 frames per second.
 constexpr double framePeriodMilliseconds = 10.0;
 
@@ -70,6 +71,17 @@ void onIdle() {
 }
 
 int main(int argc, char** argv) {
+    // Help, version and usage errors end here, before any window; so does missing data.
+    CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.action != StartAction::PLAY) {
+        return reportCommandLine(commandLine);
+    }
+    if (!enterDataFolder(commandLine.options.dataFolder)) {
+        return 1;
+    }
+    std::vector<char*> glutArgv = argumentPointers(commandLine.glutArguments);
+    int glutArgc = static_cast<int>(commandLine.glutArguments.size());
+
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     keepFreedMemoryForReuse();
@@ -79,10 +91,14 @@ int main(int argc, char** argv) {
     comboTimer = 0;
     spawnTimer = 200;
 
-    glutInit(&argc, argv);
-    glutInitWindowSize(startWidth, startHeight);
+    // Set before glutInit so that a -geometry size still wins.
+    glutInitWindowSize(commandLine.options.windowWidth, commandLine.options.windowHeight);
+    glutInit(&glutArgc, glutArgv.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
+    if (commandLine.options.fullscreen) {
+        glutFullScreen();
+    }
     useDetectableAutoRepeat();
 
     twirlFactor = 10.0f;
