@@ -11,7 +11,9 @@
 #include "render/hud.h"
 #include "render/scene.h"
 #include "shell/controls.h"
+#include "shell/data_folder.h"
 #include "shell/keyboard.h"
+#include "shell/options.h"
 #include "shell/step_input.h"
 
 #include <GL/freeglut.h>
@@ -19,10 +21,9 @@
 
 #include <cstdio>
 #include <malloc.h>
+#include <vector>
 
 namespace {
-constexpr int startWidth = 400;
-constexpr int startHeight = 300;
 constexpr double stepMilliseconds = stepSeconds * 1000.0;
 // A machine that cannot draw 10 frames a second runs the game slower than real time.
 constexpr int maxStepsPerDrawnFrame = 10;
@@ -83,14 +84,29 @@ void onIdle() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help, version and usage errors end here, before any window; so does missing data.
+    CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.action != StartAction::PLAY) {
+        return reportCommandLine(commandLine);
+    }
+    if (!enterDataFolder(commandLine.options.dataFolder)) {
+        return 1;
+    }
+    std::vector<char*> glutArgv = argumentPointers(commandLine.glutArguments);
+    int glutArgc = static_cast<int>(commandLine.glutArguments.size());
+
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     keepFreedMemoryForReuse();
 
-    glutInit(&argc, argv);
-    glutInitWindowSize(startWidth, startHeight);
+    // Set before glutInit so that a -geometry size still wins.
+    glutInitWindowSize(commandLine.options.windowWidth, commandLine.options.windowHeight);
+    glutInit(&glutArgc, glutArgv.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
+    if (commandLine.options.fullscreen) {
+        glutFullScreen();
+    }
     useDetectableAutoRepeat();
 
     initGl();

@@ -69,6 +69,13 @@ Extent worldExtent(const ModelObject& object, float across, float up) {
                   Vector3(e.high.x * across, -e.low.z * up, e.high.y * across)};
 }
 
+const int iconSizes[] = {64, 256};
+
+std::string iconPath(const std::string& root, int size) {
+    const std::string side = std::to_string(size);
+    return root + "/hicolor/" + side + "x" + side + "/apps/wibz3d.png";
+}
+
 class LoadedImage {
   public:
     explicit LoadedImage(const std::string& path) {
@@ -339,9 +346,45 @@ TEST_F(AssetTool, TheCraftsPictureStandsOutFromTheFloorTiles) {
     EXPECT_LT(tiles.saturation, 0.2f);
 }
 
+// The icon: the craft whole on a transparent square, smoothed at its edges, alike at both
+// sizes.
+TEST_F(AssetTool, TheIconIsTheWholeCraftOnATransparentSquare) {
+    std::vector<float> coverage;
+    for (const int size : iconSizes) {
+        SCOPED_TRACE(size);
+        const LoadedImage icon(iconPath(WIBZ_ICON_DIR, size));
+        ASSERT_TRUE(icon.ok());
+        ASSERT_EQ(icon.bytesPerPixel(), 4);
+        ASSERT_EQ(icon.width(), size);
+        ASSERT_EQ(icon.height(), size);
+        int opaque = 0;
+        int partial = 0;
+        int orange = 0;
+        int onBorder = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const ILubyte* p = icon.pixel(x, y);
+                const bool border = x == 0 || y == 0 || x == size - 1 || y == size - 1;
+                onBorder += border && p[3] > 0 ? 1 : 0;
+                partial += p[3] > 0 && p[3] < 255 ? 1 : 0;
+                opaque += p[3] == 255 ? 1 : 0;
+                orange += p[3] == 255 && p[0] > 150 && p[0] > 2 * p[2] ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(onBorder, 0); // nothing cut off
+        EXPECT_GT(partial, size);
+        EXPECT_GT(orange, opaque / 3); // the hull's colour, lit
+        EXPECT_EQ(icon.pixel(size / 2, size / 2)[3], 255);
+        coverage.push_back(static_cast<float>(opaque + partial) / (size * size));
+    }
+    EXPECT_GT(coverage[0], 0.4f);
+    EXPECT_NEAR(coverage[0], coverage[1], 0.05f);
+}
+
 TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
     TempDir dir;
-    const std::string command = std::string(WIBZ_ASSET_TOOL) + " " + dir.path();
+    const std::string command =
+        std::string(WIBZ_ASSET_TOOL) + " " + dir.path() + " " + dir.path() + "/icons";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::vector<DataFile> files(std::begin(modelFiles), std::end(modelFiles));
     files.insert(files.end(), std::begin(textureFiles), std::end(textureFiles));
@@ -350,5 +393,11 @@ TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
         const std::vector<std::uint8_t> again = readWholeFile(dir.path() + "/" + file.path);
         ASSERT_FALSE(again.empty());
         EXPECT_TRUE(again == readWholeFile(dataDir() + "/" + file.path));
+    }
+    for (const int size : iconSizes) {
+        const std::vector<std::uint8_t> again =
+            readWholeFile(iconPath(dir.path() + "/icons", size));
+        ASSERT_FALSE(again.empty());
+        EXPECT_TRUE(again == readWholeFile(iconPath(WIBZ_ICON_DIR, size))) << size;
     }
 }

@@ -1,6 +1,8 @@
-// main.cpp -- wibz3d-assets DIR: writes every file of the game's data table (five models
-// under DIR/models, thirteen images under DIR/tex). Every run writes the same bytes.
+// main.cpp -- wibz3d-assets DIR [ICON_DIR]: writes every file of the game's data table
+// (five models under DIR/models, thirteen images under DIR/tex), and the icon in the icon
+// theme's layout under ICON_DIR/hicolor. Every run writes the same bytes.
 #include "assets/data_files.h"
+#include "icon.h"
 #include "models.h"
 #include "pictures.h"
 #include "tds_writer.h"
@@ -8,6 +10,7 @@
 #include <IL/il.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 
@@ -94,11 +97,32 @@ constexpr bool coversExactly(const Entry (&entries)[N], const DataFile (&files)[
 }
 static_assert(coversExactly(painters, textureFiles), "every game image needs one painter");
 static_assert(coversExactly(makers, modelFiles), "every game model needs one maker");
+
+// The sizes desktops ask for most: a launcher's grid and a software centre's page.
+const int iconSizes[] = {64, 256};
+
+int writeIcons(const std::string& root) {
+    const TdsScene craft = makeCraft();
+    const Image skin = paintShipSkin();
+    int failures = 0;
+    for (const int size : iconSizes) {
+        const std::string side = std::to_string(size);
+        const std::string folder = root + "/hicolor/" + side + "x" + side + "/apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        const std::string path = folder + "/wibz3d.png";
+        if (error || !paintIcon(craft.meshes[0], skin, size).save(path, ImageFormat::PNG_RGBA)) {
+            std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
+            ++failures;
+        }
+    }
+    return failures;
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: wibz3d-assets OUTPUT_DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: wibz3d-assets OUTPUT_DIR [ICON_DIR]\n");
         return 2;
     }
     const std::string root = argv[1];
@@ -121,6 +145,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
             ++failures;
         }
+    }
+    if (argc == 3) {
+        failures += writeIcons(argv[2]);
     }
     ilShutDown();
     return failures == 0 ? 0 : 1;

@@ -1,0 +1,35 @@
+// options.h -- the game's command line, parsed without side effects into what to do and
+// the messages to print, so every case can be tested headless. GLUT's own options are
+// kept, in order, for glutInit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Options {
+    std::string dataFolder; // empty: search the usual places
+    int windowWidth = 400;
+    int windowHeight = 300;
+    bool fullscreen = false;
+};
+
+enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };
+
+struct CommandLine {
+    StartAction action = StartAction::PLAY;
+    Options options;
+    // Program name first, then the GLUT options given (-display, -geometry, ...).
+    std::vector<std::string> glutArguments;
+    // For SHOW_HELP and SHOW_VERSION the text for standard output; for BAD_USAGE the
+    // lines for standard error.
+    std::string message;
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// Prints what a command line that does not start the game asks for; returns the exit
+// status (0 for help and version, 2 for a usage error).
+int reportCommandLine(const CommandLine& commandLine);
+
+// argv-style pointers into the strings, ended by a null pointer, for glutInit.
+std::vector<char*> argumentPointers(std::vector<std::string>& arguments);

@@ -1,0 +1,109 @@
+// test_options.cpp -- the command line as a table: each option and its spellings, GLUT's
+// options passed on in order, and each bad input with the line that names it.
+#include "shell/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+CommandLine parse(std::vector<const char*> words) {
+    words.insert(words.begin(), "wibz3d");
+    return parseCommandLine(static_cast<int>(words.size()), words.data());
+}
+
+struct GoodCase {
+    std::vector<const char*> words;
+    std::string data;
+    int width;
+    int height;
+    bool fullscreen;
+    std::vector<std::string> glut; // after the program name
+};
+
+struct BadCase {
+    std::vector<const char*> words;
+    std::string complaint; // the first line on standard error
+};
+} // namespace
+
+TEST(CommandLine, OptionsThatStartTheGame) {
+    const std::vector<GoodCase> cases = {
+        {{}, "", 400, 300, false, {}},
+        {{"--data", "/srv/mod"}, "/srv/mod", 400, 300, false, {}},
+        {{"--data=../mod"}, "../mod", 400, 300, false, {}},
+        {{"--window", "800x600"}, "", 800, 600, false, {}},
+        {{"--window=1x32767"}, "", 1, 32767, false, {}},
+        {{"--fullscreen"}, "", 400, 300, true, {}},
+        {{"--window", "640x480", "--window", "320x200"}, "", 320, 200, false, {}},
+        {{"-display", ":3", "--fullscreen", "-geometry", "300x200+10+20", "-iconic"},
+         "",
+         400,
+         300,
+         true,
+         {"-display", ":3", "-geometry", "300x200+10+20", "-iconic"}},
+        {{"-sync", "-gldebug", "-direct", "-indirect"},
+         "",
+         400,
+         300,
+         false,
+         {"-sync", "-gldebug", "-direct", "-indirect"}},
+    };
+    for (const GoodCase& c : cases) {
+        const CommandLine line = parse(c.words);
+        SCOPED_TRACE(c.words.empty() ? "(none)" : c.words[0]);
+        EXPECT_EQ(line.action, StartAction::PLAY);
+        EXPECT_EQ(line.options.dataFolder, c.data);
+        EXPECT_EQ(line.options.windowWidth, c.width);
+        EXPECT_EQ(line.options.windowHeight, c.height);
+        EXPECT_EQ(line.options.fullscreen, c.fullscreen);
+        std::vector<std::string> glut = {"wibz3d"};
+        glut.insert(glut.end(), c.glut.begin(), c.glut.end());
+        EXPECT_EQ(line.glutArguments, glut);
+    }
+}
+
+TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
+    for (const auto& words : std::vector<std::vector<const char*>>{
+             {"--help"}, {"-h"}, {"--window", "9x9", "--help", "--bogus"}}) {
+        const CommandLine line = parse(words);
+        EXPECT_EQ(line.action, StartAction::SHOW_HELP);
+        for (const char* shown : {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen",
+                                  "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape"}) {
+            EXPECT_NE(line.message.find(shown), std::string::npos) << shown;
+        }
+    }
+    const CommandLine version = parse({"--version", "--bogus"});
+    EXPECT_EQ(version.action, StartAction::SHOW_VERSION);
+    EXPECT_EQ(version.message, "wibz3d " WIBZ_VERSION "\n");
+}
+
+TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
+    const std::vector<BadCase> cases = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--Data", "x"}, "unknown option '--Data'"},
+        {{"level2"}, "unexpected argument 'level2'"},
+        {{"--data"}, "option '--data' needs a value"},
+        {{"--data="}, "option '--data' needs a folder, not an empty value"},
+        {{"--window"}, "option '--window' needs a value"},
+        {{"-display"}, "option '-display' needs a value"},
+        {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},
+        {{"--help=me"}, "option '--help' takes no value"},
+    };
+    for (const BadCase& c : cases) {
+        const CommandLine line = parse(c.words);
+        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << c.complaint;
+        EXPECT_EQ(line.message,
+                  "wibz3d: " + c.complaint + "\nTry 'wibz3d --help' for more information.\n");
+    }
+    for (const char* size : {"0x300", "400x0", "400", "x300", "400x", "4OOx300", "400x300x2",
+                             "-400x300", "+400x300", "32768x300", "400X300", "400x 300", ""}) {
+        const CommandLine line = parse({"--window", size});
+        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << size;
+        EXPECT_EQ(line.message.substr(0, line.message.find('\n')),
+                  std::string("wibz3d: bad value '") + size +
+                      "' for '--window' (WIDTHxHEIGHT, such as 800x600)");
+    }
+}
