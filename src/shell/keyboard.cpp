@@ -3,6 +3,7 @@
 
 #include "platform/key_state.h"
 #include "shell/controls.h"
+#include "shell/demo_session.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -52,13 +53,21 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 }
 } // namespace
 
+// While a demo plays, only Escape reaches the game.
 void onKey(unsigned char key, int, int) {
+    constexpr unsigned char escape = 27;
+    if (key != escape && !keysReachTheGame()) {
+        return;
+    }
+    if (key != escape) {
+        noteTypedKey(key);
+    }
     handleKey(game, key);
 }
 
 void onSpecialDown(int glutKey, int, int) {
     PolledKey key = KEY_UP;
-    if (polledKeyOf(glutKey, key)) {
+    if (keysReachTheGame() && polledKeyOf(glutKey, key)) {
         pressKey(key);
     }
 }

@@ -12,9 +12,9 @@
 #include "render/scene.h"
 #include "shell/controls.h"
 #include "shell/data_folder.h"
+#include "shell/demo_session.h"
 #include "shell/keyboard.h"
 #include "shell/options.h"
-#include "shell/step_input.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -69,12 +69,18 @@ void followDisplayToggles() {
     }
 }
 
+// A timedemo draws one step per frame as fast as it can; otherwise the steps that are due.
 void onIdle() {
-    const int steps = pacer.waitForNextFrame();
+    int steps = 1;
+    if (isTimedemo()) {
+        timedemoFrame(clockMilliseconds());
+    } else {
+        steps = pacer.waitForNextFrame();
+    }
     frameTimer.update();
     syncHeldKeysWithServer();
     for (int s = 0; s < steps; ++s) {
-        advance(game, readStepInput(), stepSeconds);
+        runSessionStep();
     }
     followDisplayToggles();
     writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
@@ -88,6 +94,10 @@ int main(int argc, char** argv) {
     CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.action != StartAction::PLAY) {
         return reportCommandLine(commandLine);
+    }
+    // Demo files are named from where the game was started, before it enters its data.
+    if (!startDemoSession(commandLine.options)) {
+        return 2;
     }
     if (!enterDataFolder(commandLine.options.dataFolder)) {
         return 1;

@@ -20,6 +20,11 @@ const char* const helpText =
     "  --data DIR      read the game's data (tex/ and models/) from DIR\n"
     "  --window WxH    open the window W by H pixels (default 400x300)\n"
     "  --fullscreen    start in full screen\n"
+    "  --record FILE   play, and record the game as a demo into FILE\n"
+    "  --play FILE     watch a demo (only Escape acts)\n"
+    "  --timedemo FILE draw a demo as fast as possible, print the frame rate, exit\n"
+    "  --exit-at-end   with --play: exit when the demo ends\n"
+    "  --dump-state OUT  with --play or --timedemo: write the end state to OUT\n"
     "  -h, --help      show this help and exit\n"
     "  --version       show the version and exit\n"
     "GLUT's own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct,\n"
@@ -113,6 +118,20 @@ Word splitWord(const std::string& word) {
     }
     return split;
 }
+// A demo is either recorded or played, and what applies to playing needs a played demo.
+CommandLine checkDemoOptions(const CommandLine& line) {
+    const Options& o = line.options;
+    if (!o.recordDemo.empty() && !o.playDemo.empty()) {
+        return badUsage("'--record' cannot go with '--play' or '--timedemo'");
+    }
+    if (o.exitAtEnd && (o.playDemo.empty() || o.timedemo)) {
+        return badUsage("'--exit-at-end' goes with '--play'");
+    }
+    if (!o.dumpState.empty() && o.playDemo.empty()) {
+        return badUsage("'--dump-state' goes with '--play' or '--timedemo'");
+    }
+    return line;
+}
 } // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
@@ -120,7 +139,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     result.glutArguments.push_back(argc > 0 && argv[0] != nullptr ? argv[0] : "wibz3d");
     for (int i = 1; i < argc; ++i) {
         Word word = splitWord(argv[i]);
-        const bool wantsValue = word.name == "--data" || word.name == "--window";
+        const bool wantsValue = word.name == "--data" || word.name == "--window" ||
+                                word.name == "--record" || word.name == "--play" ||
+                                word.name == "--timedemo" || word.name == "--dump-state";
         if (wantsValue && !word.hasValue) {
             if (i + 1 >= argc) {
                 return badUsage("option '" + word.name + "' needs a value");
@@ -140,12 +161,21 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             result.message = "wibz3d " WIBZ_VERSION "\n";
             return result;
         }
+        if (wantsValue && word.value.empty() && word.name != "--window") {
+            return badUsage("option '" + word.name + "' needs a value, not an empty one");
+        }
         if (word.name == "--fullscreen") {
             result.options.fullscreen = true;
+        } else if (word.name == "--exit-at-end") {
+            result.options.exitAtEnd = true;
+        } else if (word.name == "--record") {
+            result.options.recordDemo = word.value;
+        } else if (word.name == "--play" || word.name == "--timedemo") {
+            result.options.playDemo = word.value;
+            result.options.timedemo = word.name == "--timedemo";
+        } else if (word.name == "--dump-state") {
+            result.options.dumpState = word.value;
         } else if (word.name == "--data") {
-            if (word.value.empty()) {
-                return badUsage("option '--data' needs a folder, not an empty value");
-            }
             result.options.dataFolder = word.value;
         } else if (word.name == "--window") {
             if (!parseWindowSize(word.value, result.options)) {
@@ -166,7 +196,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             return badUsage("unexpected argument '" + word.name + "'");
         }
     }
-    return result;
+    return checkDemoOptions(result);
 }
 
 int reportCommandLine(const CommandLine& commandLine) {

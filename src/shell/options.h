@@ -11,6 +11,11 @@ struct Options {
     int windowWidth = 400;
     int windowHeight = 300;
     bool fullscreen = false;
+    std::string recordDemo; // --record: the demo file to write
+    std::string playDemo;   // --play or --timedemo: the demo file to play
+    bool timedemo = false;  // play it unpaced and report the frame rate
+    bool exitAtEnd = false; // leave when the played demo ends
+    std::string dumpState;  // write the end state of a played demo here
 };
 
 enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };

@@ -64,6 +64,17 @@ TEST(CommandLine, OptionsThatStartTheGame) {
     }
 }
 
+TEST(CommandLine, DemoOptions) {
+    CommandLine line = parse({"--record", "my.demo"});
+    EXPECT_EQ(line.options.recordDemo, "my.demo");
+    line = parse({"--play=a.demo", "--exit-at-end", "--dump-state", "end.txt"});
+    EXPECT_TRUE(line.options.playDemo == "a.demo" && !line.options.timedemo);
+    EXPECT_TRUE(line.options.exitAtEnd && line.options.dumpState == "end.txt");
+    line = parse({"--timedemo", "b.demo"});
+    EXPECT_TRUE(line.action == StartAction::PLAY && line.options.timedemo);
+    EXPECT_EQ(line.options.playDemo, "b.demo");
+}
+
 TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
     for (const auto& words : std::vector<std::vector<const char*>>{
              {"--help"}, {"-h"}, {"--window", "9x9", "--help", "--bogus"}}) {
@@ -86,7 +97,12 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"--Data", "x"}, "unknown option '--Data'"},
         {{"level2"}, "unexpected argument 'level2'"},
         {{"--data"}, "option '--data' needs a value"},
-        {{"--data="}, "option '--data' needs a folder, not an empty value"},
+        {{"--data="}, "option '--data' needs a value, not an empty one"},
+        {{"--play", ""}, "option '--play' needs a value, not an empty one"},
+        {{"--record", "a", "--play", "b"}, "'--record' cannot go with '--play' or '--timedemo'"},
+        {{"--exit-at-end"}, "'--exit-at-end' goes with '--play'"},
+        {{"--timedemo", "a", "--exit-at-end"}, "'--exit-at-end' goes with '--play'"},
+        {{"--dump-state", "s"}, "'--dump-state' goes with '--play' or '--timedemo'"},
         {{"--window"}, "option '--window' needs a value"},
         {{"-display"}, "option '-display' needs a value"},
         {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},

@@ -1,0 +1,28 @@
+// demo_session.h -- where the steps' input comes from: the keys (recorded as a demo with
+// --record), or a demo played back (--play, --timedemo). No window here: the idle callback
+// asks it for each step, and at the end the process writes the demo's end line and the
+// end state.
+#pragma once
+
+#include "shell/options.h"
+
+#include <string>
+#include <vector>
+
+// Opens the demo files the options name; false after one line on standard error (exit
+// status 2, before any window).
+bool startDemoSession(const Options& options);
+// Runs one game step with the session's input.
+void runSessionStep();
+// False while a demo plays: then only Escape acts.
+bool keysReachTheGame();
+// A character key typed into the game (recorded before the next step).
+void noteTypedKey(unsigned char key);
+bool isTimedemo();
+// Once per drawn frame of a timedemo, before its step, with the clock in milliseconds; the
+// step after the demo's last prints the report and ends the process.
+void timedemoFrame(double nowMilliseconds);
+
+// "timedemo: N frames in S s, F fps (min A, median B fps over 1 s windows)" from the time
+// each frame began, in milliseconds, and the time the last one ended.
+std::string timedemoReport(const std::vector<double>& frameStarts, double endMilliseconds);
