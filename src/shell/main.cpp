@@ -13,6 +13,7 @@
 #include "render/scene.h"
 #include "shell/controls.h"
 #include "shell/keyboard.h"
+#include "shell/swap_control.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
     useDetectableAutoRepeat();
+    disableSwapSync();
 
     twirlFactor = 10.0f;
     smallStreak = 0;
