@@ -10,7 +10,7 @@ PACKAGES=(
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
     libdevil-dev libgtest-dev lib3ds-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils x11-apps imagemagick
+    xvfb xauth xdotool x11-utils x11-apps imagemagick python3
 )
 
 missing_packages() {

@@ -15,6 +15,7 @@
 #include "shell/demo_session.h"
 #include "shell/keyboard.h"
 #include "shell/options.h"
+#include "shell/swap_control.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
         glutFullScreen();
     }
     useDetectableAutoRepeat();
+    disableSwapSync();
 
     initGl();
     loadTextures();
