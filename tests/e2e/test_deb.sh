@@ -9,7 +9,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 trap 'stop_all; rm -rf "$WORK"' EXIT
 WORK=$(mktemp -d)
 
-cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
+keeping_manifest "$BUILD" cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
     fail "cpack: $(cat "$WORK/cpack.log")"
 DEB=$(ls "$WORK"/wibz3d_*.deb) || fail "no package: $(cat "$WORK/cpack.log")"
 

@@ -10,7 +10,8 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 trap 'stop_all; rm -rf "$WORK"' EXIT
 WORK=$(mktemp -d)
 
-cmake --install "$BUILD" --prefix "$WORK/first" >/dev/null || fail "cmake --install failed"
+keeping_manifest "$BUILD" cmake --install "$BUILD" --prefix "$WORK/first" >/dev/null ||
+    fail "cmake --install failed"
 mv "$WORK/first" "$WORK/moved"
 P="$WORK/moved"
 for file in games/wibz3d games/wibz3d-model share/wibz3d/models/ship.3DS \

@@ -125,6 +125,24 @@ wait_for_exit() {
     return 0
 }
 
+# keeping_manifest BUILD COMMAND...: runs COMMAND (an install or cpack), then puts back the
+# build's install_manifest.txt, a developer's record of their own install for uninstalling.
+keeping_manifest() {
+    local manifest="$1/install_manifest.txt" kept status
+    kept=$(mktemp -d)
+    shift
+    [ -f "$manifest" ] && cp "$manifest" "$kept/"
+    "$@"
+    status=$?
+    if [ -f "$kept/install_manifest.txt" ]; then
+        mv "$kept/install_manifest.txt" "$manifest"
+    else
+        rm -f "$manifest"
+    fi
+    rm -rf "$kept"
+    return $status
+}
+
 fail() {
     echo "FAIL: $*"
     stop_all
