@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The install: `cmake --install` into a temporary prefix, which is then moved; the files a
 # desktop needs are checked (desktop entry, icons, manual pages), and the installed game is
-# started from / under Xvfb. Then the build tree's game from the repository's root.
+# started from / under Xvfb, directly and through a link. Then the build tree's game from
+# the repository's root.
 set -u
 BUILD=$1
 SOURCE=$2
+GAMES=${3:-games}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_lib.sh"
 trap 'stop_all; rm -rf "$WORK"' EXIT
@@ -14,7 +16,7 @@ keeping_manifest "$BUILD" cmake --install "$BUILD" --prefix "$WORK/first" >/dev/
     fail "cmake --install failed"
 mv "$WORK/first" "$WORK/moved"
 P="$WORK/moved"
-for file in games/wibz3d games/wibz3d-model share/wibz3d/models/ship.3DS \
+for file in "$GAMES/wibz3d" "$GAMES/wibz3d-model" share/wibz3d/models/ship.3DS \
     share/wibz3d/tex/getready.png share/applications/wibz3d.desktop \
     share/icons/hicolor/64x64/apps/wibz3d.png share/icons/hicolor/256x256/apps/wibz3d.png \
     share/man/man6/wibz3d.6.gz share/man/man6/wibz3d-model.6.gz share/doc/wibz3d/copyright; do
@@ -33,12 +35,15 @@ done
 for section in OPTIONS CONTROLS FILES "CONSOLE OUTPUT"; do
     grep -q "^$section" "$WORK/wibz3d" || fail "no $section in wibz3d.6"
 done
-"$P/games/wibz3d-model" "$P/share/wibz3d/models/ship.3DS" | grep -q ": ok$" ||
+"$P/$GAMES/wibz3d-model" "$P/share/wibz3d/models/ship.3DS" | grep -q ": ok$" ||
     fail "the installed model inspector"
 
 start_xvfb || fail "no Xvfb"
 unset WIBZ3D_DATA
-play_and_quit "$P/games/wibz3d" /
+play_and_quit "$P/$GAMES/wibz3d" /
+# Through a link elsewhere, as a home install on the PATH would be.
+mkdir "$WORK/bin" && ln -s "$P/$GAMES/wibz3d" "$WORK/bin/wibz3d"
+play_and_quit "$WORK/bin/wibz3d" /
 play_and_quit "$BUILD/src/wibz3d" "$SOURCE"
 echo "PASS: installed into a prefix that was then moved, started from /; build tree's game" \
     "from $SOURCE"
