@@ -11,6 +11,9 @@ PACKAGES=(
     libdevil-dev libgtest-dev lib3ds-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils x11-apps imagemagick python3
+    # Packaging and its checks: cpack's dependency scan, lintian, the desktop entry and
+    # manual page checks.
+    dpkg-dev file lintian desktop-file-utils man-db
 )
 
 missing_packages() {

@@ -148,7 +148,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             }
             word.value = argv[++i];
         } else if (!wantsValue && word.hasValue) {
-            return badUsage("option '" + word.name + "' takes no value");
+            const bool known =
+                word.name == "--help" || word.name == "--version" || word.name == "--fullscreen";
+            return badUsage(known ? "option '" + word.name + "' takes no value"
+                                  : "unknown option '" + word.name + "'");
         }
 
         if (word.name == "--help" || word.name == "-h") {

@@ -51,10 +51,38 @@ stop_all() {
     return 0
 }
 
-# start_game BINARY WORKDIR OUTFILE: runs the game in WORKDIR, stdout to OUTFILE.
+# start_game BINARY WORKDIR OUTFILE [ARGS...]: runs the game in WORKDIR, stdout to OUTFILE.
 start_game() {
-    (cd "$2" && exec "$1" >"$3" 2>"$3.err") &
+    local bin=$1 dir=$2 out=$3
+    shift 3
+    (cd "$dir" && exec "$bin" "$@" >"$out" 2>"$out.err") &
     GAME_PID=$!
+}
+
+# quit_game WID: Escape in the game's window; sets EXIT_STATUS.
+quit_game() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key --clearmodifiers Escape
+    wait_for_exit "$GAME_PID" 10
+    GAME_PID=""
+}
+
+# play_and_quit BINARY WORKDIR [ARGS...]: the game must open its window, load all thirteen
+# textures, report a frame and end with status 0 on Escape; the test fails otherwise.
+# Sets WINDOW_SIZE (WxH) as the window was.
+WINDOW_SIZE=""
+play_and_quit() {
+    local out wid
+    out=$(mktemp)
+    start_game "$1" "$2" "$out" "${@:3}"
+    wid=$(wait_for_window) || fail "no window from $* in $2: $(cat "$out.err")"
+    wait_for_text "$out" "curTime " 20 || fail "no frame-timer line from $*: $(cat "$out")"
+    [ "$(grep -c "^Loaded 'tex/[A-Za-z]*\.[a-z]*' ok" "$out")" = 13 ] ||
+        fail "not 13 textures loaded by $* in $2: $(cat "$out" "$out.err")"
+    WINDOW_SIZE=$(xwininfo -id "$wid" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')
+    quit_game "$wid"
+    [ "$EXIT_STATUS" = 0 ] || fail "Escape gave exit status $EXIT_STATUS ($*)"
+    rm -f "$out" "$out.err"
 }
 
 # wait_for_window [TITLE]: the id of the window titled TITLE (the game's by default),
@@ -95,6 +123,24 @@ wait_for_exit() {
     EXIT_STATUS=0
     wait "$1" || EXIT_STATUS=$?
     return 0
+}
+
+# keeping_manifest BUILD COMMAND...: runs COMMAND (an install or cpack), then puts back the
+# build's install_manifest.txt, a developer's record of their own install for uninstalling.
+keeping_manifest() {
+    local manifest="$1/install_manifest.txt" kept status
+    kept=$(mktemp -d)
+    shift
+    [ -f "$manifest" ] && cp "$manifest" "$kept/"
+    "$@"
+    status=$?
+    if [ -f "$kept/install_manifest.txt" ]; then
+        mv "$kept/install_manifest.txt" "$manifest"
+    else
+        rm -f "$manifest"
+    fi
+    rm -rf "$kept"
+    return $status
 }
 
 fail() {

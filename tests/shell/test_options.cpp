@@ -95,6 +95,7 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"-x"}, "unknown option '-x'"},
         {{"--Data", "x"}, "unknown option '--Data'"},
+        {{"--bogus=1"}, "unknown option '--bogus'"},
         {{"level2"}, "unexpected argument 'level2'"},
         {{"--data"}, "option '--data' needs a value"},
         {{"--data="}, "option '--data' needs a value, not an empty one"},
