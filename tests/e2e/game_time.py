@@ -73,7 +73,8 @@ def probe_stones(output, keyboard, t0, run_seconds):
     """Probes every PROBE_PERIOD until run_seconds after t0. Without a lock, d locks stone 1
     when there is one; with it, s locks the last stone, printing the count, and d d go back
     to stone 1. x x (the camera's target mode, off and on) answers that the keys were read.
-    Returns {stone number: (earliest, latest) real arrival, seconds after t0}."""
+    Returns {stone number: (earliest, latest) real arrival, seconds after t0} and when the
+    probing ended: at run_seconds, or early when a stone hit the craft (stones then go)."""
     arrivals, count, last_sent = {}, 0, t0
     while time.monotonic() < t0 + run_seconds:
         sent, before = time.monotonic(), output.text
@@ -85,15 +86,17 @@ def probe_stones(output, keyboard, t0, run_seconds):
         answered, text = answer
         seen = max([int(n) for n in re.findall(r"nlock (\d+), Index", text[start:])] + [0])
         if seen < count:
-            sys.exit(f"FAIL: {count} stones, then {seen} at {sent - t0:.2f} s: the craft was hit")
+            print(f"{count} stones, then {seen} at {sent - t0:.2f} s: the craft was hit OFF")
+            return arrivals, sent - t0
         for n in range(count + 1, seen + 1):
             arrivals[n] = (last_sent - t0, answered - t0)
         count, last_sent = seen, sent
         time.sleep(max(0.0, sent + PROBE_PERIOD - time.monotonic()))
-    return arrivals
+    return arrivals, run_seconds
 
 
 def judge(arrivals, run_seconds, frame_seconds):
+    """Prints each stone's arrival against its due time; true when all fit."""
     ok = True
     n = 1
     while FIRST_STONE + STONE_EVERY * (n - 1) < run_seconds or n in arrivals:
@@ -152,10 +155,10 @@ def main():
             sys.exit("FAIL: no frame-timer line")
         t0 = float(re.search(r"curTime ([\d.]+)", first[1]).group(1))
         keyboard = Keyboard()
-        arrivals = probe_stones(output, keyboard, t0, run_seconds)
+        arrivals, ended = probe_stones(output, keyboard, t0, run_seconds)
         keyboard.close()
         # Without the probe the game paces itself to 10 ms frames.
-        ok = judge(arrivals, run_seconds, max(hold_ms, 10.0) / 1000.0)
+        ok = judge(arrivals, ended, max(hold_ms, 10.0) / 1000.0) and ended == run_seconds
         # The first report counts one frame and the second the start-up; the rest the
         # drawn frames of about a second each, as the HUD shows them.
         reports = [float(f) for f in re.findall(r"FPS ([\d.]+)", output.text)][2:]
