@@ -65,8 +65,11 @@ bool startDemoSession(const Options& options) {
             dumpPath = std::string(here) + "/" + dumpPath;
         }
     }
-    std::atexit(atExit);
     return true;
+}
+
+void armDemoSessionExit() {
+    std::atexit(atExit);
 }
 
 void runSessionStep() {

@@ -12,6 +12,9 @@
 // Opens the demo files the options name; false after one line on standard error (exit
 // status 2, before any window).
 bool startDemoSession(const Options& options);
+// From here on, the end of the process writes the demo's end line and the end state; called
+// once the game is set up, so a start that fails leaves neither.
+void armDemoSessionExit();
 // Runs one game step with the session's input.
 void runSessionStep();
 // False while a demo plays: then only Escape acts.

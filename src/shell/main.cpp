@@ -140,6 +140,7 @@ int main(int argc, char** argv) {
     initShip(game);
     placeShipAtStart(game);
     initHud();
+    armDemoSessionExit();
 
     glutMainLoop();
     // Only reached if GLUT is told to return from its loop; the game normally ends inside.
