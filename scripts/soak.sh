@@ -25,14 +25,13 @@ PROBE=$BUILD/$PROBE
 
 # The run is reported in windows of a tenth of it, at least 6 s and at most a minute. The
 # first holds the warm-up, where Mesa compiles the drawing code of every state met the first
-# time. The rest is cut in two halves: without a leak the least heap in use (the level the
-# game comes back to as a frame begins) is the same in both, whatever the allocator keeps
-# for reuse. Mesa keeps display lists in buffers of 1 MiB: a rebuild (F3) that fills one
-# takes another and frees the old one at the next rebuild, so the heap can stand 1 MiB higher
-# from one F3 to the next. Each half holds an F3 (see F3_SPACING_MS), so its least is free of
-# that. The second half's least may exceed the first's by MAX_GROWTH_KIB; a minute's clean
-# runs moved by 15 KiB at most, a leak of 256 bytes a frame moves it by over 100 KiB at
-# 20 frames a second, and an F3 that kept the models read before by 147 KiB.
+# time. The rest is cut in two halves, and the second half's least heap in use (the level
+# the game comes back to as a frame begins) may exceed the first's by MAX_GROWTH_KIB. About
+# one F3 rebuild in ten leaves Mesa holding 1 MiB more until the next rebuild (a new buffer
+# for the display lists, by the look of it); each half holds an F3 (see F3_SPACING_MS), so
+# its least is free of that. Clean minutes moved by 15 KiB at most; a leak of 256 bytes a
+# frame adds over 100 KiB at 20 frames a second, and an F3 that kept the models read before
+# 147 KiB.
 WINDOW_SECONDS=$((RUN_SECONDS / 10))
 [ "$WINDOW_SECONDS" -ge 6 ] || WINDOW_SECONDS=6
 [ "$WINDOW_SECONDS" -le 60 ] || WINDOW_SECONDS=60
@@ -362,7 +361,13 @@ wait_for_exit "$GAME_PID" 10
 ESC_STATUS=$EXIT_STATUS
 GAME_PID=""
 
-echo "soak: heap in use, the least in each window (KiB):$HEAP_LEVELS"
+# The halves after the first window; the last window closed at the end of the run.
+MIDDLE_MS=$(((JUDGED_FROM_MS + WINDOW_START_MS) / 2))
+EARLY_KIB=$(least_heap_kib "$JUDGED_FROM_MS" "$MIDDLE_MS")
+LATE_KIB=$(least_heap_kib "$MIDDLE_MS" "$WINDOW_START_MS")
+GROWTH_KIB=$((${LATE_KIB:-0} - ${EARLY_KIB:-0}))
+echo "soak: heap in use, the least in each window (KiB):$HEAP_LEVELS; after the first window:" \
+    "$EARLY_KIB KiB in the first half, $LATE_KIB KiB in the second (limit +$MAX_GROWTH_KIB)"
 echo "soak: RSS (not judged) start $START_RSS KiB, end $END_RSS KiB, max $MAX_RSS KiB"
 echo "soak: frame-rate reports $FPS_COUNT ($FPS_FRAMES frames), fps min $FPS_MIN median $FPS_MEDIAN max $FPS_MAX"
 KEYS_LINE=""
@@ -370,12 +375,6 @@ for k in $(printf '%s\n' "${!KEY_COUNT[@]}" | sort); do KEYS_LINE+=" $k:${KEY_CO
 echo "soak: $PRESSES key presses sent:$KEYS_LINE"
 echo "soak: Escape gave $(describe_status "$ESC_STATUS")"
 
-MIDDLE_MS=$(((JUDGED_FROM_MS + WINDOW_START_MS) / 2))
-EARLY_KIB=$(least_heap_kib "$JUDGED_FROM_MS" "$MIDDLE_MS")
-LATE_KIB=$(least_heap_kib "$MIDDLE_MS" "$WINDOW_START_MS")
-GROWTH_KIB=$((${LATE_KIB:-0} - ${EARLY_KIB:-0}))
-echo "soak: heap in use, the least after the first window: $EARLY_KIB KiB in the first half," \
-    "$LATE_KIB KiB in the second (growth $GROWTH_KIB KiB, limit $MAX_GROWTH_KIB)"
 if [ -z "$EARLY_KIB" ] || [ -z "$LATE_KIB" ]; then
     FAILURES+=("no heap sample in a half of the run")
 elif [ "$GROWTH_KIB" -gt "$MAX_GROWTH_KIB" ]; then
