@@ -31,7 +31,7 @@ PROBE=$BUILD/$PROBE
 # for the display lists, by the look of it); each half holds an F3 (see F3_SPACING_MS), so
 # its least is free of that. Clean minutes moved by 15 KiB at most; a leak of 256 bytes a
 # frame adds over 100 KiB at 20 frames a second, and an F3 that kept the models read before
-# 147 KiB.
+# about 150 KiB.
 WINDOW_SECONDS=$((RUN_SECONDS / 10))
 [ "$WINDOW_SECONDS" -ge 6 ] || WINDOW_SECONDS=6
 [ "$WINDOW_SECONDS" -le 60 ] || WINDOW_SECONDS=60
