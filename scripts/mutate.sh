@@ -154,9 +154,9 @@ if not ok or run_tests():
 sample = sorted(random.Random(seed).sample(range(len(all_sites)), min(count, len(all_sites))))
 report_path = os.path.join(build, f"mutate-{seed}.txt")
 report = open(report_path, "w")
-def say(text):
+def say(text, full=None):
     print(text, flush=True)
-    report.write(text + "\n")
+    report.write((full or text) + "\n")
     report.flush()
 
 say(f"# seed {seed}: {len(sample)} of {len(all_sites)} sites")
@@ -185,7 +185,8 @@ for index in sample:
         say(f"no-build  {where}")
     elif failed:
         caught += 1
-        say(f"caught    {where}  by {' '.join(failed[:4])}{' ...' if len(failed) > 4 else ''}")
+        say(f"caught    {where}  by {' '.join(failed[:3])}{' ...' if len(failed) > 3 else ''}",
+            f"caught    {where}  by {' '.join(failed)}")
     else:
         survived += 1
         say(f"SURVIVED  {where}    | {line.strip()}")
