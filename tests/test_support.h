@@ -1,20 +1,21 @@
 // test_support.h -- capturing standard output and scripting the clock in tests.
 #pragma once
 
+#include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 // Runs fn with standard output redirected and returns what it printed.
-template <typename Fn> std::string captureStdout(Fn fn);
-
-void beginStdoutCapture();
-std::string endStdoutCapture();
-
 template <typename Fn> std::string captureStdout(Fn fn) {
-    beginStdoutCapture();
+    std::fflush(stdout);
+    ::testing::internal::CaptureStdout();
     fn();
-    return endStdoutCapture();
+    std::fflush(stdout);
+    return ::testing::internal::GetCapturedStdout();
 }
 
 // A clock the test moves by hand (milliseconds).
-extern double scriptedMilliseconds;
-double scriptedClock();
+inline double scriptedMilliseconds = 0.0;
+inline double scriptedClock() {
+    return scriptedMilliseconds;
+}

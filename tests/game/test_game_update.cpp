@@ -37,13 +37,16 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     large.gravity = 4.0f;
     playFrames(1);
     ASSERT_EQ(game.stones.count(true), 2);
-    const GameObject& a = *game.stones.at(1); // walked in the same frame: one step older
+    const GameObject& a = *game.stones.at(1);
     const GameObject& b = *game.stones.at(2);
     EXPECT_TRUE(a.size == 2 && a.vx == -0.25f && a.vy == -0.5f && a.z == 5.0f);
     EXPECT_TRUE(b.size == 2 && b.vx == 0.25f && b.vy == 0.5f && b.z == 5.0f);
     EXPECT_EQ(b.gravity, 8.0f);
     EXPECT_NEAR(b.x, 0.005f, 1e-6f); // where the parent was hit
     EXPECT_NEAR(b.y, -3.0025f, 1e-6f);
+    // The first child takes the parent's place in the walk and so moves in the hit's step.
+    EXPECT_NEAR(a.x, 0.0025f, 1e-6f);
+    EXPECT_NEAR(a.y, -3.0075f, 1e-6f);
     ASSERT_EQ(game.debris.count(true), 6);
     for (int k = 1; k <= 6; ++k) {
         EXPECT_TRUE(game.debris.at(k)->x == b.x && game.debris.at(k)->z == 0.02f);

@@ -5,17 +5,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-TEST(HudText, StartTextsAndPositions) {
-    initHud();
-    EXPECT_STREQ(scoreText.getText(), "Score: 000.000.000");
-    EXPECT_STREQ(livesText.getText(), "Level: 001");
-    EXPECT_STREQ(spareText.getText(), "");
-    EXPECT_STREQ(fpsText.getText(), "FPS: xxx");
-    EXPECT_TRUE(fpsText.getPosition().equals(-0.7f, 0.45f, -1.5f));
-    EXPECT_TRUE(scoreText.getPosition().equals(-0.7f, -0.5f, -1.5f));
-    EXPECT_TRUE(livesText.getColour().equals(1, 1, 1));
-}
-
 TEST(HudText, FrameTextsAreZeroPaddedAndCut) {
     initHud();
     writeHudTexts(60.0f, 5, false, 1100);

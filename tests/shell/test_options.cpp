@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,54 +14,55 @@ CommandLine parse(std::vector<const char*> words) {
     return parseCommandLine(static_cast<int>(words.size()), words.data());
 }
 
-struct GoodCase {
-    std::vector<const char*> words;
-    std::string data;
-    int width;
-    int height;
-    bool fullscreen;
-    std::vector<std::string> glut; // after the program name
-};
-
 struct BadCase {
     std::vector<const char*> words;
     std::string complaint; // the first line on standard error
 };
+
+// Words split at spaces: program options, then what GLUT is passed after the program name.
+std::vector<std::string> split(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
 } // namespace
 
 TEST(CommandLine, OptionsThatStartTheGame) {
-    const std::vector<GoodCase> cases = {
-        {{}, "", 400, 300, false, {}},
-        {{"--data", "/srv/mod"}, "/srv/mod", 400, 300, false, {}},
-        {{"--data=../mod"}, "../mod", 400, 300, false, {}},
-        {{"--window", "800x600"}, "", 800, 600, false, {}},
-        {{"--window=1x32767"}, "", 1, 32767, false, {}},
-        {{"--fullscreen"}, "", 400, 300, true, {}},
-        {{"--window", "640x480", "--window", "320x200"}, "", 320, 200, false, {}},
-        {{"-display", ":3", "--fullscreen", "-geometry", "300x200+10+20", "-iconic"},
-         "",
-         400,
-         300,
-         true,
-         {"-display", ":3", "-geometry", "300x200+10+20", "-iconic"}},
-        {{"-sync", "-gldebug", "-direct", "-indirect"},
-         "",
-         400,
-         300,
-         false,
-         {"-sync", "-gldebug", "-direct", "-indirect"}},
+    const struct {
+        const char *words, *data;
+        int width, height;
+        bool fullscreen;
+        const char* glut;
+    } cases[] = {
+        {"", "", 400, 300, false, ""},
+        {"--data /srv/mod", "/srv/mod", 400, 300, false, ""},
+        {"--data=../mod", "../mod", 400, 300, false, ""},
+        {"--window 800x600", "", 800, 600, false, ""},
+        {"--window=1x32767", "", 1, 32767, false, ""},
+        {"--fullscreen", "", 400, 300, true, ""},
+        {"--window 640x480 --window 320x200", "", 320, 200, false, ""},
+        {"-display :3 --fullscreen -geometry 300x200+10+20 -iconic", "", 400, 300, true,
+         "-display :3 -geometry 300x200+10+20 -iconic"},
+        {"-sync -gldebug -direct -indirect", "", 400, 300, false,
+         "-sync -gldebug -direct -indirect"},
     };
-    for (const GoodCase& c : cases) {
-        const CommandLine line = parse(c.words);
-        SCOPED_TRACE(c.words.empty() ? "(none)" : c.words[0]);
+    for (const auto& c : cases) {
+        const std::vector<std::string> words = split(c.words);
+        std::vector<const char*> pointers;
+        for (const std::string& word : words) {
+            pointers.push_back(word.c_str());
+        }
+        const CommandLine line = parse(pointers);
+        SCOPED_TRACE(c.words);
         EXPECT_EQ(line.action, StartAction::PLAY);
         EXPECT_EQ(line.options.dataFolder, c.data);
         EXPECT_EQ(line.options.windowWidth, c.width);
         EXPECT_EQ(line.options.windowHeight, c.height);
         EXPECT_EQ(line.options.fullscreen, c.fullscreen);
-        std::vector<std::string> glut = {"wibz3d"};
-        glut.insert(glut.end(), c.glut.begin(), c.glut.end());
-        EXPECT_EQ(line.glutArguments, glut);
+        EXPECT_EQ(line.glutArguments, split(std::string("wibz3d ") + c.glut));
     }
 }
 
