@@ -78,6 +78,7 @@ void compareWithExpected(const std::string& name, const std::string& actual) {
 TEST_F(GameTest, ReplayHunterRunsIntoStonesUntilTheGameIsOver) {
     compareWithExpected("hunter", play("hunter"));
     EXPECT_TRUE(game.gameOver);
+    EXPECT_NE(describeState(game).find("\nlives 0\nover 1\nhit 1\n"), std::string::npos);
 }
 
 // Circles the far axis points along the field's edges, switching focus and firing.

@@ -15,7 +15,7 @@ TEST_F(GameTest, LockRefusesThePlaceholderAndUnlockRestoresTheFocusFromBeforeThe
     }
     std::string out = captureStdout([] {
         game.ship.lockPrevious(game.stones); // from no lock: the last stone
-        game.ship.lockPrevious(game.stones);
+        EXPECT_TRUE(game.ship.lockStone(game.stones, 2));
         EXPECT_FALSE(game.ship.lockStone(game.stones, 4)); // beyond the stones
         EXPECT_FALSE(game.ship.lockStone(game.stones, 0)); // the placeholder is no stone
     });

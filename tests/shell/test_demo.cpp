@@ -1,6 +1,7 @@
 // test_demo.cpp -- demo files: what the recorder writes reads back as the same inputs, and
 // each kind of bad file is refused with a message naming the file and line.
 #include "shell/demo.h"
+#include "shell/demo_session.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,11 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
         StepInput held;
         held.held[KEY_LEFT] = true;
         held.pressed[KEY_F3] = true;
-        recorder.step(1, StepInput()); // no input: no line
         recorder.typed(' ');
         recorder.typed('d');
         recorder.typed(9);
-        recorder.step(2, held);
+        recorder.step(1, held);
+        recorder.step(2, StepInput()); // no input: no line
         recorder.typed('#');
         recorder.end(5);
     }
@@ -36,7 +37,7 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
     std::string error;
     ASSERT_TRUE(readDemo(path, demo, error)) << error;
     ASSERT_EQ(demo.steps.size(), 2u);
-    EXPECT_EQ(demo.steps[0].step, 2);
+    EXPECT_EQ(demo.steps[0].step, 1);
     EXPECT_EQ(demo.steps[0].typed, std::string(" d\t"));
     EXPECT_TRUE(demo.steps[0].input.held[KEY_LEFT] && demo.steps[0].input.pressed[KEY_F3]);
     EXPECT_FALSE(demo.steps[0].input.held[KEY_F3] || demo.steps[0].input.pressed[KEY_LEFT]);
@@ -79,4 +80,30 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
     EXPECT_EQ(demo.length, 7);
     EXPECT_FALSE(demo.ended);
     EXPECT_EQ(demo.warning, cut + ":4: the last line is cut off; played up to step 7");
+}
+
+TEST(DemoSession, RefusesFilesItCannotReadOrWriteAndReportsTheTimedemo) {
+    Options none;
+    EXPECT_TRUE(startDemoSession(none)); // nothing asked, nothing to refuse
+    Options record;
+    record.recordDemo = "/nonexistent/folder/x.demo";
+    Options play;
+    play.playDemo = ::testing::TempDir() + "missing.demo";
+    Options dump;
+    dump.playDemo = scratchFile("ok.demo", "wibz3d-demo 1 1.0\n3 Up\n");
+    dump.dumpState = "/nonexistent/folder/end.txt";
+    for (const Options& o : {record, play, dump}) {
+        EXPECT_FALSE(startDemoSession(o)) << o.recordDemo << o.playDemo << o.dumpState;
+    }
+
+    // Two seconds at 50 frames a second, then one at 200: the median is the slow rate.
+    std::vector<double> starts;
+    for (int f = 0; f < 300; ++f) {
+        starts.push_back(1000.0 + (f < 100 ? 20.0 * f : 2000.0 + 10.0 * (f - 100) / 2.0));
+    }
+    EXPECT_EQ(timedemoReport(starts, 4000.0),
+              "timedemo: 300 frames in 3.00 s, 100.0 fps (min 50.0, median 50.0 fps over 1 s "
+              "windows)");
+    EXPECT_EQ(timedemoReport({}, 5.0), "timedemo: 0 frames in 0.00 s, 0.0 fps (min 0.0, median "
+                                       "0.0 fps over 1 s windows)");
 }
