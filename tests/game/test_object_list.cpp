@@ -1,4 +1,5 @@
-// test_object_list.cpp -- indexed access, removal and the shallow views the lock walks.
+// test_object_list.cpp -- indexed access and removal; the shallow views the lock walks are
+// played through the replays.
 #include "game/object_list.h"
 
 #include <gtest/gtest.h>
@@ -44,18 +45,4 @@ TEST(ObjectList, WalksRemovalsAndRemovedEntriesReadableUntilReleased) {
     EXPECT_TRUE(list.hasUnreleased());
     list.releaseRemoved(); // freed here; the sanitizer build checks nothing leaks
     EXPECT_FALSE(list.hasUnreleased());
-}
-
-TEST(ObjectList, ShallowCopyWalksTheSameEntriesWithItsOwnCursor) {
-    ObjectList list(emptySpec);
-    appendStonesAt(list, {10, 20, 30});
-    GameObject* second = list.at(2); // the list's cursor now stands on entry 2
-    {
-        ObjectList view(list);
-        EXPECT_EQ(view.count(true), 3);
-        EXPECT_EQ(view.at(3), list.at(3));
-        EXPECT_EQ(view.at(1)->x, 10.0f);
-    } // a view owns nothing: leaving scope frees no entry
-    EXPECT_EQ(list.at(2), second);
-    EXPECT_EQ(list.at(3)->x, 30.0f);
 }
