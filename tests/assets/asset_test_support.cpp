@@ -49,7 +49,3 @@ bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size) {
     std::fclose(stream);
     return result;
 }
-
-std::string dataDir() {
-    return WIBZ_DATA_DIR;
-}

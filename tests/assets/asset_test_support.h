@@ -1,5 +1,5 @@
 // asset_test_support.h -- helpers for the asset tests: standard error capture, a private
-// temporary folder, whole-file reads and writes, and 3DS files in memory.
+// temporary folder, whole-file reads, 3DS files in memory, and the generated data's paths.
 #pragma once
 
 #include "assets/model.h"
@@ -39,5 +39,7 @@ inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
     return importBytes(model, bytes.data(), bytes.size());
 }
 
-// Where the build put the generated data.
-std::string dataDir();
+// A file of the data folder the build generated, named as in the game's tables.
+inline std::string dataPath(const std::string& file) {
+    return std::string(WIBZ_DATA_DIR) + "/" + file;
+}

@@ -42,7 +42,7 @@ template <typename Fn> void withoutDataFile(const std::string& left, Fn fn) {
     TempDir dir;
     for (const char* sub : {"models", "tex"}) {
         std::filesystem::create_directories(dir.path() + "/" + sub);
-        for (const auto& entry : std::filesystem::directory_iterator(dataDir() + "/" + sub)) {
+        for (const auto& entry : std::filesystem::directory_iterator(dataPath(sub))) {
             const std::string name = std::string(sub) + "/" + entry.path().filename().string();
             if (name != left) {
                 std::filesystem::create_symlink(entry.path(), dir.path() + "/" + name);
@@ -117,24 +117,29 @@ Feedback feedbackOf(GLuint list, bool unitView = false) {
     return out;
 }
 
-// Reads a test file into a model of its own and compiles its first object as
-// buildModelLists does.
-GLuint listOf(const std::string& path) {
-    Model model;
-    ModelReader().import3ds(model, path.c_str());
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    emitModel(model, 0);
-    glEnd();
-    glEndList();
-    return list;
+// Each model file's list sends what the object its file supplied holds: perFace tokens a
+// face, less one for the polyline; files read in table order, one object each, and the
+// missing one supplying none and leaving its list empty.
+void expectEachListDrawsItsOwnObject(const GLuint* table, std::initializer_list<GLfloat> kinds,
+                                     std::size_t perFace, std::size_t less = 0,
+                                     const std::string& missing = "") {
+    std::size_t object = 0;
+    for (const DataFile& file : modelFiles) {
+        const std::size_t tokens = feedbackOf(table[file.slot]).count(kinds);
+        if (file.path == missing) {
+            EXPECT_EQ(tokens, 0u) << file.path;
+        } else if (object < sceneModel.objects.size()) {
+            EXPECT_EQ(tokens, perFace * sceneModel.objects[object++].faces.size() - less)
+                << file.path;
+        }
+    }
+    EXPECT_EQ(sceneModel.objects.size(), object);
+    EXPECT_EQ(sceneModel.objectCount, static_cast<std::int32_t>(object));
 }
 } // namespace
 
 TEST(Textures, ImagesLoadInTableOrderEachWithItsLineAndAMissingOneLeavesItsSlotZero) {
     const std::string out = captureStdout(loadTextures);
-    EXPECT_EQ(out.rfind("Loaded 'tex/shadow.png' ok (", 0), 0u) << out;
     std::string expected; // each line with its slot's GL name; DevIL's image names left out
     GLuint previous = 0;
     for (const DataFile& file : textureFiles) {
@@ -151,26 +156,25 @@ TEST(Textures, ImagesLoadInTableOrderEachWithItsLineAndAMissingOneLeavesItsSlotZ
 
     std::string without;
     withoutDataFile("tex/kombo.png", [&] { without = captureStdout(loadTextures); });
-    std::ostringstream error;
-    error << "Error loading texture(" << IL_COULD_NOT_OPEN_FILE
-          << "): " << iluErrorString(IL_COULD_NOT_OPEN_FILE) << "\nLoaded 'tex/gameover.png' ok (";
-    EXPECT_EQ(static_cast<std::size_t>(std::count(without.begin(), without.end(), '\n')),
-              textureFileCount); // a line for each
-    EXPECT_NE(without.find(error.str()), std::string::npos) << without;
+    const std::string error = "Error loading texture(" + std::to_string(IL_COULD_NOT_OPEN_FILE) +
+                              "): " + iluErrorString(IL_COULD_NOT_OPEN_FILE);
+    std::istringstream lines(without);
+    for (const DataFile& file : textureFiles) { // a line for each, in the table's order
+        std::string line;
+        std::getline(lines, line);
+        const std::string start = "Loaded '" + std::string(file.path) + "' ok (";
+        EXPECT_EQ(line.rfind(file.slot == TEX_KOMBO ? error : start, 0), 0u) << line;
+    }
     EXPECT_EQ(textures[TEX_KOMBO], 0u);
 }
 
 TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
     TempDir dir;
-    const ILubyte grey[4] = {200, 200, 200, 200};
-    const ILubyte greyAlpha[8] = {200, 255, 200, 255, 200, 255, 200, 255};
-    const ILushort deep[12] = {0xC800, 0x6400, 0x0A00, 0xC800, 0x6400, 0x0A00,
-                               0xC800, 0x6400, 0x0A00, 0xC800, 0x6400, 0x0A00};
-    const ILubyte colour[12] = {200, 100, 10, 200, 100, 10, 200, 100, 10, 200, 100, 10};
+    const ILubyte grey[1] = {200}, greyAlpha[2] = {200, 255}, colour[3] = {200, 100, 10};
+    const ILushort deep[3] = {0xC800, 0x6400, 0x0A00};
     const struct {
         ILubyte channels;
-        ILenum layout;
-        ILenum type;
+        ILenum layout, type;
         const void* pixels;
         bool palette;
         GLint format;
@@ -187,7 +191,7 @@ TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
         ILuint image = 0;
         ilGenImages(1, &image);
         ilBindImage(image);
-        ilTexImage(2, 2, 1, c.channels, c.layout, c.type, const_cast<void*>(c.pixels));
+        ilTexImage(1, 1, 1, c.channels, c.layout, c.type, const_cast<void*>(c.pixels));
         if (c.palette) {
             ilConvertImage(IL_COLOUR_INDEX, IL_UNSIGNED_BYTE);
         }
@@ -198,12 +202,12 @@ TEST(Textures, GreyPalettedAndSixteenBitImagesAreConvertedBeforeUpload) {
         captureStdout([&] { name = loadTexture(path.c_str(), false); });
         ASSERT_NE(name, 0u);
         EXPECT_EQ(internalFormatOf(name), c.format);
-        GLubyte pixels[2 * 2 * 4] = {};
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        GLubyte rgba[4] = {};
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         for (int k = 0; k < 3; ++k) {
-            EXPECT_NEAR(pixels[k], c.rgb[k], 2) << k;
+            EXPECT_NEAR(rgba[k], c.rgb[k], 2) << k;
         }
-        EXPECT_EQ(pixels[15], 255);
+        EXPECT_EQ(rgba[3], 255);
     }
 }
 
@@ -213,41 +217,28 @@ TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryNameAndObject) {
     const int drawnBefore = modelsDrawn;
     GLuint table[LIST_SLOT_COUNT] = {};
     EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); }), "");
-    ASSERT_EQ(sceneModel.objectCount, 5);
-    EXPECT_EQ(modelsDrawn, drawnBefore + 5);
-    const char* const names[5] = {"slab", "tower", "saucer", "crater", "beam"};
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_STREQ(sceneModel.objects[i].name, names[i]);
-    }
-    const std::size_t slabFaces = static_cast<std::size_t>(sceneModel.objects[0].faceCount);
-    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_POLYGON_TOKEN}), slabFaces);
+    EXPECT_EQ(modelsDrawn, drawnBefore + static_cast<int>(modelFileCount));
+    expectEachListDrawsItsOwnObject(table, {GL_POLYGON_TOKEN}, 1);
     const std::vector<GLuint> first(table, table + LIST_SLOT_COUNT);
-    EXPECT_EQ(std::count(first.begin(), first.end(), 0u), LIST_SLOT_COUNT - 7); // 5 models, quad x2
+    // The model lists and the quad, whose name the shadow's slot shares.
+    EXPECT_EQ(LIST_SLOT_COUNT - std::count(first.begin(), first.end(), 0u), modelFileCount + 2);
+    EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
 
+    // F3: one polyline through every corner of every face; the model does not grow.
     captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_LINE_STRIP)); });
-    // The model holds the five objects just read, not ten: F3 does not grow it.
-    ASSERT_EQ(sceneModel.objectCount, 5);
-    EXPECT_EQ(sceneModel.objects.size(), 5u);
-    EXPECT_STREQ(sceneModel.objects[3].name, "crater");
-    EXPECT_EQ(modelsDrawn, drawnBefore + 10);
+    EXPECT_EQ(modelsDrawn, drawnBefore + 2 * static_cast<int>(modelFileCount));
+    expectEachListDrawsItsOwnObject(table, {GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}, 3, 1);
     for (int slot = 0; slot < LIST_SLOT_COUNT; ++slot) {
         if (first[slot] != 0) { // every filled slot has a new list; the old ones were deleted
-            EXPECT_EQ(glIsList(first[slot]), GL_FALSE) << slot;
-            EXPECT_EQ(glIsList(table[slot]), GL_TRUE) << slot;
+            EXPECT_TRUE(glIsList(first[slot]) == GL_FALSE && glIsList(table[slot]) == GL_TRUE);
         }
     }
-    EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
-    // One polyline through every corner of every face.
-    EXPECT_EQ(feedbackOf(table[LIST_STONES]).count({GL_LINE_TOKEN, GL_LINE_RESET_TOKEN}),
-              3 * slabFaces - 1);
 
-    // The quad stays filled: two units square, facing z, the image's first row at the top.
-    // Mesa feeds it back as one polygon or as two triangles, each corner with its texture
-    // coordinates; with identity transforms x -1..1 covers the 400-pixel viewport, y 300 rows.
-    glNormal3f(0.0f, 1.0f, 0.0f);
+    // The quad stays filled: two units square facing z, the image's first row at the top.
+    // Mesa feeds it back as one polygon or two triangles; with identity transforms x -1..1
+    // covers the 400-pixel viewport, y the 300 rows.
     const Feedback quad = feedbackOf(table[LIST_QUAD], true);
-    EXPECT_EQ(quad.count({GL_POLYGON_TOKEN}), quad.tokens.size());
-    EXPECT_GE(quad.tokens.size(), 1u);
+    EXPECT_TRUE(!quad.tokens.empty() && quad.count({GL_POLYGON_TOKEN}) == quad.tokens.size());
     std::set<int> seen;
     for (const FedVertex& v : quad.vertices) {
         const bool right = std::fabs(v.x - 400.0f) < 1e-3f;
@@ -258,9 +249,21 @@ TEST(DisplayLists, StartUpFillsTheSlotsAndARebuildReplacesEveryNameAndObject) {
     }
     EXPECT_EQ(seen.size(), 4u); // every corner
     GLfloat normal[4] = {};
+    glNormal3f(0.0f, 1.0f, 0.0f);
     glCallList(table[LIST_QUAD]);
     glGetFloatv(GL_CURRENT_NORMAL, normal);
     EXPECT_EQ(normal[2], 1.0f);
+}
+
+TEST(DisplayLists, AMissingModelEmptiesOnlyItsOwnList) {
+    GLuint table[LIST_SLOT_COUNT] = {};
+    std::string messages;
+    withoutDataFile("models/ship.3DS", [&] {
+        messages = captureStderr([&] { buildModelLists(table, GL_TRIANGLES); });
+    });
+    EXPECT_EQ(messages, "Error: Unable to find the file: models/ship.3DS!\n");
+    EXPECT_EQ(glIsList(table[LIST_SHIP]), GL_TRUE);
+    expectEachListDrawsItsOwnObject(table, {GL_POLYGON_TOKEN}, 1, 0, "models/ship.3DS");
 }
 
 TEST(DisplayLists, ObjectsSendCoordinatesOnlyWhereTheyExistAndColoursOnlyWhenUntextured) {
@@ -274,44 +277,31 @@ TEST(DisplayLists, ObjectsSendCoordinatesOnlyWhereTheyExistAndColoursOnlyWhenUnt
                                 {{0.25f, 0.5f}, {0.75f, 1.0f}},
                                 {{0, 1, 2}},
                                 materials.empty() ? "" : materials[0].name}};
-        return listOf(dir.write(file, buildTdsFile(scene)));
+        Model model;
+        ModelReader().import3ds(model, dir.write(file, buildTdsFile(scene)).c_str());
+        const GLuint list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        glBegin(GL_TRIANGLES);
+        emitModel(model, 0);
+        glEnd();
+        glEndList();
+        return feedbackOf(list).vertices;
     };
-    const GLuint bare = listWith("bare.3DS", {});
-    const GLuint skinned = listWith("skinned.3DS", {{"SKINNED", {1, 2, 3}, "skin.png"}});
-    const GLuint painted = listWith("painted.3DS", {{"PAINTED", {255, 0, 51}, ""}});
-
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
     glTexCoord2f(0.125f, 0.375f);
-    const std::vector<FedVertex> s = feedbackOf(skinned).vertices;
+    const std::vector<FedVertex> s = listWith("skinned.3DS", {{"SKINNED", {1, 2, 3}, "skin.png"}});
     ASSERT_EQ(s.size(), 3u);
     EXPECT_TRUE(s[0].tex[0] == 0.25f && s[1].tex[1] == 1.0f);
     EXPECT_EQ(s[2].tex[0], 0.75f);   // no pair of its own: the last one sent holds
     EXPECT_EQ(s[2].colour[0], 0.5f); // textured: no colour sent
 
-    const std::vector<FedVertex> p = feedbackOf(painted).vertices;
+    const std::vector<FedVertex> p = listWith("painted.3DS", {{"PAINTED", {255, 0, 51}, ""}});
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(p[1].colour[0], 1.0f);
     EXPECT_NEAR(p[1].colour[2], 0.2f, 1e-6f);
 
     glColor4f(0.5f, 0.25f, 1.0f, 1.0f);
-    const std::vector<FedVertex> b = feedbackOf(bare).vertices;
+    const std::vector<FedVertex> b = listWith("bare.3DS", {});
     ASSERT_EQ(b.size(), 3u);
     EXPECT_EQ(b[0].colour[1], 0.25f); // no material: the current colour
-}
-
-TEST(DisplayLists, AMissingModelEmptiesOnlyItsOwnList) {
-    GLuint table[LIST_SLOT_COUNT] = {};
-    std::string messages;
-    withoutDataFile("models/ship.3DS", [&] {
-        messages = captureStderr([&] { buildModelLists(table, GL_TRIANGLES); });
-    });
-    EXPECT_EQ(messages, "Error: Unable to find the file: models/ship.3DS!\n");
-    EXPECT_EQ(glIsList(table[LIST_SHIP]), GL_TRUE);
-    EXPECT_TRUE(feedbackOf(table[LIST_SHIP]).tokens.empty());
-    // The lists after it still draw their own objects: the world is the crater.
-    const ModelObject& crater =
-        sceneModel.objects[static_cast<std::size_t>(sceneModel.objectCount - 2)];
-    EXPECT_STREQ(crater.name, "crater");
-    EXPECT_EQ(feedbackOf(table[LIST_WORLD]).count({GL_POLYGON_TOKEN}),
-              static_cast<std::size_t>(crater.faceCount));
 }

@@ -1,14 +1,11 @@
 // test_scene_drawing.cpp -- the drawn picture of prepared game states, in a real GLUT window
-// under Xvfb, read back pixel by pixel: the HUD in any window shape, the signs and how long
-// the combination picture stays, the craft left out during the pause, shadows darkening.
-// Runs in the generated data folder, so the real models and images are drawn.
+// under Xvfb, read back: the projection following the window, the HUD in any window shape,
+// the signs, the craft left out during the pause, shadows darkening, a whole frame. Runs in
+// the generated data folder, so the real models and images are drawn.
 #include "assets/display_lists.h"
 #include "assets/textures.h"
-#include "camera/camera.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
-#include "game/object_list.h"
-#include "player/ship.h"
 #include "render/hud.h"
 #include "render/object_drawing.h"
 #include "render/scene.h"
@@ -16,6 +13,8 @@
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -48,21 +47,11 @@ class GameWindow : public testing::Environment {
 };
 const testing::Environment* const window = testing::AddGlobalTestEnvironment(new GameWindow);
 
-void project(int width, int height) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, static_cast<double>(width) / height, 1.0, 50.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
+// The pixels read back, counted in a rectangle (x, y from the bottom left) where they pass.
 struct Pixels {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;
-
-    // Pixels in the rectangle (x, y from the bottom left) whose channel passes the test.
     template <typename Test> int count(int x0, int y0, int w, int h, Test test) const {
         int n = 0;
         for (int y = y0; y < y0 + h && y < height; ++y) {
@@ -73,18 +62,12 @@ struct Pixels {
         }
         return n;
     }
-    int brightness(int x, int y) const {
-        const unsigned char* p = &rgb[(y * width + x) * 3];
-        return p[0] + p[1] + p[2];
-    }
+    int all(bool (*test)(int, int, int)) const { return count(0, 0, width, height, test); }
 };
 
-Pixels readBack(int width, int height) {
+Pixels readBack(int width = windowWidth, int height = windowHeight) {
     glFinish();
-    Pixels out;
-    out.width = width;
-    out.height = height;
-    out.rgb.resize(static_cast<size_t>(width) * height * 3);
+    Pixels out{width, height, std::vector<unsigned char>(static_cast<size_t>(width) * height * 3)};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, out.rgb.data());
     return out;
@@ -96,115 +79,132 @@ bool white(int r, int g, int b) {
 bool lit(int r, int g, int b) {
     return r + g + b > 60;
 }
+bool greenish(int r, int g, int b) {
+    return g > 120 && g > r + 40 && g > b;
+}
+bool reddish(int r, int g, int b) {
+    return r > 120 && r > g + 40 && r > b;
+}
 
 class SceneTest : public testing::Test {
   protected:
     void SetUp() override {
         captureStdout([] { beginGame(game); });
         initHud();
-        project(windowWidth, windowHeight);
+        onReshape(windowWidth, windowHeight);
     }
     void TearDown() override { resetGame(game); }
 
-    // The view from in front of the signs' anchor (1.5, 3.0, -6.0), drawn alone.
-    static Pixels drawSignsOnly() {
+    // Clears, looks from the eye at the point and draws with textures on.
+    static void lookAt(double ex, double ey, double ez, double cx, double cy, double cz) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
-        gluLookAt(1.5, 3.0, 4.0, 1.5, 3.0, -6.0, 0.0, 1.0, 0.0);
+        gluLookAt(ex, ey, ez, cx, cy, cz, 0.0, 1.0, 0.0);
         glEnable(GL_TEXTURE_2D);
-        drawSigns(game);
-        return readBack(windowWidth, windowHeight);
     }
-    static int signPixels(const Pixels& p) { return p.count(100, 50, 200, 200, lit); }
+    // The view from in front of the signs' anchor (1.5, 3.0, -6.0), drawn alone.
+    static Pixels drawSignsOnly() {
+        lookAt(1.5, 3.0, 4.0, 1.5, 3.0, -6.0);
+        drawSigns(game);
+        return readBack();
+    }
 };
 } // namespace
 
+// 40 degrees high from 1 to 50 units, as wide as the window's shape; a window with a zero
+// side (minimised) keeps what it had rather than dividing by zero.
+TEST_F(SceneTest, TheProjectionFollowsTheWindowAndAZeroSideLeavesItAsItWas) {
+    onReshape(200, 100);
+    GLfloat m[16] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    // The top edge of the view 20 degrees above the axis, the right edge twice as far out.
+    const float slope = std::tan(20.0f * 3.14159265f / 180.0f);
+    EXPECT_NEAR(m[5] * slope, 1.0f, 1e-5f);
+    EXPECT_NEAR(m[0] * 2.0f * slope, 1.0f, 1e-5f);
+    for (const float distance : {1.0f, 50.0f}) { // depth -1 at the near plane, 1 at the far
+        EXPECT_NEAR((m[14] - m[10] * distance) / distance, distance == 1.0f ? -1.0f : 1.0f, 1e-5f);
+    }
+    onReshape(0, 300);
+    onReshape(400, 0);
+    GLfloat after[16] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, after);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_TRUE(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == 200 && viewport[3] == 100);
+    EXPECT_EQ(std::memcmp(m, after, sizeof m), 0);
+}
+
 TEST_F(SceneTest, HudLinesShowInEveryWindowShapeAndLeaveLightingAsFound) {
     writeHudTexts(100.0f, 5, false, 1100);
-    struct Shape {
-        int width;
-        int height;
-    };
-    for (const Shape shape : {Shape{400, 300}, Shape{100, 300}, Shape{60, 400}, Shape{800, 60}}) {
-        project(shape.width, shape.height);
+    for (const auto& [width, height] : {std::pair{400, 300}, {100, 300}, {60, 400}, {800, 60}}) {
+        onReshape(width, height);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
         drawHud(true);
-        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        const Pixels p = readBack(shape.width, shape.height);
-        const int textPixels = p.count(0, 0, shape.width, shape.height, white);
-        EXPECT_GT(textPixels, 40) << shape.width << "x" << shape.height;
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && !glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_GT(readBack(width, height).all(white), 40) << width << "x" << height;
     }
-
     // At 400 x 300 the score line sits bottom left and the frame rate top left; F2's flag
     // hides the frame-rate line only.
-    project(windowWidth, windowHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    onReshape(windowWidth, windowHeight);
     glDisable(GL_LIGHTING);
-    drawHud(true);
+    for (const bool showFps : {true, false}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawHud(showFps);
+        const Pixels p = readBack();
+        EXPECT_GT(p.count(0, 0, 200, 40, white), 40); // score and lives
+        EXPECT_EQ(p.count(0, 260, 200, 40, white) > 20, showFps);
+    }
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    Pixels p = readBack(windowWidth, windowHeight);
-    EXPECT_GT(p.count(0, 0, 200, 40, white), 40);   // score and lives
-    EXPECT_GT(p.count(0, 260, 200, 40, white), 20); // FPS: 100
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawHud(false);
-    p = readBack(windowWidth, windowHeight);
-    EXPECT_EQ(p.count(0, 260, 200, 40, white), 0);
-    EXPECT_GT(p.count(0, 0, 200, 40, white), 40);
     glEnable(GL_LIGHTING);
 }
 
-TEST_F(SceneTest, CombinationPictureShowsWhileItsTimerRunsAndDrawingLeavesItAlone) {
-    EXPECT_EQ(signPixels(drawSignsOnly()), 0); // nothing to show
-    game.comboTimer = 1;
-    EXPECT_GT(signPixels(drawSignsOnly()), 500);
-    EXPECT_GT(signPixels(drawSignsOnly()), 500);
-    EXPECT_EQ(game.comboTimer, 1); // counted by the steps, not the drawn frames
-    game.comboTimer = 0;
-    EXPECT_EQ(signPixels(drawSignsOnly()), 0);
-}
-
-TEST_F(SceneTest, GetReadyAndGameOverPicturesNeedTheHitFlag) {
-    const auto greenish = [](int r, int g, int b) { return g > 120 && g > r + 40 && g > b; };
-    const auto reddish = [](int r, int g, int b) { return r > 120 && r > g + 40 && r > b; };
-    game.ship.hit = true;
-    Pixels p = drawSignsOnly();
-    EXPECT_GT(p.count(0, 0, windowWidth, windowHeight, greenish), 300); // GET READY
-    EXPECT_EQ(p.count(0, 0, windowWidth, windowHeight, reddish), 0);
-    game.gameOver = true;
-    p = drawSignsOnly();
-    EXPECT_GT(p.count(0, 0, windowWidth, windowHeight, reddish), 300); // GAME OVER
-    game.ship.hit = false;
-    EXPECT_EQ(signPixels(drawSignsOnly()), 0); // over, but without the flag: nothing
+// The combination picture (orange) while its timer runs, which drawing leaves to the steps;
+// GET READY (green) and GAME OVER (red) only with the hit flag.
+TEST_F(SceneTest, EachSignShowsOnlyInItsState) {
+    const struct {
+        int comboTimer;
+        bool hit, gameOver;
+        bool shown, green, red;
+    } rows[] = {{0, false, false, false, false, false},
+                {1, false, false, true, false, true},
+                {0, true, false, true, true, false},
+                {0, true, true, true, false, true},
+                {0, false, true, false, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        game.comboTimer = row.comboTimer;
+        game.ship.hit = row.hit;
+        game.gameOver = row.gameOver;
+        const Pixels p = drawSignsOnly();
+        const int shown = p.count(100, 50, 200, 200, lit);
+        EXPECT_TRUE(row.shown ? shown > 500 : shown == 0) << shown;
+        EXPECT_EQ(p.all(greenish) > 300, row.green);
+        EXPECT_EQ(p.all(reddish) > 300, row.red);
+        EXPECT_EQ(game.comboTimer, row.comboTimer);
+    }
 }
 
 TEST_F(SceneTest, CraftIsLeftOutDuringThePause) {
     const auto drawCraftView = [] {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
         const Vector3 c = game.ship.getPosition();
-        gluLookAt(c.x - 3.0, 2.0, c.z + 3.0, c.x, 0.2, c.z, 0.0, 1.0, 0.0);
-        glEnable(GL_TEXTURE_2D);
+        lookAt(c.x - 3.0, 2.0, c.z + 3.0, c.x, 0.2, c.z);
         glPushMatrix();
         drawCraftAndEffects(game);
         glPopMatrix();
-        return readBack(windowWidth, windowHeight);
+        return readBack();
     };
-    const int inPlay = drawCraftView().count(100, 50, 200, 200, lit);
-    EXPECT_GT(inPlay, 1000);
+    EXPECT_GT(drawCraftView().count(100, 50, 200, 200, lit), 1000);
     game.ship.hit = true;
-    EXPECT_EQ(drawCraftView().count(0, 0, windowWidth, windowHeight, lit), 0);
+    EXPECT_EQ(drawCraftView().all(lit), 0);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
 TEST_F(SceneTest, ShadowsDarkenTheFloorUnderAStone) {
     game.stones.append(makeSpec(3, 0.0f, 0.0f, 0.0f, 1.5f, -6.0f, 4.0f));
-    const auto drawFloorAndShadows = [](bool withShadows) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        gluLookAt(1.5, 10.0, -5.99, 1.5, -1.0, -6.0, 0.0, 1.0, 0.0); // straight down
+    const auto floorBrightness = [](bool withShadows) {
+        lookAt(1.5, 10.0, -5.99, 1.5, -1.0, -6.0); // straight down
         glDisable(GL_LIGHTING);
         glDisable(GL_TEXTURE_2D);
         glColor3f(0.8f, 0.8f, 0.8f);
@@ -221,14 +221,14 @@ TEST_F(SceneTest, ShadowsDarkenTheFloorUnderAStone) {
             drawShadows(game);
             glPopMatrix();
         }
-        return readBack(windowWidth, windowHeight);
+        const Pixels p = readBack();
+        const unsigned char* centre = &p.rgb[(150 * windowWidth + 200) * 3];
+        return centre[0] + centre[1] + centre[2];
     };
-    const int plain = drawFloorAndShadows(false).brightness(200, 150);
-    const int shaded = drawFloorAndShadows(true).brightness(200, 150);
+    const int plain = floorBrightness(false);
     EXPECT_GT(plain, 300);
-    EXPECT_LT(shaded, plain * 3 / 4);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_LT(floorBrightness(true), plain * 3 / 4);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && !glIsEnabled(GL_BLEND));
 }
 
 TEST_F(SceneTest, AWholeFrameDrawsTheArenaAndTheHud) {
@@ -241,7 +241,7 @@ TEST_F(SceneTest, AWholeFrameDrawsTheArenaAndTheHud) {
     glLoadIdentity();
     onDisplay();
     // Mesa's software swap copies the back buffer out and leaves it as it was.
-    const Pixels p = readBack(windowWidth, windowHeight);
-    EXPECT_GT(p.count(0, 0, windowWidth, windowHeight, lit), windowWidth * windowHeight / 2);
+    const Pixels p = readBack();
+    EXPECT_GT(p.all(lit), windowWidth * windowHeight / 2);
     EXPECT_GT(p.count(0, 0, 200, 40, white), 40);
 }
