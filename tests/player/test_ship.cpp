@@ -64,26 +64,22 @@ TEST(Ship, ModelHeadingInWholeDegreesAndTiltLimits) {
         s.setFocus(Vector3(focus[k][0], 0.0f, focus[k][1]));
         EXPECT_EQ(s.modelHeadingDegrees(), expected[k]) << k;
     }
-    ShipModelPose pose{};
-    for (int k = 0; k < 60; ++k) {
-        s.advanceTilt(0, 2);
-        pose = s.modelPose(); // backwards leans at most 40
+    // Keys held: (turn, thrust) and the lean after the step. Released, it snaps back.
+    const struct {
+        int turn, thrust, steps, degrees;
+        float axisX, axisZ;
+    } leans[] = {{0, 2, 60, 40, -1, 0}, {1, 1, 1, 42, 1, -1}, {2, 0, 10, 45, 0, 1},
+                 {0, 0, 1, 0, 0, 0},    {1, 1, 1, 2, 1, -1},  {0, 0, 1, 0, 0, 0},
+                 {1, 0, 1, 1, 0, -1},   {0, 0, 1, 1, 0, 0}}; // a tilt of 1 is left standing
+    for (const auto& l : leans) {
+        for (int k = 0; k < l.steps; ++k) {
+            s.advanceTilt(l.turn, l.thrust);
+        }
+        const ShipModelPose pose = s.modelPose();
+        EXPECT_EQ(pose.tiltDegrees, l.degrees) << l.turn << l.thrust;
+        EXPECT_EQ(pose.tilted, l.turn + l.thrust != 0);
+        EXPECT_TRUE(pose.tiltAxis.equals(l.axisX, 0.0f, l.axisZ)) << l.turn << l.thrust;
     }
-    EXPECT_EQ(pose.tiltDegrees, 40);
-    EXPECT_TRUE(pose.tilted && pose.tiltAxis.equals(-1.0f, 0.0f, 0.0f));
-    s.advanceTilt(1, 1);
-    pose = s.modelPose(); // left and forward: two degrees a frame
-    EXPECT_EQ(pose.tiltDegrees, 42);
-    EXPECT_TRUE(pose.tiltAxis.equals(1.0f, 0.0f, -1.0f));
-    for (int k = 0; k < 10; ++k) {
-        s.advanceTilt(2, 0);
-        pose = s.modelPose();
-    }
-    EXPECT_EQ(pose.tiltDegrees, 45);
-    s.advanceTilt(0, 0);
-    pose = s.modelPose(); // keys released: snaps back
-    EXPECT_FALSE(pose.tilted);
-    EXPECT_EQ(pose.tiltDegrees, 0);
 }
 
 TEST(Ship, ShotRisesToItsTopAndEndsAtAnyFrameRate) {
@@ -96,12 +92,11 @@ TEST(Ship, ShotRisesToItsTopAndEndsAtAnyFrameRate) {
     for (const auto& rate : rates) {
         s.fireShot();
         int updates = 0;
-        while (s.isShotActive() && updates < 10000) {
-            s.updateShot(rate.dt);
-            updates += 1;
+        for (; s.isShotActive() && updates < 10000; ++updates) {
             if (rate.dt == 0.01f && updates == 100) {
                 EXPECT_NEAR(s.getShotHeight(), 3.0f, 1e-4f); // 3 units a second
             }
+            s.updateShot(rate.dt);
         }
         EXPECT_EQ(updates, rate.updates) << rate.dt;
         if (rate.dt >= 0.01f) { // time enough to reach the top, where it stops rising

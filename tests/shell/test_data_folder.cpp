@@ -11,23 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-// A fresh folder under /tmp, removed with everything in it at the end of the test.
-struct Scratch {
-    std::string path;
-    Scratch() {
-        char name[] = "/tmp/wibz-data-XXXXXX";
-        path = mkdtemp(name);
-    }
-    ~Scratch() { fs::remove_all(path); }
-    std::string folder(const std::string& name, std::initializer_list<const char*> inside) const {
-        for (const char* sub : inside) {
-            fs::create_directories(path + "/" + name + "/" + sub);
-        }
-        fs::create_directories(path + "/" + name);
-        return path + "/" + name;
-    }
-};
-
 std::vector<std::string> pathsOf(const std::vector<DataPlace>& places) {
     std::vector<std::string> paths;
     for (const DataPlace& place : places) {
@@ -48,28 +31,30 @@ TEST(DataFolder, PlacesInOrderFromTheProgramsFolder) {
 }
 
 TEST(DataFolder, TheFirstPlaceHoldingBothFoldersWins) {
-    const Scratch root;
-    const std::string full = root.folder("full", {"tex", "models"});
-    const std::string later = root.folder("later", {"tex", "models"});
-    const std::string texOnly = root.folder("texonly", {"tex"});
-    const std::string empty = root.folder("empty", {});
-    // Plain files where the folders are looked for.
-    const std::string files = root.folder("files", {});
-    std::ofstream(files + "/tex") << "x";
-    std::ofstream(files + "/models") << "x";
-    EXPECT_TRUE(holdsGameData(full));
-    EXPECT_FALSE(holdsGameData(texOnly));
-    EXPECT_FALSE(holdsGameData(files));
-    EXPECT_FALSE(holdsGameData(root.path + "/missing"));
-
-    const std::vector<DataPlace> places = {{"a", root.path + "/missing"},
-                                           {"b", texOnly},
-                                           {"c", empty},
-                                           {"f", files},
-                                           {"d", full},
-                                           {"e", later}};
-    EXPECT_EQ(firstDataFolder(places), full);
-    EXPECT_EQ(firstDataFolder({places[0], places[1], places[2], places[3]}), "");
+    char name[] = "/tmp/wibz-data-XXXXXX";
+    const std::string root = mkdtemp(name);
+    std::vector<DataPlace> places = {{"a", root + "/missing"}};
+    // Only tex/, nothing, plain files where the folders are looked for, both, both again.
+    const std::vector<std::vector<const char*>> kinds = {
+        {"tex"}, {}, {"files"}, {"tex", "models"}, {"tex", "models"}};
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        const std::string place = root + "/" + std::to_string(k);
+        fs::create_directories(place);
+        for (const char* sub : kinds[k]) {
+            if (std::string(sub) == "files") {
+                std::ofstream(place + "/tex") << "x";
+                std::ofstream(place + "/models") << "x";
+            } else {
+                fs::create_directories(place + "/" + sub);
+            }
+        }
+        places.push_back({"p", place});
+        EXPECT_EQ(holdsGameData(place), k >= 3) << place;
+    }
+    EXPECT_EQ(firstDataFolder(places), root + "/3");
+    places.resize(4);
+    EXPECT_EQ(firstDataFolder(places), "");
+    fs::remove_all(root);
 }
 
 TEST(DataFolder, TheErrorNamesEveryPlaceLookedIn) {

@@ -59,6 +59,9 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
         {"wibz3d-demo 1 1.0\n5 k:ab\n", "2: unknown key \"k:ab\""},
         {"wibz3d-demo 1 1.0\n5 Up\n5 Down\n", "3: step 5 is not after step 5"},
         {"wibz3d-demo 1 1.0\n0 Up\n", "2: \"0\" is not a step number"},
+        {"wibz3d-demo 1 1.0\n12a Up\n", "2: \"12a\" is not a step number"},
+        {"wibz3d-demo 1 1.0\n5 k:#0065\n", "2: unknown key \"k:#0065\""},
+        {"wibz3d-demo 1 1.0\n5 k:#256\n", "2: unknown key \"k:#256\""},
         {"wibz3d-demo 1 1.0\n5 end\n6 Up\n", "3: a line after the end line"},
     };
     int n = 0;
