@@ -4,6 +4,7 @@
 #include "game_fixture.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 double loaded[9] = {};
@@ -33,10 +34,8 @@ TEST(Camera, GotoStepCoversItsShareAndLookAimsAtTheTargetInTargetMode) {
     c.setTargetMode(true);
     c.aim();
     c.look(recordLookAt);
-    const double expected[9] = {0.5, 0, 0, 7, 8, 9, 0, 1, 0};
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_EQ(loaded[k], expected[k]) << k;
-    }
+    EXPECT_EQ(std::vector<double>(loaded, loaded + 9),
+              (std::vector<double>{0.5, 0, 0, 7, 8, 9, 0, 1, 0}));
     EXPECT_TRUE(c.getView().equals(7, 8, 9)); // the field itself is overwritten
 }
 
