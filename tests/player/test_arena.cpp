@@ -19,17 +19,13 @@ TEST(Arena, AxisPointsRingTheFieldFarOutside) {
 
 TEST(Arena, CellsAtTheBoundsAndCornerPiecesInTheCorners) {
     const Arena a;
-    const struct {
-        float x;
-        int column;
-    } columns[] = {{-5.0f, 0}, {-5.1f, -1}, {-3.374f, 1}, {7.9f, 7}, {8.0f, 8}};
-    for (const auto& c : columns) {
-        EXPECT_EQ(a.columnOf(c.x), c.column) << c.x;
+    const std::pair<float, int> columns[] = {
+        {-5.0f, 0}, {-5.1f, -1}, {-3.374f, 1}, {7.9f, 7}, {8.0f, 8}};
+    for (const auto& [x, column] : columns) {
+        EXPECT_EQ(a.columnOf(x), column) << x;
     }
     EXPECT_GE(a.columnOf(1.0e9f), 8); // far outside: bounded work, still "beyond"
-    EXPECT_EQ(a.rowOf(-12.0f), 0);
-    EXPECT_EQ(a.rowOf(0.99f), 7);
-    EXPECT_EQ(a.rowOf(1.0f), 8);
+    EXPECT_TRUE(a.rowOf(-12.0f) == 0 && a.rowOf(0.99f) == 7 && a.rowOf(1.0f) == 8);
     EXPECT_FLOAT_EQ(a.cellCentreX(7), 7.1875f);
     EXPECT_FLOAT_EQ(a.cellCentreZ(0), -11.1875f);
     for (int i = 0; i < 8; ++i) {
@@ -39,7 +35,6 @@ TEST(Arena, CellsAtTheBoundsAndCornerPiecesInTheCorners) {
         }
     }
     // Outside the field the nearest edge cell answers; nothing reads off the grid.
-    EXPECT_EQ(a.cellKindAt(-100.0f, -100.0f), 3);
-    EXPECT_EQ(a.cellKindAt(100.0f, -5.0f), 1);
+    EXPECT_TRUE(a.cellKindAt(-100.0f, -100.0f) == 3 && a.cellKindAt(100.0f, -5.0f) == 1);
     EXPECT_EQ(a.cellHeightAt(8.0f, 1.0f), -1.0f);
 }
