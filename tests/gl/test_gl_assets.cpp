@@ -15,37 +15,30 @@
 #include <regex>
 
 namespace {
-class GlutWindow : public testing::Environment {
-  public:
-    void SetUp() override {
-        int argc = 1;
-        char name[] = "wibz_gl_tests";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitWindowSize(400, 300);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-        glutCreateWindow("Wibz3D GL tests");
-        // Map the window, so the front buffer a swapped frame lands in can be read back.
-        glutDisplayFunc([] {});
-        for (int i = 0; i < 20; ++i) {
-            glutMainLoopEvent();
-        }
+// The program's one window, 400 x 300, opened before the first test and mapped, so what a
+// swapped frame shows can be read back.
+const bool windowOpen = [] {
+    int argc = 1;
+    char name[] = "wibz_gl_tests";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitWindowSize(400, 300);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Wibz3D GL tests");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 20; ++i) {
+        glutMainLoopEvent();
     }
-};
-const testing::Environment* const window = testing::AddGlobalTestEnvironment(new GlutWindow);
+    return true;
+}();
 
-// Runs fn inside a data folder linking every generated file but one.
+// Runs fn inside a copy of the data folder without one of its files.
 template <typename Fn> void withoutDataFile(const std::string& left, Fn fn) {
     TempDir dir;
     for (const char* sub : {"models", "tex"}) {
-        std::filesystem::create_directories(dir.path() + "/" + sub);
-        for (const auto& entry : std::filesystem::directory_iterator(dataPath(sub))) {
-            const std::string name = std::string(sub) + "/" + entry.path().filename().string();
-            if (name != left) {
-                std::filesystem::create_symlink(entry.path(), dir.path() + "/" + name);
-            }
-        }
+        std::filesystem::copy(dataPath(sub), dir.path() + "/" + sub);
     }
+    std::filesystem::remove(dir.path() + "/" + left);
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     fn();
@@ -84,9 +77,9 @@ Feedback feedbackOf(GLuint list, double extent = 1000.0) {
     glGetFloatv(GL_CURRENT_NORMAL, out.normal);
     for (std::size_t i = 0; i < used;) {
         const GLfloat token = buffer[i++];
-        const bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
-        out.primitives += line || token == GL_POLYGON_TOKEN;
-        auto corners = token == GL_POLYGON_TOKEN ? static_cast<std::size_t>(buffer[i++]) : 1 + line;
+        out.primitives += token != GL_POINT_TOKEN; // lists hold no bitmaps or pixel copies
+        auto corners = token == GL_POLYGON_TOKEN ? static_cast<std::size_t>(buffer[i++])
+                                                 : std::size_t{token == GL_POINT_TOKEN ? 1u : 2u};
         for (; corners > 0; --corners, i += 11) {
             out.vertices.emplace_back();
             std::memcpy(&out.vertices.back(), &buffer[i], sizeof(FedVertex));
@@ -118,7 +111,6 @@ void expectEachListDrawsItsOwnObject(const GLuint* table, bool lines, const char
         }
     }
     EXPECT_EQ(sceneModel.objects.size(), object);
-    EXPECT_EQ(sceneModel.objectCount, static_cast<std::int32_t>(object));
 }
 } // namespace
 
@@ -149,26 +141,21 @@ TEST(DisplayLists, EachListDrawsItsOwnFileAndARebuildReplacesEveryNameAndObject)
     sceneModel.objects.emplace_back(); // left from an earlier build: a build starts afresh
     sceneModel.objectCount += 1;
     GLuint table[LIST_SLOT_COUNT] = {};
-    std::string messages;
     withoutDataFile("models/ship.3DS", [&] {
-        messages = captureStderr([&] { EXPECT_TRUE(buildModelLists(table, GL_TRIANGLES)); });
+        EXPECT_EQ(captureStderr([&] { buildModelLists(table, GL_TRIANGLES); }),
+                  "Error: Unable to find the file: models/ship.3DS!\n");
     });
-    EXPECT_EQ(messages, "Error: Unable to find the file: models/ship.3DS!\n");
-    EXPECT_EQ(glIsList(table[LIST_SHIP]), GL_TRUE);
     expectEachListDrawsItsOwnObject(table, false, "models/ship.3DS");
     const std::vector<GLuint> first(table, table + LIST_SLOT_COUNT);
     // The model lists and the quad, whose name the shadow's slot shares.
     EXPECT_EQ(LIST_SLOT_COUNT - std::count(first.begin(), first.end(), 0u), modelFileCount + 2);
     EXPECT_EQ(table[LIST_SHADOW_QUAD], table[LIST_QUAD]);
 
-    const int drawnBefore = modelsDrawn;
     EXPECT_EQ(captureStderr([&] { buildModelLists(table, GL_LINE_STRIP); }), "");
-    EXPECT_EQ(modelsDrawn, drawnBefore + static_cast<int>(modelFileCount));
     expectEachListDrawsItsOwnObject(table, true);
     for (int slot = 0; slot < LIST_SLOT_COUNT; ++slot) {
-        if (first[slot] != 0) { // every filled slot has a new list; the old ones were deleted
-            EXPECT_TRUE(glIsList(first[slot]) == GL_FALSE && glIsList(table[slot]) == GL_TRUE);
-        }
+        // Every filled slot has a new list; the old ones were deleted.
+        EXPECT_TRUE(first[slot] == 0 || (!glIsList(first[slot]) && glIsList(table[slot]))) << slot;
     }
 
     // The quad: two units square facing z, the image's first row at the top. Through the
