@@ -102,7 +102,7 @@ void expectEachListDrawsItsOwnObject(const GLuint* table, bool lines, const char
             const ModelObject& o = sceneModel.objects[object++];
             const std::size_t faces = o.faces.size();
             EXPECT_EQ(sent.primitives, lines ? 3 * faces - 1 : faces) << file.path;
-            const TexCoord& t = o.texCoords.at(o.faces[0].vertexIndex[0]);
+            const TexCoord& t = o.texCoords.at(o.faces.at(0).vertexIndex[0]);
             const FedVertex& v = sent.vertices[0];
             EXPECT_TRUE(v.tex[0] == t.u && v.tex[1] == t.v && v.colour[0] == 0.5f) << file.path;
             const Vector3& last = o.normals.at(o.faces.back().vertexIndex[2]);
