@@ -5,26 +5,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-class FrameTimerTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        resetFrameTimerReadings();
-        setClockSource(scriptedClock);
-    }
-    void TearDown() override {
-        setClockSource(nullptr);
-        resetFrameTimerReadings();
-    }
-    std::string updateAt(double milliseconds) {
-        scriptedMilliseconds = milliseconds;
-        return captureStdout([this] { timer.update(); });
-    }
+TEST(FrameTimer, IntervalOfEachFrameAndAReportStrictlyAfterEachSecond) {
+    resetFrameTimerReadings();
+    setClockSource(scriptedClock);
     FrameTimer timer;
-};
-} // namespace
-
-TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalAndAWeekOfUptimeStaysExact) {
+    const auto updateAt = [&timer](double milliseconds) {
+        scriptedMilliseconds = milliseconds;
+        return captureStdout([&timer] { timer.update(); });
+    };
     EXPECT_FLOAT_EQ(timer.frameInterval(), 0.01f); // read before the first update
     const double week = 7.0 * 24 * 3600 * 1000.0;
     // With no report yet, the first update closes a window at once, counting itself, and
@@ -35,9 +23,8 @@ TEST_F(FrameTimerTest, FirstUpdateKeepsTheStartIntervalAndAWeekOfUptimeStaysExac
     updateAt(week + 25.0);
     // Float seconds would step in 62.5 ms here; the interval must stay the frame's.
     EXPECT_NEAR(timer.frameInterval(), 0.025f, 1e-6f);
-}
 
-TEST_F(FrameTimerTest, ReportClosesStrictlyAfterOneSecondAndCountsItsFrames) {
+    resetFrameTimerReadings();
     updateAt(2000.0);                         // first report, window starts at 2.0 s
     EXPECT_EQ(updateAt(3000.0), "");          // exactly 1.0 s later: not yet
     EXPECT_EQ(timer.framesPerSecond(), 1.0f); // the previous window's count stays
@@ -57,6 +44,7 @@ TEST_F(FrameTimerTest, ReportClosesStrictlyAfterOneSecondAndCountsItsFrames) {
         EXPECT_GE(reports, 1) << interval;
     }
     setClockSource(nullptr); // back to the system clock, which is monotonic
+    resetFrameTimerReadings();
     const double a = clockMilliseconds();
     EXPECT_GT(a, 0.0);
     EXPECT_GE(clockMilliseconds(), a);

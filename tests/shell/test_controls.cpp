@@ -39,21 +39,15 @@ class ControlsTest : public GameTest {
 } // namespace
 
 TEST_F(ControlsTest, ModeKeysPrintTheirNewValueAndGotoModeHasNoLineEnd) {
-    // After start-up: target, around-target and goto modes on, around-centre off.
+    // After start-up: target, around-target and goto modes on, around-centre off; c and r
+    // switch each other off without a line.
     EXPECT_EQ(press("c"), "AroundCenter 1\n");
-    EXPECT_FALSE(game.camera.isAroundTarget()); // switched off without a line
-    EXPECT_EQ(press("r"), "AroundTarget 1\n");
-    EXPECT_FALSE(game.camera.isAroundCenter());
-    EXPECT_EQ(press("x"), "TargetMode 0\n");
-    EXPECT_FALSE(game.camera.isTargetMode());
-    EXPECT_EQ(press("gg"), "GotoMode 0GotoMode 1");
-    EXPECT_TRUE(game.camera.isGotoMode());
-
-    EXPECT_TRUE(game.ship.isDistanceScaledTurn());
-    EXPECT_EQ(press("n"), "");
+    EXPECT_FALSE(game.camera.isAroundTarget());
+    EXPECT_EQ(press("rxgg"), "AroundTarget 1\nTargetMode 0\nGotoMode 0GotoMode 1");
+    EXPECT_FALSE(game.camera.isAroundCenter() || game.camera.isTargetMode());
+    EXPECT_TRUE(game.camera.isGotoMode() && game.ship.isDistanceScaledTurn());
+    EXPECT_EQ(press("nlLq?"), "");
     EXPECT_FALSE(game.ship.isDistanceScaledTurn());
-
-    press("lLq?");
     EXPECT_EQ(actionLog, (std::vector<std::string>{"lighting off", "lighting on"}));
 }
 
