@@ -47,12 +47,10 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     EXPECT_NEAR(a.y, -3.0075f, 1e-6f);
     ASSERT_EQ(game.debris.count(true), 6);
     EXPECT_TRUE(game.debris.at(6)->x == b.x && game.debris.at(6)->z == 0.02f);
-    EXPECT_EQ(game.ship.getScore(), 100);
-    EXPECT_FALSE(game.ship.isShotActive());
+    EXPECT_TRUE(game.ship.getScore() == 100 && !game.ship.isShotActive());
 
     hitOnce(3); // two large in a row: the bonus
-    EXPECT_EQ(game.ship.getScore(), 1200);
-    EXPECT_EQ(game.largeStreak, 0);
+    EXPECT_TRUE(game.ship.getScore() == 1200 && game.largeStreak == 0);
     EXPECT_EQ(game.comboTimer, 99); // 100 steps at dt 0.01, one counted off in the hit's step
     playFrames(100);
     EXPECT_EQ(game.comboTimer, 0); // and stops at 0
@@ -64,15 +62,12 @@ TEST_F(GameTest, SixSmallInARowPayTheBonusAndAMediumHitRestartsTheCount) {
     }
     EXPECT_EQ(game.smallStreak, 5);
     hitOnce(2); // its two small children hover out of the beam's reach
-    EXPECT_EQ(game.smallStreak, 0);
-    EXPECT_EQ(game.mediumStreak, 1);
+    EXPECT_TRUE(game.smallStreak == 0 && game.mediumStreak == 1);
     EXPECT_EQ(game.debris.count(true), 4); // the earlier pieces sank in the meantime
     for (int k = 0; k < 6; ++k) {
         hitOnce(1);
     }
-    EXPECT_EQ(game.ship.getScore(), 2200);
-    EXPECT_EQ(game.smallStreak, 0);
-    EXPECT_EQ(game.comboTimer, 99);
+    EXPECT_TRUE(game.ship.getScore() == 2200 && game.smallStreak == 0 && game.comboTimer == 99);
 }
 
 TEST_F(GameTest, OneStonePerShotAndNothingLevelWithTheTip) {
@@ -104,8 +99,7 @@ TEST_F(GameTest, WallsReverseOnTheBoundAndNotJustInside) {
     outside.vx = 0.25f;
     playFrames(1, 15.625);
     EXPECT_TRUE(onBound.x == 8.0f && onBound.vx == -0.5f && inside.vx == 0.5f);
-    EXPECT_EQ(onZMin.vy, 0.5f);
-    EXPECT_EQ(outside.vx, -0.25f);
+    EXPECT_TRUE(onZMin.vy == 0.5f && outside.vx == -0.25f);
     playFrames(1, 15.625); // still outside: reversed again, nothing pushes it back in
     EXPECT_EQ(outside.vx, 0.25f);
 }
@@ -117,8 +111,7 @@ TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
     addStone(3, -4.8f, 0.8f, 0.5f);
     const std::string printed = playFrames(1);
     EXPECT_EQ(printed, "nlock 1, Index 1"); // one touch per frame
-    EXPECT_EQ(game.ship.getLives(), 4);
-    EXPECT_EQ(game.getReadyCountdown, 200);
+    EXPECT_TRUE(game.ship.getLives() == 4 && game.getReadyCountdown == 200);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
     EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
 
@@ -135,8 +128,7 @@ TEST_F(GameTest, LastLifeEndsTheGameForGood) {
     game.ship.setLives(1);
     addStone(3, -4.5f, 0.5f, 0.5f);
     playFrames(1000);
-    EXPECT_TRUE(game.gameOver && game.ship.hit);
-    EXPECT_EQ(game.ship.getLives(), 0);
+    EXPECT_TRUE(game.gameOver && game.ship.hit && game.ship.getLives() == 0);
     EXPECT_EQ(game.getReadyCountdown, -999);                      // no pause to count down
     game.getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over
     playFrames(2);
@@ -149,8 +141,7 @@ TEST_F(GameTest, StrikerDestroyedInTheSameFrameLeavesTheCameraOnTheCraft) {
     game.ship.fireShot();
     addStone(1, -4.8f, 0.8f, 0.02f);
     playFrames(1);
-    EXPECT_EQ(game.ship.getScore(), 100);
-    EXPECT_EQ(game.ship.getLives(), 4);
+    EXPECT_TRUE(game.ship.getScore() == 100 && game.ship.getLives() == 4);
     EXPECT_FALSE(game.ship.hasLock());
     playFrames(5);
     EXPECT_TRUE(game.camera.getTarget().equals(-5.0f, 0.0f, 1.0f));

@@ -37,12 +37,11 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
     std::string error;
     ASSERT_TRUE(readDemo(path, demo, error)) << error;
     ASSERT_EQ(demo.steps.size(), 2u);
-    EXPECT_EQ(demo.steps[0].step, 1);
-    EXPECT_EQ(demo.steps[0].typed, std::string(" d\t"));
-    EXPECT_TRUE(demo.steps[0].input.held[KEY_LEFT] && demo.steps[0].input.pressed[KEY_F3]);
-    EXPECT_FALSE(demo.steps[0].input.held[KEY_F3] || demo.steps[0].input.pressed[KEY_LEFT]);
-    EXPECT_EQ(demo.steps[1].typed, "#");
-    EXPECT_TRUE(demo.ended);
+    const StepInput& in = demo.steps[0].input;
+    EXPECT_TRUE(demo.steps[0].step == 1 && demo.steps[0].typed == std::string(" d\t"));
+    EXPECT_TRUE(in.held[KEY_LEFT] && in.pressed[KEY_F3] && !in.held[KEY_F3] &&
+                !in.pressed[KEY_LEFT]);
+    EXPECT_TRUE(demo.steps[1].typed == "#" && demo.ended);
     EXPECT_EQ(demo.length, 4); // step 5 never ran
 }
 
@@ -88,13 +87,10 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
 TEST(DemoSession, RefusesFilesItCannotReadOrWriteAndReportsTheTimedemo) {
     Options none;
     EXPECT_TRUE(startDemoSession(none)); // nothing asked, nothing to refuse
-    Options record;
-    record.recordDemo = "/nonexistent/folder/x.demo";
-    Options play;
+    Options record, play, dump;
+    record.recordDemo = dump.dumpState = "/nonexistent/folder/x";
     play.playDemo = ::testing::TempDir() + "missing.demo";
-    Options dump;
     dump.playDemo = scratchFile("ok.demo", "wibz3d-demo 1 1.0\n3 Up\n");
-    dump.dumpState = "/nonexistent/folder/end.txt";
     for (const Options& o : {record, play, dump}) {
         EXPECT_FALSE(startDemoSession(o)) << o.recordDemo << o.playDemo << o.dumpState;
     }
