@@ -35,9 +35,6 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
 // Imports bytes held in memory as if they were a file named "memory.3DS".
 bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size);
-inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
-    return importBytes(model, bytes.data(), bytes.size());
-}
 
 // What drawing relies on: counts match arrays, every face corner names a vertex.
 bool consistent(const Model& model);
