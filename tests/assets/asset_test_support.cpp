@@ -1,5 +1,5 @@
-// asset_test_support.cpp -- temporary folders, whole files, and in-memory files through
-// fmemopen.
+// asset_test_support.cpp -- temporary folders, whole files, in-memory files through fmemopen,
+// and the model checks.
 #include "asset_test_support.h"
 
 #include "assets/model_reader.h"
@@ -48,4 +48,23 @@ bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size) {
     const bool result = reader.importStream(model, stream, "memory.3DS");
     std::fclose(stream);
     return result;
+}
+
+bool consistent(const Model& model) {
+    const auto sized = [](std::int32_t count, std::size_t size) {
+        return count == static_cast<std::int32_t>(size);
+    };
+    bool ok = sized(model.objectCount, model.objects.size()) &&
+              sized(model.materialCount, model.materials.size());
+    for (const ModelObject& o : model.objects) {
+        ok = ok && sized(o.vertexCount, o.vertices.size()) &&
+             o.normals.size() == o.vertices.size() && sized(o.faceCount, o.faces.size()) &&
+             sized(o.texCoordCount, o.texCoords.size());
+        for (const ModelFace& face : o.faces) {
+            for (std::int32_t index : face.vertexIndex) {
+                ok = ok && index >= 0 && index < o.vertexCount;
+            }
+        }
+    }
+    return ok;
 }

@@ -1,5 +1,5 @@
-// asset_test_support.h -- helpers for the asset tests: standard error capture, a private
-// temporary folder, whole-file reads, 3DS files in memory, and the generated data's paths.
+// asset_test_support.h -- helpers for the asset tests and the reader's fuzz target: standard
+// error capture, a private temporary folder, whole files, 3DS files in memory, model checks.
 #pragma once
 
 #include "assets/model.h"
@@ -35,9 +35,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
 // Imports bytes held in memory as if they were a file named "memory.3DS".
 bool importBytes(Model& model, const std::uint8_t* bytes, std::size_t size);
-inline bool importBytes(Model& model, const std::vector<std::uint8_t>& bytes) {
-    return importBytes(model, bytes.data(), bytes.size());
-}
+
+// What drawing relies on: counts match arrays, every face corner names a vertex.
+bool consistent(const Model& model);
 
 // A file of the data folder the build generated, named as in the game's tables.
 inline std::string dataPath(const std::string& file) {

@@ -8,26 +8,22 @@
 #include <sys/wait.h>
 
 namespace {
-struct InspectorRun {
-    std::string out;
-    int status;
-};
-
-InspectorRun inspect(const std::string& arguments) {
+// What it prints on standard output, then its exit status.
+std::pair<std::string, int> inspect(const std::string& arguments) {
     const std::string command =
         std::string(WIBZ_MODEL_INSPECTOR) + " " + arguments + " 2>/dev/null";
     std::FILE* pipe = popen(command.c_str(), "r");
-    InspectorRun run{"", -1};
+    std::string out;
     char buffer[512];
     while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        run.out += buffer;
+        out += buffer;
     }
     const int raw = pipe != nullptr ? pclose(pipe) : -1;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return {out, WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
 }
 } // namespace
 
+// A bad file among good ones: every file still listed, and the status says so.
 TEST(ModelInspector, PrintsMaterialsAndObjectsInTheGameAxesAndFailsOnAFileItCannotRead) {
     TempDir dir;
     TdsScene scene;
@@ -35,23 +31,19 @@ TEST(ModelInspector, PrintsMaterialsAndObjectsInTheGameAxesAndFailsOnAFileItCann
     scene.meshes = {
         TdsMesh{"box", {{1, 2, 3}, {-4, 5, -6}, {0, 0, 0}}, {{0, 0}, {1, 1}}, {{0, 1, 2}}, "SKIN"}};
     const std::string path = dir.write("box.3DS", buildTdsFile(scene));
-    const std::string good = "file " + path +
-                             ": ok\n"
+    const std::string good = "file " + path + ": ok\n" +
                              "material 0 \"PAINT\" map \"\" colour 10 20 30\n"
                              "material 1 \"SKIN\" map \"skin.png\" colour 200 100 50\n"
                              "object 0 \"box\" vertices 3 faces 1 texcoords 2 material 1 textured "
                              "yes bounds -4.000 -6.000 -5.000 1.000 3.000 0.000\n";
-    const InspectorRun one = inspect(path);
-    EXPECT_EQ(one.status, 0);
-    EXPECT_EQ(one.out, good);
-
-    // A bad file among good ones: every file still listed, and the status says so.
+    EXPECT_EQ(inspect(path), std::make_pair(good, 0));
     const std::string missing = dir.path() + "/missing.3DS";
     const std::string foreign = dir.write("foreign.3DS", {'M', 'Z', 0x90, 0, 3, 0, 0, 0});
-    const InspectorRun bad = inspect(missing + " " + path + " " + foreign);
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.out, "file " + missing + ": error Unable to find the file: " + missing + "!\n" +
-                           good + "file " + foreign +
-                           ": error Unable to load PRIMARY chuck from file: " + foreign + "!\n");
-    EXPECT_EQ(inspect("").status, 1); // no file named
+    EXPECT_EQ(inspect(missing + " " + path + " " + foreign),
+              std::make_pair("file " + missing + ": error Unable to find the file: " + missing +
+                                 "!\n" + good + "file " + foreign +
+                                 ": error Unable to load PRIMARY chuck from file: " + foreign +
+                                 "!\n",
+                             1));
+    EXPECT_EQ(inspect("").second, 1); // no file named
 }
