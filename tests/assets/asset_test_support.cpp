@@ -4,16 +4,23 @@
 
 #include "assets/model_reader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/wibz_assets_XXXXXX";
-    const char* made = mkdtemp(pattern);
-    root = made != nullptr ? made : "/tmp";
+    // Without a folder of its own there is nothing safe to remove afterwards: stop here.
+    if (mkdtemp(pattern) == nullptr) {
+        throw std::runtime_error(std::string("cannot make a temporary folder: ") +
+                                 std::strerror(errno));
+    }
+    root = pattern;
 }
 
 TempDir::~TempDir() {
