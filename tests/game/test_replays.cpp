@@ -83,6 +83,7 @@ TEST_F(GameTest, ReplayHunterRunsIntoStonesUntilTheGameIsOver) {
 // Circles the far axis points along the field's edges, switching focus and firing.
 TEST_F(GameTest, ReplayOrbiterCirclesTheAxisPoints) {
     compareWithExpected("orbiter", play("orbiter"));
+    EXPECT_NE(describeState(game).find("\nover 0\nhit 0\n"), std::string::npos);
 }
 
 // Steps the lock through the stones and backs away from them, firing often.

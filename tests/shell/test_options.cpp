@@ -97,6 +97,7 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"--window"}, "option '--window' needs a value"},
         {{"-display"}, "option '-display' needs a value"},
         {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},
+        {{"--help=me"}, "option '--help' takes no value"},
     };
     for (const BadCase& c : cases) {
         const CommandLine line = parse(c.words);
