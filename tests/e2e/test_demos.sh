@@ -75,9 +75,12 @@ for bad in "missing.demo:missing.demo: cannot open" "order.demo:order.demo:3: st
     [ "$(wc -l <bad.err)" = 1 ] && grep -qF "${bad#*:}" bad.err || fail "$file: $(cat bad.err)"
 done
 
-# Two timedemos of the recorded game: the same frame count, a time and a rate.
+# Two timedemos of the recorded game: the same frame count, a time and a rate; the end
+# state named by an absolute path lands there, as the window's playback's did.
 for run in 1 2; do
-    "$GAME" --timedemo rec.demo >"timedemo$run.out" 2>&1 || fail "timedemo $run"
+    "$GAME" --timedemo rec.demo --dump-state "$PWD/timedemo$run.state" >"timedemo$run.out" 2>&1 \
+        || fail "timedemo $run"
+    cmp -s window.state "timedemo$run.state" || fail "timedemo $run end state"
     grep -o 'timedemo: [0-9]* frames in [0-9.]* s, [0-9.]* fps (min [0-9.]*, median [0-9.]* fps over 1 s windows)' \
         "timedemo$run.out" >"timedemo$run.line" || fail "timedemo line: $(tail -c 300 "timedemo$run.out")"
 done

@@ -1,11 +1,7 @@
 // test_game_update.cpp -- hits, splits, scoring, combinations, walls and touches, played
 // through whole frames at dt 0.01 (the first stone would only arrive on frame 201).
-#include "camera/camera.h"
 #include "game/game_setup.h"
-#include "game/game_state.h"
-#include "game/object_list.h"
 #include "game_fixture.h"
-#include "player/ship.h"
 
 #include <limits>
 

@@ -8,7 +8,6 @@
 #include "shell/demo.h"
 #include "test_support.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

@@ -1,10 +1,8 @@
 // test_ship.cpp -- the craft at its start, moving and turning around its focus, its model
 // pose and its shot, played through whole frames where the rule runs in a frame.
 #include "game/game_setup.h"
-#include "game/object_list.h"
 #include "game_fixture.h"
 #include "platform/key_state.h"
-#include "player/ship.h"
 #include "test_support.h"
 
 #include <cmath>

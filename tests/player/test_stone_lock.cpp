@@ -1,9 +1,6 @@
 // test_stone_lock.cpp -- stepping the lock through the stones, its printed text, the focus
 // it returns to, and the lock passing on when the shot strikes.
-#include "game/game_setup.h"
-#include "game/object_list.h"
 #include "game_fixture.h"
-#include "player/ship.h"
 #include "test_support.h"
 
 // Stepping through the stones with the keys is tested with the other keys.
@@ -28,8 +25,8 @@ TEST_F(GameTest, LockRefusesThePlaceholderAndUnlockRestoresTheFocusFromBeforeThe
     EXPECT_TRUE(game.ship.getFocus().equals(3.0f, 0.0f, -8.0f));
     const Vector3 facing = game.ship.getDirection();
     game.ship.unlock();
-    EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
-    EXPECT_TRUE(game.ship.getDirection().equals(facing.x, facing.y, facing.z)); // until updated
+    EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f) &&
+                game.ship.getDirection().equals(facing.x, facing.y, facing.z)); // until updated
 }
 
 TEST_F(GameTest, ShotStrikingAnyStonePassesTheLockToStoneOne) {
@@ -41,7 +38,6 @@ TEST_F(GameTest, ShotStrikingAnyStonePassesTheLockToStoneOne) {
     addStone(1, 0.0f, -3.0f, 0.02f);
     captureStdout([] { game.ship.lockStone(game.stones, 2); });
     EXPECT_NE(playFrames(1).find("nlock 1, Index 1"), std::string::npos);
-    EXPECT_EQ(game.stones.count(true), 2);
-    EXPECT_EQ(game.ship.lockedIndex, 1);
+    EXPECT_TRUE(game.stones.count(true) == 2 && game.ship.lockedIndex == 1);
     EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(1));
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -43,6 +42,16 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
                 !in.pressed[KEY_LEFT]);
     EXPECT_TRUE(demo.steps[1].typed == "#" && demo.ended);
     EXPECT_EQ(demo.length, 4); // step 5 never ran
+
+    // A disk that fills up: the recording stops with a line saying so, the game goes on.
+    DemoRecorder full;
+    StepInput up;
+    up.held[KEY_UP] = true;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(full.open("/dev/full", error));
+    full.step(1, up);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Demo: writing failed (No space left on device); the recording stops here\n");
 }
 
 TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {

@@ -3,7 +3,6 @@
 #include "shell/options.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,15 +29,17 @@ std::string startedWith(const std::string& words) {
     for (const std::string& word : split) {
         pointers.push_back(word.c_str());
     }
-    const CommandLine line = parse(pointers);
+    CommandLine line = parse(pointers);
     const Options& o = line.options;
     std::ostringstream out;
     out << (line.action == StartAction::PLAY ? "" : "not playing ") << o.dataFolder << " "
         << o.windowWidth << "x" << o.windowHeight << (o.fullscreen ? " full" : "") << " rec "
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
         << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << " |";
-    for (std::size_t k = 1; k < line.glutArguments.size(); ++k) {
-        out << " " << line.glutArguments[k];
+    // As GLUT is handed them: pointers to each, ended by a null one.
+    const std::vector<char*> glut = argumentPointers(line.glutArguments);
+    for (std::size_t k = 1; glut.at(k) != nullptr; ++k) {
+        out << " " << glut[k];
     }
     return out.str();
 }
