@@ -70,6 +70,8 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
         {"wibz3d-demo 1 1.0\n12a Up\n", "2: \"12a\" is not a step number"},
         {"wibz3d-demo 1 1.0\n5 k:#0065\n", "2: unknown key \"k:#0065\""},
         {"wibz3d-demo 1 1.0\n5 k:#256\n", "2: unknown key \"k:#256\""},
+        {"wibz3d-demo 1 1.0\n5 k:#a1\n", "2: unknown key \"k:#a1\""},
+        {"wibz3d-demo 1 1.0\n5 k:\x7f\n", "2: unknown key \"k:\x7f\""}, // DEL
         {"wibz3d-demo 1 1.0\n5 end\n6 Up\n", "3: a line after the end line"},
     };
     int n = 0;
