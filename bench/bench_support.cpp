@@ -8,20 +8,20 @@
 #include "player/ship.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 bool benchWindowOpen = false;
 
 namespace {
 constexpr int noSpawnFrames = 1 << 30;
 
+// From the game's dice, which beginGame resets: every crowd is the same crowd.
 float randomBetween(float low, float high) {
-    return low + (high - low) * static_cast<float>(std::rand() % 1000) / 1000.0f;
+    return low + (high - low) * static_cast<float>(game.dice.roll() % 1000) / 1000.0f;
 }
 
 // As the game draws it: -2.25 to 2.25 units per second in steps of 0.25.
 float randomFloorSpeed() {
-    return static_cast<float>((std::rand() % 19 - 9) / 4.0);
+    return static_cast<float>((game.dice.roll() % 19 - 9) / 4.0);
 }
 } // namespace
 

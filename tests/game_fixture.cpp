@@ -6,17 +6,14 @@
 #include "shell/step_input.h"
 #include "test_support.h"
 
-#include <cstdlib>
-
 void GameTest::SetUp() {
-    std::srand(1); // glibc's default state: the unseeded game's sequence
-    forgetPolledKeys();
+    forgetKeys();
     captureStdout([] { beginGame(game); });
 }
 
 void GameTest::TearDown() {
     resetGame(game);
-    forgetPolledKeys();
+    forgetKeys();
 }
 
 std::string playFrames(int count, double millisecondsPerFrame) {
@@ -31,4 +28,12 @@ std::string playFrames(int count, double millisecondsPerFrame) {
 GameObject& addStone(int size, float x, float y, float z, float gravity) {
     game.stones.append(makeSpec(size, 0.0f, 0.0f, gravity, x, y, z));
     return *game.stones.at(game.stones.count(false) - 1);
+}
+
+std::string lastStepEvents() {
+    std::string text;
+    for (const GameEvent& event : game.events) {
+        text += describeEvent(event) + "\n";
+    }
+    return text;
 }

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 #include <string>
 
-// Every test starts from the same state: the game reset and begun, rand() back to its
-// default sequence, no key held; it is reset again afterwards so the next test in the
-// process finds the game as built.
+// Every test starts from the same state: the game reset and begun (its dice too), no key
+// held and no command queued; it is reset again afterwards so the next test in the process
+// finds the game as built.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -17,8 +17,11 @@ class GameTest : public ::testing::Test {
 };
 
 // Advances count steps of millisecondsPerFrame each (10 ms is the game's own step), with
-// the polled keys as held; returns what the steps printed.
+// the keys as held and the commands queued; returns what the steps printed.
 std::string playFrames(int count, double millisecondsPerFrame = 10.0);
+
+// The last step's events, one describeEvent line each.
+std::string lastStepEvents();
 
 // Appends a stone of the given size at rest at (x, y, z) in record axes, with no gravity
 // unless given, and returns it.

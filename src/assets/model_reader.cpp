@@ -37,7 +37,8 @@ constexpr std::uint32_t newestVersion = 3;
 // Well-formed files nest about five deep; deeper chunks are skipped to bound the stack.
 constexpr int maxNestingDepth = 32;
 
-// Receives every skipped byte; only the version number is ever looked at.
+// Receives every skipped byte; only the version number is ever looked at. The reader's
+// scratch, kept at file scope because 200 KB is too much for the stack.
 constexpr std::uint32_t skipBufferBytes = 200000;
 std::uint8_t skipBuffer[skipBufferBytes];
 

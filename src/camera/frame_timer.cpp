@@ -7,20 +7,6 @@
 
 FrameTimer frameTimer;
 
-namespace {
-double lastFrameTime = 0.0; // seconds
-double lastReportTime = 0.0;
-float frameCount = 0.0f;
-bool haveFirstReading = false;
-} // namespace
-
-void resetFrameTimerReadings() {
-    lastFrameTime = 0.0;
-    lastReportTime = 0.0;
-    frameCount = 0.0f;
-    haveFirstReading = false;
-}
-
 void FrameTimer::update() {
     const double now = clockMilliseconds() * 0.001;
     // The first update has nothing to measure from; it keeps the start interval rather

@@ -19,11 +19,11 @@ class FrameTimer {
   private:
     float interval = startInterval;
     float fps = 0.0f;
+    double lastFrameTime = 0.0; // seconds
+    double lastReportTime = 0.0;
+    float frameCount = 0.0f; // frames in the current report window
+    bool haveFirstReading = false;
 };
 
 // The shell's timer of drawn frames; the HUD shows its frames per second.
 extern FrameTimer frameTimer;
-
-// Forgets every reading, as at program start (the timer's readings are shared module
-// state, as there is only one timer); for tests.
-void resetFrameTimerReadings();

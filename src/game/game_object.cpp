@@ -19,18 +19,21 @@ GameObject::GameObject(const ObjectSpec& spec, GameObject* previous)
     : x(spec.x), y(spec.y), z(spec.z), vx(spec.vx), vy(spec.vy), vz(spec.vz), gravity(spec.gravity),
       floor(spec.floor), size(spec.size), prev(previous), next(nullptr) {}
 
-void GameObject::step(float dt) {
+bool GameObject::step(float dt) {
     x += dt * vx;
     y += dt * vy;
     z += dt * vz;
     vz -= dt * gravity;
-    if (z < floor) {
-        vz += dt * gravity; // no gravity in the bouncing frame
-        vz = -vz;
-        // Already below the plane before this step: keep heading the way it was going,
-        // so it leaves the floor region instead of flipping back and forth.
-        if (z + dt * vz < 0.0f) {
-            vz = -vz;
-        }
+    if (!(z < floor)) {
+        return false;
     }
+    vz += dt * gravity; // no gravity in the bouncing frame
+    vz = -vz;
+    // Already below the plane before this step: keep heading the way it was going, so it
+    // leaves the floor region instead of flipping back and forth.
+    if (z + dt * vz < 0.0f) {
+        vz = -vz;
+        return false;
+    }
+    return true;
 }

@@ -38,5 +38,6 @@ struct GameObject {
     void reverseX() { vx *= -1.0f; }
     void reverseY() { vy *= -1.0f; }
     // Advances dt seconds; crossing the floor reverses the vertical speed without loss.
-    void step(float dt);
+    // True when it turned back up at the floor in this step.
+    bool step(float dt);
 };

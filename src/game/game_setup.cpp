@@ -59,6 +59,8 @@ void resetGame(GameState& g) {
     g.camera = Camera();
     g.ship = Ship();
     g.arena = Arena();
+    g.dice = Dice();
+    g.events.clear();
     g.spawnTimer = 200;
     g.getReadyCountdown = 0;
     g.gameOver = false;

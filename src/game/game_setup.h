@@ -15,7 +15,7 @@ void initShip(GameState& g);
 void placeShipAtStart(GameState& g);
 
 // Everything back to how it was built: both lists down to their placeholder, the craft,
-// the camera, the arena's current axis point, the counters and the toggles.
+// the camera, the arena's current axis point, the dice, the counters and the toggles.
 void resetGame(GameState& g);
 // resetGame, then the start-up steps main runs without a window: the arena's axis points,
 // initCamera, initShip and placeShipAtStart.

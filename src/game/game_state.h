@@ -1,15 +1,18 @@
 // game_state.h -- everything a running game is: the camera, the craft, the arena, the
-// stones and debris, and the counters, streaks and toggles of the rules. The rules take
-// it as a parameter; the one game the program plays is the global `game`.
+// stones and debris, the dice, and the counters, streaks and toggles of the rules, with
+// what the last step reported. The rules take it as a parameter; the one game the program
+// plays is the global `game`.
 #pragma once
 
 #include "camera/camera.h"
+#include "game/dice.h"
+#include "game/events.h"
 #include "game/object_list.h"
 #include "player/arena.h"
 #include "player/ship.h"
 
 struct GameState {
-    GameState() = default;
+    GameState() { events.reserve(eventsReserved); }
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
@@ -18,6 +21,8 @@ struct GameState {
     Arena arena;
     ObjectList stones{emptySpec};
     ObjectList debris{emptySpec};
+    Dice dice;
+    StepEvents events; // what the last step reported, in order
 
     int spawnTimer = 200;      // steps until the next stone
     int getReadyCountdown = 0; // steps left of the get-ready pause

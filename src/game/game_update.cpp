@@ -4,7 +4,10 @@
 #include "game/game_update.h"
 
 #include "game/game_setup.h"
+#include "game/reporting.h"
 #include "game/spawning.h"
+
+#include <cmath>
 
 namespace {
 constexpr float hitHalfWidth = 1.0f;   // the beam's square, around its foot
@@ -22,13 +25,51 @@ bool strictlyWithin(float value, float centre, float halfWidth) {
     return centre - halfWidth < value && value < centre + halfWidth;
 }
 
-void bounceOffWalls(const Arena& arena, GameObject& stone) {
+// A stone that reached a wall from inside the arena bounced off it. One already outside
+// (a child of a stone split on the wall) has its speed reversed every step and jitters
+// there; that is no bounce.
+struct Inside {
+    bool acrossX;
+    bool acrossZ;
+};
+
+Inside insideWalls(const Arena& arena, const GameObject& stone) {
+    return {arena.getXMin() < stone.x && stone.x < arena.getXMax(),
+            arena.getZMin() < stone.y && stone.y < arena.getZMax()};
+}
+
+void bounceOffWalls(GameState& g, GameObject& stone, int number, Inside before) {
+    const Arena& arena = g.arena;
+    bool bounced = false;
+    float speed = 0.0f;
     if (stone.x <= arena.getXMin() || stone.x >= arena.getXMax()) {
         stone.reverseX();
+        bounced = before.acrossX;
+        speed = std::fabs(stone.vx);
     }
     if (stone.y <= arena.getZMin() || stone.y >= arena.getZMax()) {
         stone.reverseY();
+        if (before.acrossZ) {
+            bounced = true;
+            speed = std::fmax(speed, std::fabs(stone.vy));
+        }
     }
+    if (!bounced) {
+        return;
+    }
+    GameEvent& event = report(g, EventKind::WALL_BOUNCE);
+    event.stone = number;
+    event.size = stone.size;
+    event.speed = speed;
+    event.where = worldPoint(stone);
+}
+
+void reportFloorBounce(GameState& g, const GameObject& stone, int number) {
+    GameEvent& event = report(g, EventKind::FLOOR_BOUNCE);
+    event.stone = number;
+    event.size = stone.size;
+    event.speed = stone.vz;
+    event.where = worldPoint(stone);
 }
 
 bool shotHits(const Ship& ship, const GameObject& stone) {
@@ -44,20 +85,31 @@ bool touchesCraft(const Ship& ship, const GameObject& stone) {
 
 // Ends the shot; a lock that was held passes to stone 1 of the changed list.
 void endShotAfterHit(GameState& g) {
-    const bool wasLocked = g.ship.hasLock();
+    const GameObject* locked = g.ship.getLockedStone();
     g.ship.endShotAndUnlock();
-    if (wasLocked) {
+    if (locked != nullptr) {
         g.ship.lockNext(g.stones);
     }
+    reportLockChange(g, locked);
 }
 
-void payCombo(GameState& g, int& streak, int hitsNeeded, float dt) {
+void payCombo(GameState& g, int& streak, int hitsNeeded, int size, float dt) {
     if (streak < hitsNeeded) {
         return;
     }
     g.comboTimer = static_cast<int>(dt * comboStepsPerSecondOfDt);
     g.ship.addScore(comboBonusPoints);
     streak = 0;
+    report(g, EventKind::COMBO_PAID).size = size;
+}
+
+void reportHit(GameState& g, const GameObject& stone, int number) {
+    GameEvent& hit = report(g, EventKind::STONE_HIT);
+    hit.stone = number;
+    hit.size = stone.size;
+    hit.where = worldPoint(stone);
+    report(g, stone.size > 1 ? EventKind::STONE_SPLIT : EventKind::STONE_DESTROYED).size =
+        stone.size;
 }
 
 // The hit stone is at index i. Returns how far the walk's bound n drops.
@@ -65,6 +117,7 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
     ObjectList& stoneList = g.stones;
     const int size = stone.size;
     int boundDrop = 0;
+    reportHit(g, stone, i);
     if (size > 1) {
         const float childHeight = static_cast<float>(2 * size - 1);
         stoneList.append(makeSpec(size - 1, stone.vy, -stone.vx, 2.0f * stone.gravity, stone.x,
@@ -73,7 +126,7 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
                                   stone.y, childHeight));
         stoneList.removeAt(i);
         endShotAfterHit(g);
-        spawnDebris(g.debris, 2 * size, stone.x, stone.y, stone.z);
+        spawnDebris(g, 2 * size, stone.x, stone.y, stone.z);
         g.mediumStreak = size == 2 ? g.mediumStreak + 1 : 0;
         g.largeStreak = size == 3 ? g.largeStreak + 1 : 0;
         g.smallStreak = 0;
@@ -81,14 +134,14 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
         stoneList.removeAt(i);
         endShotAfterHit(g);
         boundDrop = 1;
-        spawnDebris(g.debris, 3, stone.x, stone.y, stone.z);
+        spawnDebris(g, 3, stone.x, stone.y, stone.z);
         g.smallStreak += 1;
         g.largeStreak = 0;
         g.mediumStreak = 0;
     }
-    payCombo(g, g.smallStreak, smallComboHits, dt);
-    payCombo(g, g.mediumStreak, mediumComboHits, dt);
-    payCombo(g, g.largeStreak, largeComboHits, dt);
+    payCombo(g, g.smallStreak, smallComboHits, 1, dt);
+    payCombo(g, g.mediumStreak, mediumComboHits, 2, dt);
+    payCombo(g, g.largeStreak, largeComboHits, 3, dt);
     g.ship.addScore(pointsPerHit);
     return boundDrop;
 }
@@ -97,12 +150,20 @@ void touchCraft(GameState& g, int i, float dt) {
     const int livesLeft = g.ship.loseLife();
     g.gameOver = livesLeft == 0;
     g.ship.hit = true;
-    if (!g.gameOver) {
+    GameEvent& struck = report(g, EventKind::CRAFT_STRUCK);
+    struck.stone = i;
+    struck.count = livesLeft;
+    struck.where = g.ship.getPosition();
+    if (g.gameOver) {
+        report(g, EventKind::GAME_OVER);
+    } else {
         g.getReadyCountdown = static_cast<int>(dt * getReadyStepsPerSecondOfDt);
     }
     placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
+    const GameObject* locked = g.ship.getLockedStone();
     g.ship.lockStone(g.stones, i);
+    reportLockChange(g, locked);
 }
 } // namespace
 
@@ -112,8 +173,11 @@ void updateGame(GameState& g, float dt) {
     int i = 1;
     while (i < n) {
         GameObject& stone = *stoneList.at(i);
-        stone.step(dt);
-        bounceOffWalls(g.arena, stone);
+        const Inside before = insideWalls(g.arena, stone);
+        if (stone.step(dt)) {
+            reportFloorBounce(g, stone, i);
+        }
+        bounceOffWalls(g, stone, i, before);
         bool removed = false;
         if (g.ship.isShotActive() && shotHits(g.ship, stone)) {
             n -= hitStone(g, stone, i, dt);

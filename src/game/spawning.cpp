@@ -1,8 +1,9 @@
 // spawning.cpp -- debris, new stones and the get-ready pause. Random numbers come from the
-// unseeded rand(), so every run draws the same sequence.
+// game's own dice, so every game draws the same sequence.
 #include "game/spawning.h"
 
-#include <cstdlib>
+#include "game/reporting.h"
+
 #include <limits>
 
 namespace {
@@ -15,8 +16,8 @@ constexpr float regularSpawnStepsPerSecondOfDt = 100000.0f;   // 1000 steps at d
 constexpr float afterPauseSpawnStepsPerSecondOfDt = 10000.0f; // 100 steps at dt 0.01
 
 // A floor speed from -2.25 to 2.25 units per second in steps of 0.25.
-float randomFloorSpeed() {
-    return static_cast<float>((std::rand() % 19 - 9) / 4.0);
+float randomFloorSpeed(Dice& dice) {
+    return static_cast<float>((dice.roll() % 19 - 9) / 4.0);
 }
 
 // Removes the k / 2 + 1 oldest stones, keeping the newest.
@@ -29,13 +30,16 @@ void thinStones(ObjectList& stoneList) {
 }
 } // namespace
 
-void spawnDebris(ObjectList& debrisList, int count, float x, float y, float z) {
+void spawnDebris(GameState& g, int count, float x, float y, float z) {
     for (int k = 0; k < count; ++k) {
-        const float vx = randomFloorSpeed();
-        const float vy = randomFloorSpeed();
-        const float gravity = static_cast<float>((std::rand() % 11 + 1) / 3.0);
-        debrisList.append(makeSpec(1, vx, vy, gravity, x, y, z));
+        const float vx = randomFloorSpeed(g.dice);
+        const float vy = randomFloorSpeed(g.dice);
+        const float gravity = static_cast<float>((g.dice.roll() % 11 + 1) / 3.0);
+        g.debris.append(makeSpec(1, vx, vy, gravity, x, y, z));
     }
+    GameEvent& thrown = report(g, EventKind::DEBRIS_THROWN);
+    thrown.count = count;
+    thrown.where = Vector3(x, z, y);
 }
 
 void getReadyStep(GameState& g, float dt) {
@@ -51,7 +55,10 @@ void getReadyStep(GameState& g, float dt) {
         return;
     }
     g.ship.hit = false;
+    report(g, EventKind::GET_READY_OVER);
+    const GameObject* locked = g.ship.getLockedStone();
     g.ship.unlock(); // before the thinning, so the lock never points at a removed stone
+    reportLockChange(g, locked);
     thinStones(g.stones);
     g.spawnTimer = static_cast<int>(dt * afterPauseSpawnStepsPerSecondOfDt);
 }
@@ -79,7 +86,11 @@ void spawnStep(GameState& g, float dt) {
         return;
     }
     g.spawnTimer = static_cast<int>(dt * regularSpawnStepsPerSecondOfDt);
-    const float vx = randomFloorSpeed();
-    const float vy = randomFloorSpeed();
+    const float vx = randomFloorSpeed(g.dice);
+    const float vy = randomFloorSpeed(g.dice);
     g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
+    GameEvent& arrived = report(g, EventKind::STONE_ARRIVED);
+    arrived.stone = g.stones.count(true);
+    arrived.size = 3;
+    arrived.where = Vector3(stoneDropX, stoneDropHeight, stoneDropY);
 }

@@ -5,8 +5,9 @@
 
 #include "game/game_state.h"
 
-// Adds count debris pieces at (x, y, z) in the object record's axes (y is world z).
-void spawnDebris(ObjectList& debrisList, int count, float x, float y, float z);
+// Adds count debris pieces at (x, y, z) in the object record's axes (y is world z), with
+// speeds from the game's dice.
+void spawnDebris(GameState& g, int count, float x, float y, float z);
 
 // While the craft is hit, counts the pause down; its end resumes play with the oldest
 // stones thinned out and the next stone due sooner.

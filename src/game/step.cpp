@@ -1,8 +1,10 @@
-// step.cpp -- the order of work in one step, and the keys' part in it: arrows move and
-// turn the craft while play is on, F2, F3 and F8 toggle once per press. Whatever changes
-// per unit of game time happens here, so the drawing only reads.
+// step.cpp -- the order of work in one step: the commands first, as the keys always acted
+// before the step they preceded; then the pause, spawning, steering while play is on, the
+// camera, the craft and the rules. Whatever changes the game happens here, so the drawing
+// only reads.
 #include "game/step.h"
 
+#include "game/commands.h"
 #include "game/game_update.h"
 #include "game/spawning.h"
 
@@ -13,57 +15,43 @@ constexpr float shipSpinDegreesPerStep = 4.0f;
 const Vector3 upAxis(0.0f, 1.0f, 0.0f);
 
 // Both keys of a pair act when both are held, the later one deciding the step's input.
-void moveWithArrows(GameState& g, const StepInput& input, float dt) {
+void moveCraft(GameState& g, const StepInput& input, float dt) {
     Ship& ship = g.ship;
     const float moveStep = ship.getSpeed() * dt;
     const float turnStep = ship.getTurnRate() * dt;
     g.moved = false;
-    if (input.held[KEY_UP]) {
+    if (input.steer[STEER_FORWARD]) {
         g.moved = true;
         g.thrustInput = 1;
         ship.moveForward(moveStep);
     }
-    if (input.held[KEY_DOWN]) {
+    if (input.steer[STEER_BACK]) {
         g.moved = true;
         g.thrustInput = 2;
         ship.moveForward(-moveStep);
     }
-    if (input.held[KEY_LEFT]) {
+    if (input.steer[STEER_LEFT]) {
         g.moved = true;
         g.turnInput = 1;
         ship.rotateAboutFocus(-turnStep, upAxis);
     }
-    if (input.held[KEY_RIGHT]) {
+    if (input.steer[STEER_RIGHT]) {
         g.moved = true;
         g.turnInput = 2;
         ship.rotateAboutFocus(turnStep, upAxis);
     }
 }
 
-// The shell sees the changed flags after the step and redoes its models or culling.
-void applyToggles(GameState& g, const StepInput& input) {
-    if (input.pressed[KEY_F2]) {
-        g.showFps = !g.showFps;
-    }
-    if (input.pressed[KEY_F3]) {
-        g.wireframe = !g.wireframe;
-    }
-    if (input.pressed[KEY_F8]) {
-        g.cullFaces = !g.cullFaces;
-    }
-}
-
 // While hit or over, the camera watches the locked stone (the striking one), or the craft
-// when no stone is locked any more; keys pressed meanwhile are dropped. In play the keys
-// steer and a lock keeps the craft facing its stone.
+// when no stone is locked any more; steering meanwhile is dropped. In play the player
+// steers and a lock keeps the craft facing its stone.
 void steer(GameState& g, const StepInput& input, float dt) {
     Ship& ship = g.ship;
     if (g.gameOver || ship.hit) {
         g.camera.setTarget(ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition());
         return;
     }
-    moveWithArrows(g, input, dt);
-    applyToggles(g, input);
+    moveCraft(g, input, dt);
     if (g.moved) {
         g.camera.setGoal(ship.cameraPoint());
     }
@@ -77,7 +65,9 @@ void steer(GameState& g, const StepInput& input, float dt) {
 }
 } // namespace
 
-void advance(GameState& g, const StepInput& input, float dt) {
+const StepEvents& advance(GameState& g, const StepInput& input, float dt) {
+    g.events.clear();
+    applyCommands(g, input);
     g.turnInput = 0;
     g.thrustInput = 0;
     getReadyStep(g, dt);
@@ -105,4 +95,5 @@ void advance(GameState& g, const StepInput& input, float dt) {
     // Nothing reads removed stones or debris after this point.
     g.stones.releaseRemoved();
     g.debris.releaseRemoved();
+    return g.events;
 }

@@ -1,6 +1,9 @@
-// vector3.cpp -- vector operations in single precision; sqrt, sin and cos are taken in
-// double and rounded to float, as the game's numbers were tuned with.
+// vector3.cpp -- vector operations in single precision; sqrt, sine and cosine are taken in
+// double and rounded to float, as the game's numbers were tuned with. The square root is
+// exact everywhere; sine and cosine are the game's own, so a demo ends alike on any system.
 #include "math/vector3.h"
+
+#include "math/trig.h"
 
 #include <cmath>
 #include <cstdio>
@@ -28,8 +31,8 @@ Vector3 cross(Vector3 a, Vector3 b) {
 
 Vector3 rotateAbout(Vector3 p, Vector3 pivot, float angle, float ax, float ay, float az) {
     const Vector3 d = p - pivot;
-    const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
-    const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+    const float c = static_cast<float>(cosineOf(static_cast<double>(angle)));
+    const float s = static_cast<float>(sineOf(static_cast<double>(angle)));
     const float t = 1.0f - c;
     const Vector3 r(
         (t * ax * ax + c) * d.x + (t * ax * ay - az * s) * d.y + (t * ax * az + ay * s) * d.z,

@@ -1,106 +1,62 @@
-// controls.cpp -- the character keys. Mode toggles print their new value; "GotoMode" has
-// no line end, so its lines run together on the console.
+// controls.cpp -- the key table. Case matters: L switches lighting on, l off.
 #include "shell/controls.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
-constexpr unsigned char keyEscape = 27;
+constexpr int notPolled = -1;
 
-LightingAction lightingAction = nullptr;
+struct KeyBinding {
+    unsigned char character; // 0 for a polled key
+    int polledKey;           // a PolledKey, or notPolled
+    KeyMeaning meaning;
+};
 
-// f and s: step the lock through the stones, or the focus through the axis points.
-void stepFocus(GameState& g, bool forward) {
-    Ship& ship = g.ship;
-    if (ship.hasLock()) {
-        if (forward) {
-            ship.lockNext(g.stones);
-        } else {
-            ship.lockPrevious(g.stones);
-        }
-        g.camera.setTarget(ship.getFocus());
-        return;
-    }
-    ship.setFocus(forward ? g.arena.nextAxis() : g.arena.previousAxis());
-    g.camera.setGoal(ship.cameraPoint());
-    ship.getFocus().print();
+constexpr KeyMeaning steering(Steer steer) {
+    return {KeyRole::STEER, steer, Command::FIRE};
+}
+constexpr KeyMeaning command(Command command) {
+    return {KeyRole::COMMAND, STEER_FORWARD, command};
+}
+constexpr KeyMeaning shellOnly(KeyRole role) {
+    return {role, STEER_FORWARD, Command::FIRE};
 }
 
-// d: lock stone 1, or let go; not while the craft is struck.
-void toggleLock(GameState& g) {
-    if (g.ship.hit) {
-        return;
-    }
-    if (g.ship.hasLock()) {
-        g.ship.unlock();
-        return;
-    }
-    g.ship.lockNext(g.stones);
-}
-
-void setLighting(bool on) {
-    if (lightingAction != nullptr) {
-        lightingAction(on);
-    }
-}
+constexpr KeyBinding keyBindings[] = {
+    {0, KEY_UP, steering(STEER_FORWARD)},
+    {0, KEY_DOWN, steering(STEER_BACK)},
+    {0, KEY_LEFT, steering(STEER_LEFT)},
+    {0, KEY_RIGHT, steering(STEER_RIGHT)},
+    {' ', notPolled, command(Command::FIRE)},
+    {'d', notPolled, command(Command::LOCK)},
+    {'f', notPolled, command(Command::NEXT)},
+    {'s', notPolled, command(Command::PREVIOUS)},
+    {'n', notPolled, command(Command::TURN_MODE)},
+    {'x', notPolled, command(Command::TARGET_MODE)},
+    {'g', notPolled, command(Command::GOTO_MODE)},
+    {'c', notPolled, command(Command::AROUND_CENTRE)},
+    {'r', notPolled, command(Command::AROUND_TARGET)},
+    {'L', notPolled, shellOnly(KeyRole::LIGHTING_ON)},
+    {'l', notPolled, shellOnly(KeyRole::LIGHTING_OFF)},
+    {0, KEY_F2, command(Command::SHOW_FPS)},
+    {0, KEY_F3, command(Command::WIREFRAME)},
+    {0, KEY_F8, command(Command::CULL_FACES)},
+    {27, notPolled, shellOnly(KeyRole::QUIT)}, // Escape
+};
 } // namespace
 
-void setLightingAction(LightingAction action) {
-    lightingAction = action;
+KeyMeaning meaningOfCharacter(unsigned char key) {
+    for (const KeyBinding& binding : keyBindings) {
+        if (binding.polledKey == notPolled && binding.character == key) {
+            return binding.meaning;
+        }
+    }
+    return KeyMeaning();
 }
 
-void handleKey(GameState& g, unsigned char key) {
-    Camera& camera = g.camera;
-    switch (key) {
-    case keyEscape:
-        std::exit(0);
-    case ' ':
-        g.ship.fireShot();
-        break;
-    case 'L':
-        setLighting(true);
-        break;
-    case 'l':
-        setLighting(false);
-        break;
-    case 'c': {
-        const bool on = !camera.isAroundCenter();
-        std::printf("AroundCenter %d\n", on ? 1 : 0);
-        camera.setAroundCenter(on);
-        break;
+KeyMeaning meaningOfPolledKey(PolledKey key) {
+    for (const KeyBinding& binding : keyBindings) {
+        if (binding.polledKey == key) {
+            return binding.meaning;
+        }
     }
-    case 'r': {
-        const bool on = !camera.isAroundTarget();
-        std::printf("AroundTarget %d\n", on ? 1 : 0);
-        camera.setAroundTarget(on);
-        break;
-    }
-    case 'x': {
-        const bool on = !camera.isTargetMode();
-        std::printf("TargetMode %d\n", on ? 1 : 0);
-        camera.setTargetMode(on);
-        break;
-    }
-    case 'g': {
-        const bool on = !camera.isGotoMode();
-        std::printf("GotoMode %d", on ? 1 : 0);
-        camera.setGotoMode(on);
-        break;
-    }
-    case 'n':
-        g.ship.setDistanceScaledTurn(!g.ship.isDistanceScaledTurn());
-        break;
-    case 'd':
-        toggleLock(g);
-        break;
-    case 'f':
-        stepFocus(g, true);
-        break;
-    case 's':
-        stepFocus(g, false);
-        break;
-    default:
-        break;
-    }
+    return KeyMeaning();
 }

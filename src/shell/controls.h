@@ -1,14 +1,22 @@
-// controls.h -- what the character keys do: each acts at once, at any time, between steps.
-// Lighting is the drawing side's, so it goes through an action the window registers; the
-// rest changes the game and runs headless in tests.
+// controls.h -- the one table from keys to what they mean: a direction to steer while held,
+// a command for the next game step, or one of the two things the shell keeps for itself
+// (lighting, which is drawing state, and quitting). The window's key callbacks, demo files
+// of the first format and the help text all read it.
 #pragma once
 
-#include "game/game_state.h"
+#include "game/intentions.h"
+#include "platform/key_state.h"
 
-using LightingAction = void (*)(bool on);
+enum class KeyRole : unsigned char { NOTHING, STEER, COMMAND, LIGHTING_ON, LIGHTING_OFF, QUIT };
 
-// Registers the drawing side's lighting switch; null skips it.
-void setLightingAction(LightingAction action);
+struct KeyMeaning {
+    KeyRole role = KeyRole::NOTHING;
+    Steer steer = STEER_FORWARD;     // for STEER
+    Command command = Command::FIRE; // for COMMAND
+};
 
-// One character key press (the keyboard callback's key).
-void handleKey(GameState& g, unsigned char key);
+// A character key's meaning; NOTHING for a key the game has no use for.
+KeyMeaning meaningOfCharacter(unsigned char key);
+// A polled key's meaning: the arrows steer while held, F2, F3 and F8 give a command per
+// press.
+KeyMeaning meaningOfPolledKey(PolledKey key);

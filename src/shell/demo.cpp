@@ -1,43 +1,27 @@
-// demo.cpp -- the demo file: a header line, then one line per step with input, then an end
-// line when the game closed normally. Lines are written whole with one write each, so a
-// killed recording can only lose the line being written.
+// demo.cpp -- reading demo files of both formats, and a step's line in the current one.
+// Format 1 named keys: held polled keys ("Up"), presses of polled keys ("^F3") and typed
+// characters ("k:d"); each is read as what that key means in the keyboard's table, so a
+// key that meant nothing (or Escape, which is never recorded) gives nothing.
 #include "shell/demo.h"
 
 #include "shell/controls.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
-
-#ifndef WIBZ_VERSION
-#define WIBZ_VERSION "unknown"
-#endif
 
 namespace {
-constexpr const char* demoMagic = "wibz3d-demo";
-constexpr int demoFormat = 1;
+constexpr const char* lightingOnToken = "light-on";
+constexpr const char* lightingOffToken = "light-off";
 
-std::string typedToken(unsigned char key) {
-    if (key == ' ') {
-        return "k:space";
-    }
-    if (key > ' ' && key < 127) {
-        return std::string("k:") + static_cast<char>(key);
-    }
-    return "k:#" + std::to_string(key);
-}
-
-bool parseTyped(const std::string& text, std::string& typed) {
+bool parseTypedCharacter(const std::string& text, unsigned char& key) {
     if (text == "space") {
-        typed += ' ';
+        key = ' ';
         return true;
     }
     if (text.size() == 1 && text[0] > ' ' && text[0] < 127) {
-        typed += text[0];
+        key = static_cast<unsigned char>(text[0]);
         return true;
     }
     if (text.size() < 2 || text.size() > 4 || text[0] != '#' ||
@@ -48,11 +32,11 @@ bool parseTyped(const std::string& text, std::string& typed) {
     if (code > 255) {
         return false;
     }
-    typed += static_cast<char>(code);
+    key = static_cast<unsigned char>(code);
     return true;
 }
 
-int keyNamed(const std::string& name) {
+int polledKeyNamed(const std::string& name) {
     for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
         if (name == polledKeyNames[k]) {
             return k;
@@ -61,21 +45,67 @@ int keyNamed(const std::string& name) {
     return -1;
 }
 
-// One token of a step line into the step; false for a token that means nothing.
-bool parseToken(const std::string& token, DemoStep& step, bool& end) {
-    if (token == "end") {
-        end = true;
+// What a key of a format 1 line did: steer while held, a command or lighting when pressed.
+bool applyKeyMeaning(const KeyMeaning& meaning, bool held, DemoStep& step) {
+    switch (meaning.role) {
+    case KeyRole::STEER:
+        step.input.steer[meaning.steer] = step.input.steer[meaning.steer] || held;
+        return true;
+    case KeyRole::COMMAND:
+        return held || step.input.give(meaning.command);
+    case KeyRole::LIGHTING_ON:
+    case KeyRole::LIGHTING_OFF:
+        step.lighting.push_back(meaning.role == KeyRole::LIGHTING_ON);
+        return true;
+    default:
         return true;
     }
+}
+
+// One token of a format 1 line; "full" when a step holds more commands than a step can.
+bool parseKeyToken(const std::string& token, DemoStep& step, bool& full) {
     if (token.rfind("k:", 0) == 0) {
-        return parseTyped(token.substr(2), step.typed);
+        unsigned char key = 0;
+        if (!parseTypedCharacter(token.substr(2), key)) {
+            return false;
+        }
+        full = !applyKeyMeaning(meaningOfCharacter(key), false, step);
+        return true;
     }
     const bool pressed = token[0] == '^';
-    const int key = keyNamed(pressed ? token.substr(1) : token);
+    const int key = polledKeyNamed(pressed ? token.substr(1) : token);
     if (key < 0) {
         return false;
     }
-    (pressed ? step.input.pressed : step.input.held)[key] = true;
+    full = !applyKeyMeaning(meaningOfPolledKey(static_cast<PolledKey>(key)), !pressed, step);
+    return true;
+}
+
+template <std::size_t N> int indexOfName(const char* const (&names)[N], const std::string& name) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (name == names[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// One token of a format 2 line.
+bool parseIntentionToken(const std::string& token, DemoStep& step, bool& full) {
+    if (token == lightingOnToken || token == lightingOffToken) {
+        step.lighting.push_back(token == lightingOnToken);
+        return true;
+    }
+    const int steer = indexOfName(steerNames, token);
+    if (steer >= 0) {
+        step.input.steer[steer] = true;
+        return true;
+    }
+    const int command = indexOfName(commandNames, token);
+    if (command < 0) {
+        return false;
+    }
+    full = !step.input.give(static_cast<Command>(command));
     return true;
 }
 
@@ -88,18 +118,7 @@ bool parseStepNumber(const std::string& text, int& step) {
     return step >= 1;
 }
 
-bool hasInput(const StepInput& input) {
-    for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
-        if (input.held[k] || input.pressed[k]) {
-            return true;
-        }
-    }
-    return false;
-}
-} // namespace
-
-bool readDemo(const std::string& path, Demo& demo, std::string& error) {
-    demo = Demo();
+bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = path + ": cannot open the demo: " + std::strerror(errno);
@@ -107,7 +126,57 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
     }
     std::stringstream whole;
     whole << in.rdbuf();
-    const std::string text = whole.str();
+    text = whole.str();
+    return true;
+}
+
+// The header line; sets the format.
+bool parseHeader(std::istringstream& line, int& format, std::string& why) {
+    std::string magic;
+    std::string version;
+    if (!(line >> magic >> format >> version) || magic != demoMagic) {
+        why = "not a Wibz3D demo (the first line must be \"wibz3d-demo " +
+              std::to_string(demoFormat) + " VERSION\")";
+        return false;
+    }
+    if (format < 1 || format > demoFormat) {
+        why = "demo format " + std::to_string(format) + ", this game reads 1 to " +
+              std::to_string(demoFormat);
+        return false;
+    }
+    return true;
+}
+
+// A step line after its number; false with the reason.
+bool parseStepTokens(std::istringstream& line, int format, DemoStep& step, bool& end,
+                     std::string& why) {
+    for (std::string token; line >> token;) {
+        if (token == "end") {
+            end = true;
+            continue;
+        }
+        bool full = false;
+        const bool known =
+            format == 1 ? parseKeyToken(token, step, full) : parseIntentionToken(token, step, full);
+        if (!known) {
+            why = (format == 1 ? "unknown key \"" : "unknown input \"") + token + "\"";
+            return false;
+        }
+        if (full) {
+            why = "more than " + std::to_string(StepInput::maxCommands) + " commands in a step";
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+bool readDemo(const std::string& path, Demo& demo, std::string& error) {
+    demo = Demo();
+    std::string text;
+    if (!readWholeFile(path, text, error)) {
+        return false;
+    }
     const auto fail = [&](int line, const std::string& why) {
         error = path + ":" + std::to_string(line) + ": " + why;
         return false;
@@ -115,6 +184,8 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
     std::size_t at = 0;
     int lineNumber = 0;
     int lastStep = 0;
+    int format = 0;
+    std::string why;
     while (at < text.size()) {
         const std::size_t lineEnd = text.find('\n', at);
         lineNumber += 1;
@@ -126,20 +197,13 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
         }
         std::istringstream line(text.substr(at, lineEnd - at));
         at = lineEnd + 1;
-        std::string first;
         if (lineNumber == 1) {
-            int format = 0;
-            std::string version;
-            if (!(line >> first >> format >> version) || first != demoMagic) {
-                return fail(1,
-                            "not a Wibz3D demo (the first line must be \"wibz3d-demo 1 VERSION\")");
-            }
-            if (format != demoFormat) {
-                return fail(1, "demo format " + std::to_string(format) + ", this game reads " +
-                                   std::to_string(demoFormat));
+            if (!parseHeader(line, format, why)) {
+                return fail(1, why);
             }
             continue;
         }
+        std::string first;
         if (!(line >> first) || first[0] == '#') {
             continue; // blank lines and comments
         }
@@ -154,13 +218,14 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
             return fail(lineNumber,
                         "step " + first + " is not after step " + std::to_string(lastStep));
         }
-        for (std::string token; line >> token;) {
-            if (!parseToken(token, step, demo.ended)) {
-                return fail(lineNumber, "unknown key \"" + token + "\"");
-            }
+        if (!parseStepTokens(line, format, step, demo.ended, why)) {
+            return fail(lineNumber, why);
         }
         lastStep = step.step;
-        demo.steps.push_back(step);
+        // The end line's own input never reached a step.
+        if (!demo.ended) {
+            demo.steps.push_back(step);
+        }
     }
     if (lineNumber == 0 || (lineNumber == 1 && !demo.warning.empty())) {
         return fail(1, "not a Wibz3D demo (no header line)");
@@ -170,120 +235,21 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
     return true;
 }
 
-DemoRecorder::~DemoRecorder() {
-    if (fd >= 0) {
-        close(fd);
+std::string demoStepLine(int step, const StepInput& input, const std::vector<bool>& lighting) {
+    if (input.isEmpty() && lighting.empty()) {
+        return "";
     }
-}
-
-bool DemoRecorder::open(const std::string& path, std::string& error) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = path + ": cannot write the demo: " + std::strerror(errno);
-        return false;
+    std::string line = std::to_string(step);
+    for (const bool on : lighting) {
+        line += std::string(" ") + (on ? lightingOnToken : lightingOffToken);
     }
-    writeLine(std::string(demoMagic) + " " + std::to_string(demoFormat) + " " + WIBZ_VERSION);
-    return true;
-}
-
-void DemoRecorder::typed(unsigned char key) {
-    pendingTyped += typedToken(key) + " ";
-}
-
-void DemoRecorder::step(int stepNumber, const StepInput& input) {
-    if (pendingTyped.empty() && !hasInput(input)) {
-        return;
+    for (int c = 0; c < input.commandCount; ++c) {
+        line += std::string(" ") + commandNames[static_cast<int>(input.commands[c])];
     }
-    std::string line = std::to_string(stepNumber) + " " + pendingTyped;
-    pendingTyped.clear();
-    for (int k = 0; k < POLLED_KEY_COUNT; ++k) {
-        if (input.held[k]) {
-            line += std::string(polledKeyNames[k]) + " ";
-        }
-        if (input.pressed[k]) {
-            line += std::string("^") + polledKeyNames[k] + " ";
+    for (int s = 0; s < STEER_COUNT; ++s) {
+        if (input.steer[s]) {
+            line += std::string(" ") + steerNames[s];
         }
     }
-    line.pop_back();
-    writeLine(line);
-}
-
-void DemoRecorder::end(int stepNumber) {
-    writeLine(std::to_string(stepNumber) + " " + pendingTyped + "end");
-    pendingTyped.clear();
-    close(fd);
-    fd = -1;
-}
-
-void DemoRecorder::writeLine(const std::string& line) {
-    if (fd < 0) {
-        return;
-    }
-    const std::string whole = line + "\n";
-    std::size_t done = 0;
-    while (done < whole.size()) {
-        const ssize_t n = write(fd, whole.data() + done, whole.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            std::fprintf(stderr, "Demo: writing failed (%s); the recording stops here\n",
-                         std::strerror(errno));
-            close(fd);
-            fd = -1;
-            return;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-}
-
-const DemoStep* DemoPlayer::lineOfNextStep() const {
-    const bool withLine = nextLine < demo.steps.size() && demo.steps[nextLine].step == played + 1;
-    return withLine ? &demo.steps[nextLine] : nullptr;
-}
-
-void DemoPlayer::typeBeforeNextStep(GameState& g) {
-    const DemoStep* line = lineOfNextStep();
-    if (typedDone || line == nullptr) {
-        return;
-    }
-    typedDone = true;
-    for (const char key : line->typed) {
-        handleKey(g, static_cast<unsigned char>(key));
-    }
-}
-
-bool DemoPlayer::playStep(GameState& g) {
-    typeBeforeNextStep(g);
-    if (played >= demo.length) {
-        return false;
-    }
-    const DemoStep* line = lineOfNextStep();
-    advance(g, line != nullptr ? line->input : StepInput(), stepSeconds);
-    if (line != nullptr) {
-        nextLine += 1;
-    }
-    played += 1;
-    typedDone = false;
-    return true;
-}
-
-std::string describeState(GameState& g) {
-    std::string out;
-    char line[160];
-    std::snprintf(line, sizeof line,
-                  "score %d\nlives %d\nover %d\nhit %d\nlock %d\nstreaks %d %d %d\nready %d\n"
-                  "craft %.3f %.3f\nstones %d\n",
-                  g.ship.getScore(), g.ship.getLives(), g.gameOver ? 1 : 0, g.ship.hit ? 1 : 0,
-                  g.ship.lockedIndex, g.smallStreak, g.mediumStreak, g.largeStreak,
-                  g.getReadyCountdown, static_cast<double>(g.ship.getPosition().x),
-                  static_cast<double>(g.ship.getPosition().z), g.stones.count(true));
-    out += line;
-    for (int i = 1; i < g.stones.count(false); ++i) {
-        const GameObject& s = *g.stones.at(i);
-        std::snprintf(line, sizeof line, "stone %d size %d at %.3f %.3f height %.3f\n", i, s.size,
-                      static_cast<double>(s.x), static_cast<double>(s.y), static_cast<double>(s.z));
-        out += line;
-    }
-    return out;
+    return line;
 }

@@ -3,7 +3,10 @@
 // window closed, or the end of a played demo), so every way out leaves them.
 #include "shell/demo_session.h"
 
-#include "shell/demo.h"
+#include "game/step.h"
+#include "shell/demo_player.h"
+#include "shell/demo_recorder.h"
+#include "shell/state_dump.h"
 #include "shell/step_input.h"
 
 #include <algorithm>
@@ -13,23 +16,28 @@
 #include <unistd.h>
 
 namespace {
-DemoRecorder recorder;
-Demo playedDemo;
-DemoPlayer player(playedDemo);
-bool playing = false;
-bool demoOver = false;
-bool exitAtEnd = false;
-bool timedemo = false;
-std::string dumpPath;
-int stepsRun = 0;
-std::vector<double> frameStarts;
+// The one session of the process, from the command line to its exit.
+struct DemoSession {
+    DemoRecorder recorder;
+    Demo playedDemo;
+    DemoPlayer player{playedDemo};
+    bool playing = false;
+    bool demoOver = false;
+    bool exitAtEnd = false;
+    bool timedemo = false;
+    std::string dumpPath;
+    LightingAction lightingAction = nullptr;
+    int stepsRun = 0;
+    std::vector<double> frameStarts; // a timedemo's, in milliseconds
+};
+DemoSession session;
 
 void atExit() {
-    if (recorder.isOpen()) {
-        recorder.end(stepsRun + 1);
+    if (session.recorder.isOpen()) {
+        session.recorder.end(session.stepsRun + 1);
     }
-    if (!dumpPath.empty()) {
-        std::ofstream out(dumpPath, std::ios::binary | std::ios::trunc);
+    if (!session.dumpPath.empty()) {
+        std::ofstream out(session.dumpPath, std::ios::binary | std::ios::trunc);
         out << describeState(game);
     }
 }
@@ -42,27 +50,27 @@ bool startDemoSession(const Options& options) {
         return false;
     }
     if (!options.playDemo.empty()) {
-        if (!readDemo(options.playDemo, playedDemo, error)) {
+        if (!readDemo(options.playDemo, session.playedDemo, error)) {
             std::fprintf(stderr, "wibz3d: %s\n", error.c_str());
             return false;
         }
-        if (!playedDemo.warning.empty()) {
-            std::fprintf(stderr, "Warning: %s\n", playedDemo.warning.c_str());
+        if (!session.playedDemo.warning.empty()) {
+            std::fprintf(stderr, "Warning: %s\n", session.playedDemo.warning.c_str());
         }
-        playing = true;
+        session.playing = true;
     }
-    if (!options.recordDemo.empty() && !recorder.open(options.recordDemo, error)) {
+    if (!options.recordDemo.empty() && !session.recorder.open(options.recordDemo, error)) {
         std::fprintf(stderr, "wibz3d: %s\n", error.c_str());
         return false;
     }
-    exitAtEnd = options.exitAtEnd || options.timedemo;
-    timedemo = options.timedemo;
+    session.exitAtEnd = options.exitAtEnd || options.timedemo;
+    session.timedemo = options.timedemo;
     // The game enters its data folder after this; the end state goes where it was named.
-    dumpPath = options.dumpState;
-    if (!dumpPath.empty() && dumpPath[0] != '/') {
+    session.dumpPath = options.dumpState;
+    if (!session.dumpPath.empty() && session.dumpPath[0] != '/') {
         char here[4096];
         if (getcwd(here, sizeof here) != nullptr) {
-            dumpPath = std::string(here) + "/" + dumpPath;
+            session.dumpPath = std::string(here) + "/" + session.dumpPath;
         }
     }
     return true;
@@ -72,48 +80,51 @@ void armDemoSessionExit() {
     std::atexit(atExit);
 }
 
-void runSessionStep() {
-    if (!playing) {
+const StepEvents& runSessionStep() {
+    if (!session.playing) {
         const StepInput input = readStepInput();
-        recorder.step(stepsRun + 1, input);
-        advance(game, input, stepSeconds);
-        stepsRun += 1;
-        return;
+        session.recorder.step(session.stepsRun + 1, input);
+        session.stepsRun += 1;
+        return advance(game, input, stepSeconds);
     }
-    if (!demoOver && player.playStep(game)) {
-        stepsRun += 1;
-        return;
+    if (!session.demoOver && session.player.playStep(game, session.lightingAction)) {
+        session.stepsRun += 1;
+        return game.events;
     }
-    demoOver = true;
-    if (timedemo) {
+    session.demoOver = true;
+    if (session.timedemo) {
         // This frame began after the last one was drawn: its start ends the run.
-        const double end = frameStarts.back();
-        frameStarts.pop_back();
-        std::printf("\n%s\n", timedemoReport(frameStarts, end).c_str());
+        const double end = session.frameStarts.back();
+        session.frameStarts.pop_back();
+        std::printf("\n%s\n", timedemoReport(session.frameStarts, end).c_str());
         std::exit(0);
     }
-    if (exitAtEnd) {
+    if (session.exitAtEnd) {
         std::exit(0);
     }
     // After its end the game goes on with no input.
-    advance(game, StepInput(), stepSeconds);
-    stepsRun += 1;
+    session.stepsRun += 1;
+    return advance(game, StepInput(), stepSeconds);
 }
 
 bool keysReachTheGame() {
-    return !playing;
+    return !session.playing;
 }
 
-void noteTypedKey(unsigned char key) {
-    recorder.typed(key);
+void noteLighting(bool on) {
+    session.recorder.lighting(on);
+}
+
+void setLightingAction(LightingAction action) {
+    session.lightingAction = action;
 }
 
 bool isTimedemo() {
-    return timedemo;
+    return session.timedemo;
 }
 
 void timedemoFrame(double nowMilliseconds) {
-    frameStarts.push_back(nowMilliseconds);
+    session.frameStarts.push_back(nowMilliseconds);
 }
 
 std::string timedemoReport(const std::vector<double>& frameStarts, double endMilliseconds) {

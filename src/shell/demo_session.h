@@ -4,6 +4,8 @@
 // end state.
 #pragma once
 
+#include "game/events.h"
+#include "shell/demo_player.h"
 #include "shell/options.h"
 
 #include <string>
@@ -15,12 +17,14 @@ bool startDemoSession(const Options& options);
 // From here on, the end of the process writes the demo's end line and the end state; called
 // once the game is set up, so a start that fails leaves neither.
 void armDemoSessionExit();
-// Runs one game step with the session's input.
-void runSessionStep();
+// Runs one game step with the session's input; returns the step's events.
+const StepEvents& runSessionStep();
 // False while a demo plays: then only Escape acts.
 bool keysReachTheGame();
-// A character key typed into the game (recorded before the next step).
-void noteTypedKey(unsigned char key);
+// A lighting key pressed (recorded before the next step).
+void noteLighting(bool on);
+// The drawing side's lighting switch, for a played demo's lighting keys.
+void setLightingAction(LightingAction action);
 bool isTimedemo();
 // Once per drawn frame of a timedemo, before its step, with the clock in milliseconds; the
 // step after the demo's last prints the report and ends the process.

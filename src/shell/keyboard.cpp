@@ -4,12 +4,15 @@
 #include "platform/key_state.h"
 #include "shell/controls.h"
 #include "shell/demo_session.h"
+#include "shell/step_input.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+
+#include <cstdlib>
 
 namespace {
 // Every polled key once, in the order of PolledKey: the GLUT code its callbacks bring and
@@ -53,16 +56,31 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 }
 } // namespace
 
-// While a demo plays, only Escape reaches the game.
+// While a demo plays, only Escape reaches the game. Commands wait for the next step;
+// lighting is the drawing's and switches at once.
 void onKey(unsigned char key, int, int) {
-    constexpr unsigned char escape = 27;
-    if (key != escape && !keysReachTheGame()) {
+    const KeyMeaning meaning = meaningOfCharacter(key);
+    if (meaning.role == KeyRole::QUIT) {
+        std::exit(0);
+    }
+    if (!keysReachTheGame()) {
         return;
     }
-    if (key != escape) {
-        noteTypedKey(key);
+    if (meaning.role == KeyRole::COMMAND) {
+        queueCommand(meaning.command);
+    } else if (meaning.role == KeyRole::LIGHTING_ON || meaning.role == KeyRole::LIGHTING_OFF) {
+        const bool on = meaning.role == KeyRole::LIGHTING_ON;
+        noteLighting(on);
+        switchLighting(on);
     }
-    handleKey(game, key);
+}
+
+void switchLighting(bool on) {
+    if (on) {
+        glEnable(GL_LIGHTING);
+    } else {
+        glDisable(GL_LIGHTING);
+    }
 }
 
 void onSpecialDown(int glutKey, int, int) {

@@ -10,7 +10,6 @@
 #include "platform/frame_pacer.h"
 #include "render/hud.h"
 #include "render/scene.h"
-#include "shell/controls.h"
 #include "shell/data_folder.h"
 #include "shell/demo_session.h"
 #include "shell/keyboard.h"
@@ -42,26 +41,22 @@ void keepFreedMemoryForReuse() {
     mallopt(M_TRIM_THRESHOLD, trimThresholdBytes);
 }
 
-// The keys' effects on the drawing side.
-void setLighting(bool on) {
-    if (on) {
-        glEnable(GL_LIGHTING);
-    } else {
-        glDisable(GL_LIGHTING);
-    }
-}
+// What the GL state was last set to from the game's display flags.
+struct DrawnToggles {
+    bool wireframe = false;
+    bool cullFaces = false;
+};
+DrawnToggles drawn;
 
 // F3 and F8 flip flags in the steps; the drawing side follows them once per drawn frame.
 void followDisplayToggles() {
-    static bool drawnWireframe = false;
-    static bool drawnCullFaces = false;
-    if (game.wireframe != drawnWireframe) {
-        drawnWireframe = game.wireframe;
-        buildModelLists(displayLists, drawnWireframe ? GL_LINE_STRIP : GL_TRIANGLES);
+    if (game.wireframe != drawn.wireframe) {
+        drawn.wireframe = game.wireframe;
+        buildModelLists(displayLists, drawn.wireframe ? GL_LINE_STRIP : GL_TRIANGLES);
     }
-    if (game.cullFaces != drawnCullFaces) {
-        drawnCullFaces = game.cullFaces;
-        if (drawnCullFaces) {
+    if (game.cullFaces != drawn.cullFaces) {
+        drawn.cullFaces = game.cullFaces;
+        if (drawn.cullFaces) {
             glEnable(GL_CULL_FACE);
             glCullFace(GL_BACK);
         } else {
@@ -128,7 +123,7 @@ int main(int argc, char** argv) {
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);
-    setLightingAction(setLighting);
+    setLightingAction(switchLighting);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
 

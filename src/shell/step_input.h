@@ -1,10 +1,13 @@
-// step_input.h -- the polled keys read into one step's input: held keys as they are now,
-// and each key's presses taken one per step, so a toggle acts once per press however
-// short the press was.
+// step_input.h -- the keys read into one step's intentions: the directions of the arrow keys
+// held now, then the commands given since the step before, in the order given (typed
+// character keys, then one per press of F2, F3 and F8, a toggle acting once per press
+// however short the press was).
 #pragma once
 
-#include "game/step.h"
+#include "game/intentions.h"
 
+// A command for the next step (the keyboard callback's, between steps).
+void queueCommand(Command command);
 StepInput readStepInput();
-// Forgets held keys and unread presses, as at program start; for tests.
-void forgetPolledKeys();
+// Forgets held keys, unread presses and queued commands, as at program start; for tests.
+void forgetKeys();

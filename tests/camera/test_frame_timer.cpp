@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 TEST(FrameTimer, IntervalOfEachFrameAndAReportStrictlyAfterEachSecond) {
-    resetFrameTimerReadings();
     setClockSource(scriptedClock);
     FrameTimer timer;
     const auto updateAt = [&timer](double milliseconds) {
@@ -24,7 +23,7 @@ TEST(FrameTimer, IntervalOfEachFrameAndAReportStrictlyAfterEachSecond) {
     // Float seconds would step in 62.5 ms here; the interval must stay the frame's.
     EXPECT_NEAR(timer.frameInterval(), 0.025f, 1e-6f);
 
-    resetFrameTimerReadings();
+    timer = FrameTimer();
     updateAt(2000.0);                         // first report, window starts at 2.0 s
     EXPECT_EQ(updateAt(3000.0), "");          // exactly 1.0 s later: not yet
     EXPECT_EQ(timer.framesPerSecond(), 1.0f); // the previous window's count stays
@@ -44,7 +43,6 @@ TEST(FrameTimer, IntervalOfEachFrameAndAReportStrictlyAfterEachSecond) {
         EXPECT_GE(reports, 1) << interval;
     }
     setClockSource(nullptr); // back to the system clock, which is monotonic
-    resetFrameTimerReadings();
     const double a = clockMilliseconds();
     EXPECT_GT(a, 0.0);
     EXPECT_GE(clockMilliseconds(), a);

@@ -38,8 +38,9 @@ wait_for_exit "$GAME_PID" 10
 GAME_PID=""
 [ "$EXIT_STATUS" = 0 ] || fail "recording: Escape gave $EXIT_STATUS"
 tail -n1 rec.demo | grep -q ' end$' || fail "no end line: $(tail -n2 rec.demo)"
-grep -q '^[0-9]* .*k:d' rec.demo && grep -q ' Up' rec.demo && grep -q ' ^F2' rec.demo \
-    || fail "keys missing from the demo: $(cat rec.demo)"
+head -n1 rec.demo | grep -q '^wibz3d-demo 2 ' || fail "header: $(head -n1 rec.demo)"
+grep -q '^[0-9]* .*lock' rec.demo && grep -q ' forward' rec.demo && grep -q ' fps' rec.demo \
+    && grep -q ' around-centre' rec.demo || fail "intentions missing from the demo: $(cat rec.demo)"
 
 # Played in the window to its end, and headless.
 "$GAME" --play rec.demo --exit-at-end --dump-state window.state >play.out 2>play.err

@@ -31,6 +31,9 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     large.vy = -0.25f;
     large.gravity = 4.0f;
     playFrames(1);
+    EXPECT_EQ(lastStepEvents(), "stone-hit stone 1 size 3 at 0.005 0.020 -3.003\n"
+                                "stone-split size 3\n"
+                                "debris-thrown count 6 at 0.005 0.020 -3.003\n");
     ASSERT_EQ(game.stones.count(true), 2);
     const GameObject& a = *game.stones.at(1);
     const GameObject& b = *game.stones.at(2);
@@ -47,6 +50,7 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
 
     hitOnce(3); // two large in a row: the bonus
     EXPECT_TRUE(game.ship.getScore() == 1200 && game.largeStreak == 0);
+    EXPECT_NE(lastStepEvents().find("\ncombo-paid size 3\n"), std::string::npos);
     EXPECT_EQ(game.comboTimer, 99); // 100 steps at dt 0.01, one counted off in the hit's step
     playFrames(100);
     EXPECT_EQ(game.comboTimer, 0); // and stops at 0
@@ -96,8 +100,12 @@ TEST_F(GameTest, WallsReverseOnTheBoundAndNotJustInside) {
     playFrames(1, 15.625);
     EXPECT_TRUE(onBound.x == 8.0f && onBound.vx == -0.5f && inside.vx == 0.5f);
     EXPECT_TRUE(onZMin.vy == 0.5f && outside.vx == -0.25f);
+    // Those that came from inside bounced; the one outside only turned.
+    EXPECT_EQ(lastStepEvents(), "wall-bounce stone 1 size 3 speed 0.500 at 8.000 5.000 -5.000\n"
+                                "wall-bounce stone 3 size 3 speed 0.500 at 0.000 5.000 -12.000\n");
     playFrames(1, 15.625); // still outside: reversed again, nothing pushes it back in
     EXPECT_EQ(outside.vx, 0.25f);
+    EXPECT_EQ(lastStepEvents(), "");
 }
 
 TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
@@ -107,6 +115,8 @@ TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
     addStone(3, -4.8f, 0.8f, 0.5f);
     const std::string printed = playFrames(1);
     EXPECT_EQ(printed, "nlock 1, Index 1"); // one touch per frame
+    EXPECT_EQ(lastStepEvents(), "craft-struck stone 1 count 4 at -4.600 0.000 0.600\n"
+                                "lock-taken stone 1 at -4.500 0.500 0.500\n");
     EXPECT_TRUE(game.ship.getLives() == 4 && game.getReadyCountdown == 200);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
     EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
@@ -117,13 +127,17 @@ TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
     EXPECT_TRUE(game.ship.hit);
     playFrames(1); // the 200th frame ends the pause, thinning the stones
     EXPECT_FALSE(game.ship.hit);
+    EXPECT_EQ(lastStepEvents(), "get-ready-over\nlock-released\n");
     EXPECT_EQ(game.spawnTimer, 99); // the next stone comes sooner than the regular 1000
 }
 
 TEST_F(GameTest, LastLifeEndsTheGameForGood) {
     game.ship.setLives(1);
     addStone(3, -4.5f, 0.5f, 0.5f);
-    playFrames(1000);
+    playFrames(1);
+    EXPECT_EQ(lastStepEvents(), "craft-struck stone 1 count 0 at -5.000 0.000 1.000\n"
+                                "game-over\nlock-taken stone 1 at -4.500 0.500 0.500\n");
+    playFrames(999);
     EXPECT_TRUE(game.gameOver && game.ship.hit && game.ship.getLives() == 0);
     EXPECT_EQ(game.getReadyCountdown, -999);                      // no pause to count down
     game.getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over

@@ -11,6 +11,7 @@ TEST_F(GameTest, FirstStoneOnFrame201ThenOneEvery1001Frames) {
     EXPECT_EQ(game.stones.count(true), 0);
     playFrames(1);
     ASSERT_EQ(game.stones.count(true), 1);
+    EXPECT_EQ(lastStepEvents(), "stone-arrived stone 1 at 1.500 8.000 -6.000\n");
     const GameObject& stone = *game.stones.at(1);
     EXPECT_TRUE(stone.size == 3 && stone.gravity == 4.0f && stone.z == 8.0f);
     // Dropped above the middle, a frame ago.

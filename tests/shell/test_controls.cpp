@@ -1,40 +1,34 @@
-// test_controls.cpp -- the character keys and the once-per-press toggle keys, played through
-// whole steps: their effects, their printed lines, and what the pause blocks.
+// test_controls.cpp -- the keys through the key table into a step's commands: their effects,
+// their printed lines, what the pause blocks, and the once-per-press toggle keys.
 #include "game_fixture.h"
 #include "platform/key_state.h"
 #include "shell/controls.h"
+#include "shell/step_input.h"
 #include "test_support.h"
 
 #include <vector>
 
 namespace {
-std::vector<std::string> actionLog;
-void logLighting(bool on) {
-    actionLog.push_back(on ? "lighting on" : "lighting off");
-}
-
 class ControlsTest : public GameTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        actionLog.clear();
-        setLightingAction(logLighting);
-    }
-    void TearDown() override {
-        setLightingAction(nullptr);
-        GameTest::TearDown();
-    }
-    static std::string press(const char* keys) {
-        return captureStdout([keys] {
-            for (const char* k = keys; *k != '\0'; ++k) {
-                handleKey(game, static_cast<unsigned char>(*k));
+    // Types the keys as the keyboard callback does, then plays one step; returns what the
+    // step printed. Lighting keys are noted in lighting.
+    std::string press(const std::string& keys) {
+        for (const char k : keys) {
+            const KeyMeaning meaning = meaningOfCharacter(static_cast<unsigned char>(k));
+            if (meaning.role == KeyRole::COMMAND) {
+                queueCommand(meaning.command);
+            } else if (meaning.role != KeyRole::NOTHING) {
+                lighting.push_back(meaning.role);
             }
-        });
+        }
+        return playFrames(1);
     }
     static void tap(PolledKey key) {
         pressKey(key);
         releaseKey(key);
     }
+    std::vector<KeyRole> lighting;
 };
 } // namespace
 
@@ -46,44 +40,54 @@ TEST_F(ControlsTest, ModeKeysPrintTheirNewValueAndGotoModeHasNoLineEnd) {
     EXPECT_EQ(press("rxgg"), "AroundTarget 1\nTargetMode 0\nGotoMode 0GotoMode 1");
     EXPECT_FALSE(game.camera.isAroundCenter() || game.camera.isTargetMode());
     EXPECT_TRUE(game.camera.isGotoMode() && game.ship.isDistanceScaledTurn());
-    EXPECT_EQ(press("nlLq?"), "");
+    EXPECT_EQ(press(std::string("nlLq?\x1b", 6)), "");
     EXPECT_FALSE(game.ship.isDistanceScaledTurn());
-    EXPECT_EQ(actionLog, (std::vector<std::string>{"lighting off", "lighting on"}));
+    EXPECT_EQ(lighting,
+              (std::vector<KeyRole>{KeyRole::LIGHTING_OFF, KeyRole::LIGHTING_ON, KeyRole::QUIT}));
 }
 
 // f and s step round the ring of axis points, or through the stones when one is locked,
-// and wrap at both ends; each stays put with a single stone.
+// and wrap at both ends; each stays put with a single stone. Commands act in the order
+// typed, all in the next step.
 TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
     EXPECT_EQ(press("f"), "nextAxis 0\nx: -42.00  y:   0.00  z:  38.00\n");
     const Vector3 goal = game.ship.cameraPoint();
     EXPECT_TRUE(game.camera.getGoal().equals(goal.x, goal.y, goal.z));
     std::string axes;
     for (char key : std::string("ssfffs")) {
-        const std::string out = press(std::string(1, key).c_str());
+        const std::string out = press(std::string(1, key));
         axes += out.substr(9, out.find('\n') - 9);
     }
     EXPECT_EQ(axes, "767010");
 
     EXPECT_EQ(press("d"), ""); // no stone: nothing locked, nothing printed
+    EXPECT_TRUE(game.events.empty());
     addStone(3, 0.0f, -3.0f, 6.0f);
     EXPECT_EQ(press("dsf"), "nlock 1, Index 1nlock 1, Index 1nlock 1, Index 1");
+    ASSERT_EQ(game.events.size(), 1u); // taken once; stepping onto the same stone is no change
+    EXPECT_EQ(describeEvent(game.events[0]), "lock-taken stone 1 at 0.000 6.000 -3.000");
     addStone(3, 2.0f, -3.0f, 6.0f);
     addStone(3, 4.0f, -3.0f, 6.0f);
     EXPECT_EQ(press("sssfff"), "nlock 3, Index 3nlock 2, Index 2nlock 1, Index 1"
                                "nlock 2, Index 2nlock 3, Index 3nlock 1, Index 1");
+    EXPECT_EQ(game.events.size(), 6u);
     const Vector3 focus = game.ship.getFocus();
     EXPECT_TRUE(game.camera.getTarget().equals(focus.x, focus.y, focus.z));
     press("d");
     EXPECT_FALSE(game.ship.hasLock());
+    EXPECT_EQ(describeEvent(game.events.at(0)), "lock-released");
 
     game.ship.hit = true; // struck: d locks nothing, space still fires from the craft
+    game.getReadyCountdown = 1000;
     EXPECT_EQ(press("d"), "");
     EXPECT_FALSE(game.ship.hasLock());
     press(" ");
     EXPECT_TRUE(game.ship.getShotX() == -5.0f && game.ship.getShotZ() == 1.0f);
+    EXPECT_EQ(describeEvent(game.events.at(0)), "shot-fired at -5.000 0.000 1.000");
     playFrames(50);
-    press(" "); // a live shot starts again from the floor
-    EXPECT_TRUE(game.ship.isShotActive() && game.ship.getShotHeight() == 0.0f);
+    press(" "); // a live shot starts again from the floor, then rises for the step
+    EXPECT_TRUE(game.ship.isShotActive());
+    EXPECT_FLOAT_EQ(game.ship.getShotHeight(), 0.03f);
 }
 
 TEST_F(ControlsTest, ToggleKeysActOncePerPressHoweverLongHeld) {
@@ -112,6 +116,21 @@ TEST_F(ControlsTest, ToggleKeysActOncePerPressHoweverLongHeld) {
     EXPECT_FALSE(isKeyHeld(beyond) || takeKeyPress(beyond));
 }
 
+// A burst of more commands than a step holds is played over the next steps, in order.
+TEST_F(ControlsTest, CommandsBeyondAStepsRoomWaitForTheNextStep) {
+    for (int k = 0; k < StepInput::maxCommands + 3; ++k) {
+        queueCommand(Command::TURN_MODE);
+    }
+    tap(KEY_F2);
+    StepInput first = readStepInput();
+    EXPECT_EQ(first.commandCount, StepInput::maxCommands);
+    StepInput second = readStepInput();
+    ASSERT_EQ(second.commandCount, 4);
+    EXPECT_TRUE(second.commands[2] == Command::TURN_MODE &&
+                second.commands[3] == Command::SHOW_FPS);
+    EXPECT_EQ(readStepInput().commandCount, 0);
+}
+
 TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
     game.ship.hit = true;
     game.getReadyCountdown = 1000;
@@ -131,7 +150,7 @@ TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
 
     game.gameOver = true;
     game.ship.hit = true;
-    EXPECT_EQ(press("c"), "AroundCenter 1\n"); // the keyboard callback still acts
+    EXPECT_EQ(press("c"), "AroundCenter 1\n"); // the character keys still act
     pressKey(KEY_LEFT);
     playFrames(3);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));

@@ -1,6 +1,7 @@
 // test_demo.cpp -- demo files: what the recorder writes reads back as the same inputs, and
 // each kind of bad file is refused with a message naming the file and line.
 #include "shell/demo.h"
+#include "shell/demo_recorder.h"
 #include "shell/demo_session.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +22,17 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
         DemoRecorder recorder;
         std::string error;
         ASSERT_TRUE(recorder.open(path, error)) << error;
-        StepInput held;
-        held.held[KEY_LEFT] = true;
-        held.pressed[KEY_F3] = true;
-        recorder.typed(' ');
-        recorder.typed('d');
-        recorder.typed(9);
-        recorder.step(1, held);
+        StepInput input;
+        input.steer[STEER_LEFT] = true;
+        input.give(Command::WIREFRAME);
+        input.give(Command::FIRE);
+        input.give(Command::WIREFRAME);
+        recorder.lighting(false);
+        recorder.step(1, input);
         recorder.step(2, StepInput()); // no input: no line
-        recorder.typed('#');
+        recorder.lighting(true);
+        recorder.step(3, StepInput());
+        recorder.lighting(true); // after the last step: reaches nothing
         recorder.end(5);
     }
     Demo demo;
@@ -37,21 +40,47 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
     ASSERT_TRUE(readDemo(path, demo, error)) << error;
     ASSERT_EQ(demo.steps.size(), 2u);
     const StepInput& in = demo.steps[0].input;
-    EXPECT_TRUE(demo.steps[0].step == 1 && demo.steps[0].typed == std::string(" d\t"));
-    EXPECT_TRUE(in.held[KEY_LEFT] && in.pressed[KEY_F3] && !in.held[KEY_F3] &&
-                !in.pressed[KEY_LEFT]);
-    EXPECT_TRUE(demo.steps[1].typed == "#" && demo.ended);
+    EXPECT_TRUE(demo.steps[0].step == 1 && in.steer[STEER_LEFT] && !in.steer[STEER_RIGHT]);
+    ASSERT_EQ(in.commandCount, 3);
+    EXPECT_TRUE(in.commands[0] == Command::WIREFRAME && in.commands[1] == Command::FIRE &&
+                in.commands[2] == Command::WIREFRAME);
+    EXPECT_EQ(demo.steps[0].lighting, std::vector<bool>{false});
+    EXPECT_TRUE(demo.steps[1].step == 3 && demo.steps[1].input.isEmpty() &&
+                demo.steps[1].lighting == std::vector<bool>{true} && demo.ended);
     EXPECT_EQ(demo.length, 4); // step 5 never ran
 
     // A disk that fills up: the recording stops with a line saying so, the game goes on.
     DemoRecorder full;
     StepInput up;
-    up.held[KEY_UP] = true;
+    up.steer[STEER_FORWARD] = true;
     testing::internal::CaptureStderr();
     EXPECT_TRUE(full.open("/dev/full", error));
     full.step(1, up);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Demo: writing failed (No space left on device); the recording stops here\n");
+}
+
+// The first format named keys: each is read as what the key means now, in the order given;
+// keys that meant nothing give nothing, and the end line's keys never reached a step.
+TEST(Demo, FirstFormatKeysReadAsTheirIntentions) {
+    const std::string path = scratchFile(
+        "keys.demo", "wibz3d-demo 1 1.0.0\n3 k:space k:f k:L k:q k:#27 Up F3 ^Left ^F8 Right\n"
+                     "4 k:s k:l\n9 k:d end\n");
+    Demo demo;
+    std::string error;
+    ASSERT_TRUE(readDemo(path, demo, error)) << error;
+    ASSERT_EQ(demo.steps.size(), 2u);
+    const StepInput& in = demo.steps[0].input;
+    EXPECT_TRUE(in.steer[STEER_FORWARD] && in.steer[STEER_RIGHT] && !in.steer[STEER_LEFT]);
+    ASSERT_EQ(in.commandCount, 3);
+    EXPECT_TRUE(in.commands[0] == Command::FIRE && in.commands[1] == Command::NEXT &&
+                in.commands[2] == Command::CULL_FACES);
+    EXPECT_EQ(demo.steps[0].lighting, std::vector<bool>{true});
+    EXPECT_TRUE(demo.steps[1].input.commands[0] == Command::PREVIOUS &&
+                demo.steps[1].lighting == std::vector<bool>{false});
+    EXPECT_EQ(demo.length, 8);
+    EXPECT_EQ(demoStepLine(3, in, demo.steps[0].lighting),
+              "3 light-on fire next culling forward right");
 }
 
 TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
@@ -62,8 +91,11 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
         {"", "1: not a Wibz3D demo"},
         {"wibz3d-demo 1", "1: not a Wibz3D demo"},
         {"quake-demo 1 1.0\n", "1: not a Wibz3D demo"},
-        {"wibz3d-demo 2 1.0\n", "1: demo format 2, this game reads 1"},
+        {"wibz3d-demo 3 1.0\n", "1: demo format 3, this game reads 1 to 2"},
+        {"wibz3d-demo 0 1.0\n", "1: demo format 0, this game reads 1 to 2"},
         {"wibz3d-demo 1 1.0\n5 Up\n# note\n6 Jump\n", "4: unknown key \"Jump\""},
+        {"wibz3d-demo 2 1.0\n5 Up\n", "2: unknown input \"Up\""},
+
         {"wibz3d-demo 1 1.0\n5 k:ab\n", "2: unknown key \"k:ab\""},
         {"wibz3d-demo 1 1.0\n5 Up\n5 Down\n", "3: step 5 is not after step 5"},
         {"wibz3d-demo 1 1.0\n0 Up\n", "2: \"0\" is not a step number"},
@@ -84,6 +116,12 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
     }
     Demo demo;
     std::string error;
+    std::string crowded = "wibz3d-demo 2 1.0\n5";
+    for (int k = 0; k <= StepInput::maxCommands; ++k) {
+        crowded += " fire";
+    }
+    EXPECT_FALSE(readDemo(scratchFile("crowded.demo", crowded + "\n"), demo, error));
+    EXPECT_NE(error.find("crowded.demo:2: more than 32 commands in a step"), std::string::npos);
     EXPECT_FALSE(readDemo(::testing::TempDir() + "missing.demo", demo, error));
     EXPECT_NE(error.find("missing.demo: cannot open"), std::string::npos) << error;
 

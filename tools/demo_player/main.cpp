@@ -1,25 +1,61 @@
-// main.cpp -- wibz3d-demo FILE [--dump-state OUT]: plays a demo with no window, printing
-// the game's console lines as it goes (the keys' lines; no textures, no frame timer), and
-// writes the end state as the game's --dump-state does. Exit status 0, or 2 for a bad demo
-// or a bad command line.
+// main.cpp -- wibz3d-demo FILE [--dump-state OUT] [--events OUT]: plays a demo with no
+// window, printing the game's console lines as it goes (the commands' lines; no textures,
+// no frame timer); writes the end state as the game's --dump-state does, and the log of
+// every step's events. Exit status 0, or 2 for a bad demo or a bad command line.
 #include "game/game_setup.h"
 #include "shell/demo.h"
+#include "shell/demo_player.h"
+#include "shell/state_dump.h"
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
 
+namespace {
+struct PlayerOptions {
+    std::string demo;
+    std::string dumpState;
+    std::string events;
+};
+
+bool parseArguments(int argc, char** argv, PlayerOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const bool withValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--dump-state") == 0 && withValue) {
+            options.dumpState = argv[++i];
+        } else if (std::strcmp(argv[i], "--events") == 0 && withValue) {
+            options.events = argv[++i];
+        } else if (argv[i][0] != '-' && options.demo.empty()) {
+            options.demo = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return !options.demo.empty();
+}
+
+bool writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) {
+        std::fprintf(stderr, "%s: cannot write it\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    const bool withDump = argc == 4 && std::strcmp(argv[2], "--dump-state") == 0;
-    if (argc != 2 && !withDump) {
-        std::fprintf(stderr, "usage: wibz3d-demo FILE [--dump-state OUT]\n");
+    PlayerOptions options;
+    if (!parseArguments(argc, argv, options)) {
+        std::fprintf(stderr, "usage: wibz3d-demo FILE [--dump-state OUT] [--events OUT]\n");
         return 2;
     }
     Demo demo;
     std::string error;
-    if (!readDemo(argv[1], demo, error)) {
+    if (!readDemo(options.demo, demo, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
@@ -28,15 +64,17 @@ int main(int argc, char** argv) {
     }
     beginGame(game);
     DemoPlayer player(demo);
+    std::string eventLog;
     while (player.playStep(game)) {
-    }
-    if (withDump) {
-        std::ofstream out(argv[3], std::ios::binary);
-        out << describeState(game);
-        if (!out) {
-            std::fprintf(stderr, "%s: cannot write the state\n", argv[3]);
-            return 2;
+        if (!options.events.empty()) {
+            eventLog += describeStepEvents(player.stepsPlayed(), game.events);
         }
+    }
+    if (!options.dumpState.empty() && !writeFile(options.dumpState, describeState(game))) {
+        return 2;
+    }
+    if (!options.events.empty() && !writeFile(options.events, eventLog)) {
+        return 2;
     }
     return 0;
 }

@@ -1,0 +1,12 @@
+// reporting.h -- how the rules write a step's events into the game state.
+#pragma once
+
+#include "game/game_state.h"
+
+// Appends an event of this kind and returns it for its fields.
+GameEvent& report(GameState& g, EventKind kind);
+// An object's place in the world (the record keeps height in z; the world is y-up).
+Vector3 worldPoint(const GameObject& object);
+// Reports a lock taken, moved to another stone or let go, if the lock is no longer on
+// lockedBefore.
+void reportLockChange(GameState& g, const GameObject* lockedBefore);
