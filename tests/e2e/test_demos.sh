@@ -26,8 +26,14 @@ start_xvfb || fail "no Xvfb"
 GAME_PID=$!
 WID=$(wait_for_window) || fail "no window"
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
-sleep 2.5
-xdotool key d
+# Lock the first stone once it has arrived (step 201): d until the lock line shows, so a
+# slow build, whose game time lags behind, waits for it instead of locking nothing.
+for _ in $(seq 120); do
+    sleep 0.5
+    xdotool key d
+    wait_for_text rec.out "nlock 1" 1 && break
+done
+grep -q "nlock 1" rec.out || fail "no stone to lock after a minute: $(cat rec.out)"
 xdotool keydown Up; sleep 0.4; xdotool keyup Up
 xdotool key space
 xdotool keydown Right; sleep 0.6; xdotool keyup Right
