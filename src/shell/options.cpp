@@ -11,22 +11,14 @@ constexpr long largestWindowSide = 32767;
 
 const char* const usageHint = "Try 'wibz3d --help' for more information.\n";
 
-const char* const helpText =
+const char* const helpIntroduction =
     "Usage: wibz3d [OPTION]...\n"
     "Wibz3D: a small 3D arcade game. Break the falling stones with your craft's rising\n"
     "beam and keep out from under them.\n"
     "\n"
-    "Options:\n"
-    "  --data DIR      read the game's data (tex/ and models/) from DIR\n"
-    "  --window WxH    open the window W by H pixels (default 400x300)\n"
-    "  --fullscreen    start in full screen\n"
-    "  --record FILE   play, and record the game as a demo into FILE\n"
-    "  --play FILE     watch a demo (only Escape acts)\n"
-    "  --timedemo FILE draw a demo as fast as possible, print the frame rate, exit\n"
-    "  --exit-at-end   with --play: exit when the demo ends\n"
-    "  --dump-state OUT  with --play or --timedemo: write the end state to OUT\n"
-    "  -h, --help      show this help and exit\n"
-    "  --version       show the version and exit\n"
+    "Options:\n";
+
+const char* const helpAfterOptions =
     "GLUT's own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct,\n"
     "-indirect, -sync, -gldebug) are passed on to it.\n"
     "\n"
@@ -99,6 +91,111 @@ CommandLine badUsage(const std::string& complaint) {
     return result;
 }
 
+std::string helpText();
+
+// Sets what the option asks for from its value (empty for an option without one); false
+// with the complaint for a bad value.
+using ApplyOption = bool (*)(const std::string& value, CommandLine& line, std::string& why);
+
+// Every option of ours once: its spellings, its value, its line in the help and what it does.
+struct OptionSpec {
+    const char* name;
+    const char* shortName; // or null
+    const char* valueName; // null for an option without a value
+    const char* help;
+    ApplyOption apply;
+};
+
+const OptionSpec optionSpecs[] = {
+    {"--data", nullptr, "DIR", "read the game's data (tex/ and models/) from DIR",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.dataFolder = value;
+         return true;
+     }},
+    {"--window", nullptr, "WxH", "open the window W by H pixels (default 400x300)",
+     [](const std::string& value, CommandLine& line, std::string& why) {
+         why = "bad value '" + value + "' for '--window' (WIDTHxHEIGHT, such as 800x600)";
+         return parseWindowSize(value, line.options);
+     }},
+    {"--fullscreen", nullptr, nullptr, "start in full screen",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.options.fullscreen = true;
+         return true;
+     }},
+    {"--record", nullptr, "FILE", "play, and record the game as a demo into FILE",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.recordDemo = value;
+         return true;
+     }},
+    {"--play", nullptr, "FILE", "watch a demo (only Escape acts)",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.playDemo = value;
+         line.options.timedemo = false;
+         return true;
+     }},
+    {"--timedemo", nullptr, "FILE", "draw a demo as fast as possible, print the frame rate, exit",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.playDemo = value;
+         line.options.timedemo = true;
+         return true;
+     }},
+    {"--exit-at-end", nullptr, nullptr, "with --play: exit when the demo ends",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.options.exitAtEnd = true;
+         return true;
+     }},
+    {"--dump-state", nullptr, "OUT", "with --play or --timedemo: write the end state to OUT",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.dumpState = value;
+         return true;
+     }},
+    {"--help", "-h", nullptr, "show this help and exit",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.action = StartAction::SHOW_HELP;
+         line.message = helpText();
+         return true;
+     }},
+    {"--version", nullptr, nullptr, "show the version and exit",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.action = StartAction::SHOW_VERSION;
+         line.message = "wibz3d " WIBZ_VERSION "\n";
+         return true;
+     }},
+};
+
+const OptionSpec* findOption(const std::string& name) {
+    for (const OptionSpec& option : optionSpecs) {
+        if (name == option.name || (option.shortName != nullptr && name == option.shortName)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// "  -h, --help      show this help and exit": the names and value, then the text from
+// column 18 (or after two spaces when the names are longer).
+std::string helpLine(const OptionSpec& option) {
+    std::string names = "  ";
+    if (option.shortName != nullptr) {
+        names += std::string(option.shortName) + ", ";
+    }
+    names += option.name;
+    if (option.valueName != nullptr) {
+        names += std::string(" ") + option.valueName;
+    }
+    const std::size_t column = 18;
+    names += names.size() < column ? std::string(column - names.size(), ' ') : "  ";
+    return names + option.help + "\n";
+}
+
+std::string helpText() {
+    std::string text = helpIntroduction;
+    for (const OptionSpec& option : optionSpecs) {
+        text += helpLine(option);
+    }
+    return text + helpAfterOptions;
+}
+
 // Splits "--name=value"; a value is taken from the next word only for options with one.
 struct Word {
     std::string name;
@@ -118,6 +215,7 @@ Word splitWord(const std::string& word) {
     }
     return split;
 }
+
 // A demo is either recorded or played, and what applies to playing needs a played demo.
 CommandLine checkDemoOptions(const CommandLine& line) {
     const Options& o = line.options;
@@ -132,6 +230,21 @@ CommandLine checkDemoOptions(const CommandLine& line) {
     }
     return line;
 }
+
+// A GLUT option is handed on with its value; false when the value is missing.
+bool passOnGlutOption(const GlutOption& glut, int argc, const char* const* argv, int& i,
+                      CommandLine& line) {
+    line.glutArguments.push_back(glut.name);
+    if (!glut.takesValue) {
+        return true;
+    }
+    if (i + 1 >= argc) {
+        return false;
+    }
+    line.glutArguments.push_back(argv[++i]);
+    return true;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
@@ -139,64 +252,38 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     result.glutArguments.push_back(argc > 0 && argv[0] != nullptr ? argv[0] : "wibz3d");
     for (int i = 1; i < argc; ++i) {
         Word word = splitWord(argv[i]);
-        const bool wantsValue = word.name == "--data" || word.name == "--window" ||
-                                word.name == "--record" || word.name == "--play" ||
-                                word.name == "--timedemo" || word.name == "--dump-state";
+        if (const GlutOption* glut = findGlutOption(word.name)) {
+            if (!passOnGlutOption(*glut, argc, argv, i, result)) {
+                return badUsage("option '" + word.name + "' needs a value");
+            }
+            continue;
+        }
+        const OptionSpec* option = findOption(word.name);
+        if (option == nullptr) {
+            const bool looksLikeOption = word.name.size() > 1 && word.name[0] == '-';
+            return badUsage(looksLikeOption ? "unknown option '" + word.name + "'"
+                                            : "unexpected argument '" + word.name + "'");
+        }
+        const bool wantsValue = option->valueName != nullptr;
+        if (!wantsValue && word.hasValue) {
+            return badUsage("option '" + word.name + "' takes no value");
+        }
         if (wantsValue && !word.hasValue) {
             if (i + 1 >= argc) {
                 return badUsage("option '" + word.name + "' needs a value");
             }
             word.value = argv[++i];
-        } else if (!wantsValue && word.hasValue) {
-            const bool known =
-                word.name == "--help" || word.name == "--version" || word.name == "--fullscreen";
-            return badUsage(known ? "option '" + word.name + "' takes no value"
-                                  : "unknown option '" + word.name + "'");
         }
-
-        if (word.name == "--help" || word.name == "-h") {
-            result.action = StartAction::SHOW_HELP;
-            result.message = helpText;
-            return result;
-        }
-        if (word.name == "--version") {
-            result.action = StartAction::SHOW_VERSION;
-            result.message = "wibz3d " WIBZ_VERSION "\n";
-            return result;
-        }
+        // --window names its own bad value, the empty one included.
         if (wantsValue && word.value.empty() && word.name != "--window") {
             return badUsage("option '" + word.name + "' needs a value, not an empty one");
         }
-        if (word.name == "--fullscreen") {
-            result.options.fullscreen = true;
-        } else if (word.name == "--exit-at-end") {
-            result.options.exitAtEnd = true;
-        } else if (word.name == "--record") {
-            result.options.recordDemo = word.value;
-        } else if (word.name == "--play" || word.name == "--timedemo") {
-            result.options.playDemo = word.value;
-            result.options.timedemo = word.name == "--timedemo";
-        } else if (word.name == "--dump-state") {
-            result.options.dumpState = word.value;
-        } else if (word.name == "--data") {
-            result.options.dataFolder = word.value;
-        } else if (word.name == "--window") {
-            if (!parseWindowSize(word.value, result.options)) {
-                return badUsage("bad value '" + word.value +
-                                "' for '--window' (WIDTHxHEIGHT, such as 800x600)");
-            }
-        } else if (const GlutOption* glut = findGlutOption(word.name)) {
-            result.glutArguments.push_back(word.name);
-            if (glut->takesValue) {
-                if (i + 1 >= argc) {
-                    return badUsage("option '" + word.name + "' needs a value");
-                }
-                result.glutArguments.push_back(argv[++i]);
-            }
-        } else if (word.name.size() > 1 && word.name[0] == '-') {
-            return badUsage("unknown option '" + word.name + "'");
-        } else {
-            return badUsage("unexpected argument '" + word.name + "'");
+        std::string why;
+        if (!option->apply(word.value, result, why)) {
+            return badUsage(why);
+        }
+        if (result.action != StartAction::PLAY) {
+            return result; // help and version end the line
         }
     }
     return checkDemoOptions(result);
