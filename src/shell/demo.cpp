@@ -171,16 +171,46 @@ bool parseStepTokens(std::istringstream& line, int format, DemoStep& step, bool&
 }
 } // namespace
 
+namespace {
+// One step line, after the header; false with the reason. lastStep is the step of the
+// line before.
+bool parseStepLine(std::istringstream& line, int format, Demo& demo, int& lastStep,
+                   std::string& why) {
+    std::string first;
+    if (!(line >> first) || first[0] == '#') {
+        return true; // blank lines and comments
+    }
+    if (demo.ended) {
+        why = "a line after the end line";
+        return false;
+    }
+    DemoStep step;
+    if (!parseStepNumber(first, step.step)) {
+        why = "\"" + first + "\" is not a step number";
+        return false;
+    }
+    if (step.step <= lastStep) {
+        why = "step " + first + " is not after step " + std::to_string(lastStep);
+        return false;
+    }
+    if (!parseStepTokens(line, format, step, demo.ended, why)) {
+        return false;
+    }
+    lastStep = step.step;
+    // The end line's own input never reached a step.
+    if (!demo.ended) {
+        demo.steps.push_back(step);
+    }
+    return true;
+}
+} // namespace
+
 bool readDemo(const std::string& path, Demo& demo, std::string& error) {
     demo = Demo();
     std::string text;
     if (!readWholeFile(path, text, error)) {
         return false;
     }
-    const auto fail = [&](int line, const std::string& why) {
-        error = path + ":" + std::to_string(line) + ": " + why;
-        return false;
-    };
     std::size_t at = 0;
     int lineNumber = 0;
     int lastStep = 0;
@@ -197,38 +227,16 @@ bool readDemo(const std::string& path, Demo& demo, std::string& error) {
         }
         std::istringstream line(text.substr(at, lineEnd - at));
         at = lineEnd + 1;
-        if (lineNumber == 1) {
-            if (!parseHeader(line, format, why)) {
-                return fail(1, why);
-            }
-            continue;
-        }
-        std::string first;
-        if (!(line >> first) || first[0] == '#') {
-            continue; // blank lines and comments
-        }
-        if (demo.ended) {
-            return fail(lineNumber, "a line after the end line");
-        }
-        DemoStep step;
-        if (!parseStepNumber(first, step.step)) {
-            return fail(lineNumber, "\"" + first + "\" is not a step number");
-        }
-        if (step.step <= lastStep) {
-            return fail(lineNumber,
-                        "step " + first + " is not after step " + std::to_string(lastStep));
-        }
-        if (!parseStepTokens(line, format, step, demo.ended, why)) {
-            return fail(lineNumber, why);
-        }
-        lastStep = step.step;
-        // The end line's own input never reached a step.
-        if (!demo.ended) {
-            demo.steps.push_back(step);
+        const bool good = lineNumber == 1 ? parseHeader(line, format, why)
+                                          : parseStepLine(line, format, demo, lastStep, why);
+        if (!good) {
+            error = path + ":" + std::to_string(lineNumber) + ": " + why;
+            return false;
         }
     }
     if (lineNumber == 0 || (lineNumber == 1 && !demo.warning.empty())) {
-        return fail(1, "not a Wibz3D demo (no header line)");
+        error = path + ":1: not a Wibz3D demo (no header line)";
+        return false;
     }
     // The end line names the step that did not run; otherwise the last step written ran.
     demo.length = demo.ended ? lastStep - 1 : lastStep;
