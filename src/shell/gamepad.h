@@ -1,0 +1,23 @@
+// gamepad.h -- gamepads through SDL's game controller API: taken up and let go as they come
+// and go, their buttons given as commands and their sticks and d-pads held as directions
+// for the next steps, the same intentions the keys give. SDL runs for its game controllers
+// only; the window, the keyboard and the drawing stay GLUT's.
+#pragma once
+
+#include "game/events.h"
+
+// Loads SDL and starts its game controller subsystem, SDL's own mappings and
+// SDL_GAMECONTROLLERCONFIG's; false, with nothing printed, where SDL is not installed, and
+// with a line on standard error where it is but cannot start.
+bool startGamepads();
+// Lets every pad go and stops the subsystem.
+void stopGamepads();
+// Once per drawn frame, before its steps: takes up the pads connected and lets go of those
+// disconnected (one console line each), gives the commands of the buttons pressed since,
+// and holds the directions the sticks and d-pads hold now. With playing false (a demo
+// plays, or another window has the focus) the pads give nothing.
+void pollGamepads(bool playing);
+int gamepadCount();
+// A short rumble on every pad that has one when the craft was struck in a step, while the
+// pads play.
+void feelStepEvents(const StepEvents& events);
