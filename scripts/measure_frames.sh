@@ -77,7 +77,7 @@ start_once() {
     log="$WORK/start-${label// /}-$(date +%s%N)"
     launch "$program" "$log" "$@"
     for _ in $(seq 2000); do
-        [ "$(wc -l <"$log" 2>/dev/null || echo 0)" -ge 31 ] && break
+        [ -f "$log" ] && [ "$(wc -l <"$log")" -ge 31 ] && break
         sleep 0.01
     done
     end_program
