@@ -8,8 +8,10 @@
 #include "shell/sdl_library.h"
 #include "shell/step_input.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -56,6 +58,10 @@ struct Gamepads {
     const SdlLibrary* sdl = nullptr; // null until started
     std::vector<Pad> pads;
     bool playing = false; // at the last poll
+    // A start aside: the thread, and what it found, handed over once done is set.
+    std::thread starter;
+    std::atomic<bool> starterDone{false};
+    const SdlLibrary* startedAside = nullptr;
 };
 Gamepads gamepads;
 
@@ -163,15 +169,12 @@ void readSteering(bool steer[STEER_COUNT]) {
         holdSteering(controlHeld, steer);
     }
 }
-} // namespace
 
-bool startGamepads() {
-    if (gamepads.sdl != nullptr) {
-        return true;
-    }
+// SDL loaded and its game controllers started, or null.
+const SdlLibrary* startSdl() {
     const SdlLibrary* sdl = loadSdlLibrary();
     if (sdl == nullptr) {
-        return false;
+        return nullptr;
     }
     // SDL has no window to judge focus by: the game does that from its own window.
     sdl->SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
@@ -179,13 +182,43 @@ bool startGamepads() {
     sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->SDL_Init(SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "Gamepads off: %s\n", sdl->SDL_GetError());
-        return false;
+        return nullptr;
     }
-    gamepads.sdl = sdl;
-    return true;
+    return sdl;
+}
+
+// Takes over what a start aside found, once it is done.
+void finishStartAside() {
+    if (gamepads.starter.joinable() && gamepads.starterDone.load(std::memory_order_acquire)) {
+        gamepads.starter.join();
+        gamepads.sdl = gamepads.startedAside;
+    }
+}
+} // namespace
+
+bool startGamepads() {
+    if (gamepads.sdl == nullptr && !gamepads.starter.joinable()) {
+        gamepads.sdl = startSdl();
+    }
+    return gamepads.sdl != nullptr;
+}
+
+void startGamepadsAside() {
+    if (gamepads.sdl != nullptr || gamepads.starter.joinable()) {
+        return;
+    }
+    gamepads.starterDone.store(false);
+    gamepads.starter = std::thread([] {
+        gamepads.startedAside = startSdl();
+        gamepads.starterDone.store(true, std::memory_order_release);
+    });
 }
 
 void stopGamepads() {
+    if (gamepads.starter.joinable()) {
+        gamepads.starter.join();
+        gamepads.sdl = gamepads.startedAside;
+    }
     if (gamepads.sdl == nullptr) {
         return;
     }
@@ -198,6 +231,7 @@ void stopGamepads() {
 }
 
 void pollGamepads(bool playing) {
+    finishStartAside();
     if (gamepads.sdl == nullptr) {
         return;
     }

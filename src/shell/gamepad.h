@@ -10,7 +10,10 @@
 // SDL_GAMECONTROLLERCONFIG's; false, with nothing printed, where SDL is not installed, and
 // with a line on standard error where it is but cannot start.
 bool startGamepads();
-// Lets every pad go and stops the subsystem.
+// The same on a thread of its own, so that loading SDL's fifty-odd libraries holds up no
+// frame; the polls take the pads up once it is done.
+void startGamepadsAside();
+// Lets every pad go and stops the subsystem (after a start aside has finished).
 void stopGamepads();
 // Once per drawn frame, before its steps: takes up the pads connected and lets go of those
 // disconnected (one console line each), gives the commands of the buttons pressed since,

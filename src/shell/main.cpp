@@ -71,15 +71,14 @@ void followDisplayToggles() {
 // Whether the pads start after the first frame (live play without --no-gamepad).
 bool padsToStart = false;
 
-// Loading SDL and opening its pads takes some tens of milliseconds, which the window's
-// first picture does not wait for: the pads start once it is drawn.
+// Loading SDL and starting its game controllers takes tens of milliseconds: the pads start
+// once the first picture is drawn, on a thread of their own, while the frames go on.
 void onDisplayThenStartPads() {
     onDisplay();
     if (padsToStart) {
         padsToStart = false;
-        if (startGamepads()) {
-            std::atexit(stopGamepads); // closing a pad stops its rumble
-        }
+        startGamepadsAside();
+        std::atexit(stopGamepads); // closing a pad stops its rumble
     }
 }
 
