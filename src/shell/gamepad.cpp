@@ -1,7 +1,6 @@
-// gamepad.cpp -- the pads SDL reports, read into the step's intentions through the pad table
-// (shell/controls.cpp). Buttons act on SDL's press events, so a press shorter than a frame
-// still counts and presses keep their order; the sticks, d-pads and triggers are read as
-// they stand. Every pad connected plays at once.
+// gamepad.cpp -- the pads SDL reports, read through the pad table (shell/controls.cpp). Buttons
+// act on SDL's press events, so a press shorter than a frame counts and presses keep their
+// order; sticks, d-pads and triggers are read as they stand. Every pad connected plays.
 #include "shell/gamepad.h"
 
 #include "shell/controls.h"

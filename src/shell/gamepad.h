@@ -1,7 +1,6 @@
-// gamepad.h -- gamepads through SDL's game controller API: taken up and let go as they come
-// and go, their buttons given as commands and their sticks and d-pads held as directions
-// for the next steps, the same intentions the keys give. SDL runs for its game controllers
-// only; the window, the keyboard and the drawing stay GLUT's.
+// gamepad.h -- gamepads through SDL's game controller API (only that: the window, keyboard and
+// drawing stay GLUT's): taken up and let go as they come and go, their buttons and sticks
+// read into the same intentions the keys give.
 #pragma once
 
 #include "game/events.h"

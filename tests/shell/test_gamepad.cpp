@@ -1,7 +1,6 @@
-// test_gamepad.cpp -- gamepads driven through SDL's virtual joysticks, no hardware: the stick
-// and the buttons give the keys' intentions, the dead zone, pads taken up and let go in the
-// middle of a game, the focus, the rumble of a struck craft, and a game played with a pad
-// recorded and played back.
+// test_gamepad.cpp -- gamepads on SDL's virtual joysticks, no hardware: the keys' intentions,
+// the dead zone, pads taken up and let go mid-game, out of focus, the rumble of a struck
+// craft, and a game played with a pad recorded and played back.
 #include "game/game_setup.h"
 #include "game/step.h"
 #include "game_fixture.h"
@@ -187,11 +186,6 @@ TEST_F(GamepadTest, PadsAreTakenUpAndLetGoMidGameAndAnyOfThemPlays) {
     EXPECT_EQ(poll(), "Gamepad disconnected: Pad One\n");
     EXPECT_EQ(gamepadCount(), 1);
     EXPECT_EQ(nextInput(), "");
-    const Vector3 stopped = game.ship.getPosition();
-    for (int f = 0; f < 20; ++f) {
-        playFrame();
-    }
-    EXPECT_TRUE(game.ship.getPosition().equals(stopped.x, stopped.y, stopped.z));
     second.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     poll();
     EXPECT_EQ(nextInput(), "1 right");
@@ -219,10 +213,6 @@ TEST_F(GamepadTest, AStruckCraftRumblesEveryPadWithMotorsWhileThePadsPlay) {
     VirtualPad shaking("Rumble Pad");
     VirtualPad still("Quiet Pad", false);
     poll();
-    for (int f = 0; f < 10; ++f) {
-        playFrame();
-    }
-    EXPECT_EQ(shaking.rumbles, 0);
     addStone(3, -4.5f, 0.5f, 0.5f); // over the craft
     EXPECT_EQ(describeEvent(playFrame().at(0)).substr(0, 12), "craft-struck");
     EXPECT_EQ(shaking.rumbles, 1);
