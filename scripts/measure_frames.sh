@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # measure_frames.sh -- frame timing of the real game beside a bare GLUT window paced the same
 # way, both under one Xvfb with Mesa, at 400x300 and 1280x720: 1,000-frame duration, median
-# and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn. A probe
+# and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn (the game
+# with and without its gamepads, whose SDL starts after that frame: the longest of the first
+# 30 frame intervals shows what starting it costs). A probe
 # preloaded into each program (bench/swap_probe.cpp) records the time of every buffer swap;
 # neither program is changed or told anything.
 #   scripts/measure_frames.sh [seconds-per-run] [build-dir]     (STARTS=n start-ups, default 5)
@@ -32,11 +34,13 @@ name_of() { [ "$1" = "$GAME" ] && echo game || echo bare; }
 # User plus system time of a process and all its threads so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-# launch PROGRAM LOG: starts it in the data folder with the probe; the launch time (wall
-# clock, microseconds) is taken in the shell that then becomes the program.
+# launch PROGRAM LOG [ARGS...]: starts it in the data folder with the probe; the launch time
+# (wall clock, microseconds) is taken in the shell that then becomes the program.
 launch() {
-    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$2" &&
-        echo "$EPOCHREALTIME" >"$2.launch" && exec "$1" >"$2.out" 2>"$2.err") &
+    local program=$1 log=$2
+    shift 2
+    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$log" &&
+        echo "$EPOCHREALTIME" >"$log.launch" && exec "$program" "$@" >"$log.out" 2>"$log.err") &
     GAME_PID=$!
 }
 
@@ -51,22 +55,41 @@ startup_ms() {
     awk -v t0="$(cat "$1.launch")" 'NR == 1 { printf "%.1f", $2 / 1e6 - t0 * 1000; exit }' "$1"
 }
 
-# One program launched STARTS times; the start-up of each, then the median and range.
-measure_startups() {
-    local program=$1 all="" log
-    for i in $(seq "$STARTS"); do
-        log="$WORK/start-$(name_of "$program")-$i"
-        launch "$program" "$log"
-        for _ in $(seq 2000); do
-            [ -s "$log" ] && break
-            sleep 0.01
-        done
-        end_program
-        all="$all $(startup_ms "$log")"
+# The longest of the first 30 frame intervals, in milliseconds.
+early_stall_ms() {
+    awk 'NR > 1 && NR <= 31 { gap = ($1 - last) / 1e6; if (gap > most) most = gap } { last = $1 }
+        END { printf "%.1f", most }' "$1"
+}
+
+# median_of NAME WHAT FILE: "NAME WHAT: median M ms, min A, max B (N starts)" of the
+# values in FILE, one a line.
+median_of() {
+    sort -g "$3" | awk -v name="$1" -v what="$2" '
+        { v[NR] = $1 } END { printf "%s %s: median %.1f ms, min %.1f, max %.1f (%d starts)\n",
+            name, what, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+}
+
+# start_once LABEL PROGRAM [ARGS...]: one launch, run until it has drawn 31 frames; its
+# start-up to the first frame and the longest of the next 30 intervals go to LABEL's files.
+start_once() {
+    local label=$1 program=$2 log
+    shift 2
+    log="$WORK/start-${label// /}-$(date +%s%N)"
+    launch "$program" "$log" "$@"
+    for _ in $(seq 2000); do
+        [ -f "$log" ] && [ "$(wc -l <"$log")" -ge 31 ] && break
+        sleep 0.01
     done
-    echo "$all" | tr ' ' '\n' | sed '/^$/d' | sort -g | awk -v name="$(name_of "$program")" '
-        { v[NR] = $1 } END { printf "%s start-up to first frame: median %.1f ms, min %.1f, max %.1f (%d starts)\n",
-            name, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+    end_program
+    startup_ms "$log" >>"$WORK/${label// /}.starts"
+    echo >>"$WORK/${label// /}.starts"
+    early_stall_ms "$log" >>"$WORK/${label// /}.stalls"
+    echo >>"$WORK/${label// /}.stalls"
+}
+
+report_startups() {
+    median_of "$1" "start-up to first frame" "$WORK/${1// /}.starts"
+    median_of "$1" "longest of the first 30 frame intervals" "$WORK/${1// /}.stalls"
 }
 
 # The swaps between wall-clock times A and B (seconds): the first 1,000 frames' duration,
@@ -118,8 +141,15 @@ echo "nproc $(nproc); $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /
 glxinfo -B 2>/dev/null | grep -E 'OpenGL (renderer|version) string' || echo "(glxinfo not installed)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== Start-up"
-measure_startups "$GAME"
-measure_startups "$BARE"
+# Interleaved, so that the machine's load falls alike on each.
+for _ in $(seq "$STARTS"); do
+    start_once "game" "$GAME"
+    start_once "game --no-gamepad" "$GAME" --no-gamepad
+    start_once "bare" "$BARE"
+done
+report_startups "game"
+report_startups "game --no-gamepad"
+report_startups "bare"
 echo "== Paced frames (${RUN_SECONDS} s a run)"
 for size in "400 300" "1280 720"; do
     measure_run "$GAME" $size

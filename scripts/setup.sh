@@ -9,6 +9,9 @@ PACKAGES=(
     build-essential cmake pkg-config
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
     libdevil-dev libgtest-dev lib3ds-dev libbenchmark-dev
+    # Gamepads: SDL2's game controller API (the game loads the library at run time; the
+    # tests link it for its virtual joysticks).
+    libsdl2-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils x11-apps imagemagick python3
     # Packaging and its checks: cpack's dependency scan, lintian, the desktop entry and

@@ -12,14 +12,17 @@
 #include "render/scene.h"
 #include "shell/data_folder.h"
 #include "shell/demo_session.h"
+#include "shell/gamepad.h"
 #include "shell/keyboard.h"
 #include "shell/options.h"
 #include "shell/swap_control.h"
+#include "shell/window_focus.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <malloc.h>
 #include <vector>
 
@@ -65,6 +68,26 @@ void followDisplayToggles() {
     }
 }
 
+// Whether the pads start after the first frame (live play without --no-gamepad).
+bool padsToStart = false;
+
+// Loading SDL and starting its game controllers takes tens of milliseconds: the pads start
+// once the first picture is drawn, on a thread of their own, while the frames go on.
+void onDisplayThenStartPads() {
+    onDisplay();
+    if (padsToStart) {
+        padsToStart = false;
+        startGamepadsAside();
+        std::atexit(stopGamepads); // closing a pad stops its rumble
+    }
+}
+
+// Pads play while the keys do and the window has the keyboard focus; the X server is
+// asked only while a pad is connected.
+bool padsPlay() {
+    return keysReachTheGame() && (gamepadCount() == 0 || windowHasKeyboardFocus());
+}
+
 // A timedemo draws one step per frame as fast as it can; otherwise the steps that are due.
 void onIdle() {
     int steps = 1;
@@ -75,8 +98,9 @@ void onIdle() {
     }
     frameTimer.update();
     syncHeldKeysWithServer();
+    pollGamepads(padsPlay());
     for (int s = 0; s < steps; ++s) {
-        runSessionStep();
+        feelStepEvents(runSessionStep());
     }
     followDisplayToggles();
     writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
@@ -119,7 +143,8 @@ int main(int argc, char** argv) {
     initGl();
     loadTextures();
 
-    glutDisplayFunc(onDisplay);
+    padsToStart = commandLine.options.gamepads && commandLine.options.playDemo.empty();
+    glutDisplayFunc(onDisplayThenStartPads);
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKey);

@@ -2,6 +2,8 @@
 // one-line complaint about anything else.
 #include "shell/options.h"
 
+#include "shell/controls.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,7 +37,9 @@ const char* const helpAfterOptions =
     "  n x g c r      distance-scaled turning, camera aim, glide, orbit flags\n"
     "  L / l          lighting on / off\n"
     "  F2 / F3 / F8   frame-rate line, wire models, back-face culling\n"
-    "  Escape         quit\n";
+    "  Escape         quit\n"
+    "\n"
+    "Gamepad (any pad SDL knows; SDL_GAMECONTROLLERCONFIG maps others):\n";
 
 // GLUT's options: name and whether a value follows.
 struct GlutOption {
@@ -149,6 +153,11 @@ const OptionSpec optionSpecs[] = {
          line.options.dumpState = value;
          return true;
      }},
+    {"--no-gamepad", nullptr, nullptr, "leave gamepads alone (keyboard only)",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.options.gamepads = false;
+         return true;
+     }},
     {"--help", "-h", nullptr, "show this help and exit",
      [](const std::string&, CommandLine& line, std::string&) {
          line.action = StartAction::SHOW_HELP;
@@ -193,7 +202,7 @@ std::string helpText() {
     for (const OptionSpec& option : optionSpecs) {
         text += helpLine(option);
     }
-    return text + helpAfterOptions;
+    return text + helpAfterOptions + padControlsHelp();
 }
 
 // Splits "--name=value"; a value is taken from the next word only for options with one.

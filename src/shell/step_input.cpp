@@ -1,4 +1,5 @@
-// step_input.cpp -- the held-key table and the queue of commands read into a step's input.
+// step_input.cpp -- the held keys, the pads' held directions and the queue of commands read
+// into a step's input.
 // The queue is a fixed ring: a burst of more commands than a step holds waits for the next
 // steps, and one beyond the ring's size (keys held down through a long stall) is dropped.
 #include "shell/step_input.h"
@@ -11,7 +12,14 @@ constexpr int queueSize = 256;
 Command queued[queueSize] = {};
 int queueStart = 0;
 int queueLength = 0;
+bool padSteering[STEER_COUNT] = {};
 } // namespace
+
+void holdPadSteering(const bool held[STEER_COUNT]) {
+    for (int s = 0; s < STEER_COUNT; ++s) {
+        padSteering[s] = held[s];
+    }
+}
 
 void queueCommand(Command command) {
     if (queueLength == queueSize) {
@@ -23,6 +31,9 @@ void queueCommand(Command command) {
 
 StepInput readStepInput() {
     StepInput input;
+    for (int s = 0; s < STEER_COUNT; ++s) {
+        input.steer[s] = padSteering[s];
+    }
     while (queueLength > 0 && input.give(queued[queueStart])) {
         queueStart = (queueStart + 1) % queueSize;
         queueLength -= 1;
@@ -53,4 +64,6 @@ void forgetKeys() {
     }
     queueStart = 0;
     queueLength = 0;
+    const bool none[STEER_COUNT] = {};
+    holdPadSteering(none);
 }

@@ -21,6 +21,9 @@ done
 for library in libc6 libglut libdevil libglu libstdc++6 libx11-6; do
     grep "^ Depends:" "$WORK/info" | grep -q "$library" || fail "Depends lacks $library: $(cat "$WORK/info")"
 done
+# SDL, loaded at run time for the gamepads, is recommended, not depended on.
+grep -qx " Recommends: libsdl2-2.0-0 (>= 2.0.9)" "$WORK/info" || fail "no SDL in Recommends: $(cat "$WORK/info")"
+grep "^ Depends:" "$WORK/info" | grep -q sdl && fail "SDL in Depends: $(cat "$WORK/info")"
 
 dpkg-deb -c "$DEB" | awk '{print $2 " " $6}' >"$WORK/contents"
 for entry in "root/root ./usr/games/wibz3d" "root/root ./usr/games/wibz3d-model" \

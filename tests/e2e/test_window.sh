@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game in a real X window: title and size, the frame-timer line at the paced
-# rate, and Escape ending it with status 0.
+# rate, SDL loaded for the gamepads (not with --no-gamepad) and silent with no pad, and
+# Escape ending it with status 0.
 set -u
 BIN=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -35,11 +36,19 @@ echo "$REPORTS" | tail -n +2 | sort -n | awk '{ f[NR] = $1 } END {
     exit !(f[NR] <= 102 && f[int((NR + 1) / 2)] >= 90) }' \
     || fail "frame rate off the 100 per second pace: $(echo $REPORTS)"
 
-xdotool windowfocus --sync "$WID" 2>/dev/null || true
-xdotool key --clearmodifiers Escape
-wait_for_exit "$GAME_PID" 10
-STATUS=$EXIT_STATUS
-GAME_PID=""
-[ "$STATUS" = "0" ] || fail "Escape gave exit status $STATUS"
-echo "PASS: window 400x300 \"Wibz3D\", fps $(echo $REPORTS | tr '\n' ' '), Escape -> 0"
+# SDL is loaded once the first frame is drawn; with no pad it has nothing to say.
+grep -q 'libSDL2' "/proc/$GAME_PID/maps" || fail "SDL is not loaded for the gamepads"
+grep -i 'gamepad' "$OUT" "$OUT.err" && fail "a gamepad line with no pad"
+
+quit_game "$WID"
+[ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS"
+
+start_game "$BIN" "$WORK" "$OUT" --no-gamepad
+WID=$(wait_for_window) || fail "no window with --no-gamepad"
+wait_for_text "$OUT" "curTime " 20 || fail "no frame-timer line with --no-gamepad: $(cat "$OUT")"
+grep -q 'libSDL2' "/proc/$GAME_PID/maps" && fail "SDL loaded with --no-gamepad"
+quit_game "$WID"
+[ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with --no-gamepad"
+echo "PASS: window 400x300 \"Wibz3D\", fps $(echo $REPORTS | tr '\n' ' '), SDL loaded" \
+    "silently (not with --no-gamepad), Escape -> 0"
 rm -rf "$WORK"

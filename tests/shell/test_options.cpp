@@ -35,7 +35,8 @@ std::string startedWith(const std::string& words) {
     out << (line.action == StartAction::PLAY ? "" : "not playing ") << o.dataFolder << " "
         << o.windowWidth << "x" << o.windowHeight << (o.fullscreen ? " full" : "") << " rec "
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
-        << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << " |";
+        << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << (o.gamepads ? "" : " no pads")
+        << " |";
     // As GLUT is handed them: pointers to each, ended by a null one.
     const std::vector<char*> glut = argumentPointers(line.glutArguments);
     for (std::size_t k = 1; glut.at(k) != nullptr; ++k) {
@@ -61,6 +62,7 @@ TEST(CommandLine, OptionsThatStartTheGame) {
         {"--play=a.demo --exit-at-end --dump-state end.txt",
          " 400x300 rec  play a.demo exit dump end.txt |"},
         {"--timedemo b.demo", " 400x300 rec  play b.demo timed dump  |"},
+        {"--no-gamepad --record r.demo", " 400x300 rec r.demo play  dump  no pads |"},
     };
     for (const auto& [words, started] : cases) {
         EXPECT_EQ(startedWith(words), started) << words;
@@ -73,7 +75,8 @@ TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
         const CommandLine line = parse(words);
         EXPECT_EQ(line.action, StartAction::SHOW_HELP);
         for (const char* shown : {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen",
-                                  "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape"}) {
+                                  "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape",
+                                  "--no-gamepad", "A (south), right trigger  "}) {
             EXPECT_NE(line.message.find(shown), std::string::npos) << shown;
         }
     }
