@@ -9,6 +9,7 @@ PACKAGES=(
     build-essential cmake pkg-config
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
     libdevil-dev libgtest-dev lib3ds-dev libbenchmark-dev
+    libopenal-dev libsndfile1-dev libasound2-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils x11-apps imagemagick python3
     # Packaging and its checks: cpack's dependency scan, lintian, the desktop entry and
