@@ -7,7 +7,15 @@
 #include "game/intentions.h"
 #include "platform/key_state.h"
 
-enum class KeyRole : unsigned char { NOTHING, STEER, COMMAND, LIGHTING_ON, LIGHTING_OFF, QUIT };
+enum class KeyRole : unsigned char {
+    NOTHING,
+    STEER,
+    COMMAND,
+    LIGHTING_ON,
+    LIGHTING_OFF,
+    SOUND_MUTE, // the player's speakers, not the game: never recorded
+    QUIT
+};
 
 struct KeyMeaning {
     KeyRole role = KeyRole::NOTHING;
