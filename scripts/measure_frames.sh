@@ -3,7 +3,10 @@
 # way, both under one Xvfb with Mesa, at 400x300 and 1280x720: 1,000-frame duration, median
 # and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn. A probe
 # preloaded into each program (bench/swap_probe.cpp) records the time of every buffer swap;
-# neither program is changed or told anything.
+# neither program is changed or told anything. The game is started with its sound on this
+# machine's default device, with OpenAL Soft's wave writer as its device (a device that
+# opens, on a machine without a sound card) and with --no-sound; the threads beside the
+# main one and the renderer's (the sound mixer's) are timed on their own.
 #   scripts/measure_frames.sh [seconds-per-run] [build-dir]     (STARTS=n start-ups, default 5)
 set -euo pipefail
 export LC_ALL=C # EPOCHREALTIME and awk with a decimal point
@@ -27,16 +30,35 @@ start_xvfb
 CLK_TCK=$(getconf CLK_TCK)
 
 title_of() { [ "$1" = "$GAME" ] && echo 'Wibz3D' || echo 'Bare GLUT window'; }
-name_of() { [ "$1" = "$GAME" ] && echo game || echo bare; }
+# The game's sound set-ups, one a word: default (the machine's device), wave (OpenAL Soft
+# writing into a file), silent (--no-sound).
+SOUND=default
+name_of() { [ "$1" = "$GAME" ] && echo "game-$SOUND" || echo bare; }
+sound_arguments() { [ "$SOUND" = silent ] && echo --no-sound || true; }
+printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$WORK/device.wav" >"$WORK/wave.conf"
+sound_conf() { [ "$SOUND" = wave ] && echo "$WORK/wave.conf" || echo "${ALSOFT_CONF:-}"; }
 
 # User plus system time of a process and all its threads so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The same for its threads other than the main one and the renderer's llvmpipe-N: the
+# sound's (OpenAL Soft's mixer) and Mesa's idle helpers.
+side_ticks() {
+    local total=0 task
+    for task in /proc/"$1"/task/*; do
+        [ "${task##*/}" = "$1" ] && continue
+        grep -q '^llvmpipe' "$task/comm" 2>/dev/null && continue
+        total=$((total + $(awk '{print $14 + $15}' "$task/stat" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
 
 # launch PROGRAM LOG: starts it in the data folder with the probe; the launch time (wall
 # clock, microseconds) is taken in the shell that then becomes the program.
 launch() {
-    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$2" &&
-        echo "$EPOCHREALTIME" >"$2.launch" && exec "$1" >"$2.out" 2>"$2.err") &
+    local arguments=""
+    [ "$1" = "$GAME" ] && arguments=$(sound_arguments)
+    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$2" ALSOFT_CONF="$(sound_conf)" &&
+        echo "$EPOCHREALTIME" >"$2.launch" && exec "$1" $arguments >"$2.out" 2>"$2.err") &
     GAME_PID=$!
 }
 
@@ -93,24 +115,26 @@ frame_figures() {
 
 # One timed run: the program at a window size, SECONDS of frames after a settling second.
 measure_run() {
-    local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb
+    local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb sa sb
     log="$WORK/run-$(name_of "$program")-${width}x$height"
     launch "$program" "$log"
     wid=$(wait_for_window "$(title_of "$program")") || { echo "no window"; exit 1; }
     xdotool windowsize --sync "$wid" "$width" "$height" 2>/dev/null ||
         xdotool windowsize "$wid" "$width" "$height"
     sleep 1
-    ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID")
+    ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID") sa=$(side_ticks "$GAME_PID")
     sleep "$RUN_SECONDS"
-    tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID")
+    tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID") sb=$(side_ticks "$GAME_PID")
     local size
     size=$(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
     end_program
     echo "-- $(name_of "$program") at $size (start-up $(startup_ms "$log") ms)"
     frame_figures "$log" "$ta" "$tb" || true
-    awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v t="$CLK_TCK" -v a="$ta" -v b="$tb" 'BEGIN {
+    awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v m="$((sb - sa))" -v t="$CLK_TCK" -v a="$ta" \
+        -v b="$tb" 'BEGIN {
         s = b - a
-        printf "CPU %.1f %% of one core (Xvfb %.1f %%) over %.1f s\n", c / t / s * 100, x / t / s * 100, s }'
+        printf "CPU %.1f %% of one core (Xvfb %.1f %%; threads beside the main one and the renderer\x27s %.1f %%) over %.1f s\n",
+            c / t / s * 100, x / t / s * 100, m / t / s * 100, s }'
 }
 
 echo "== Machine"
@@ -118,11 +142,15 @@ echo "nproc $(nproc); $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /
 glxinfo -B 2>/dev/null | grep -E 'OpenGL (renderer|version) string' || echo "(glxinfo not installed)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== Start-up"
-measure_startups "$GAME"
+for SOUND in default wave silent; do
+    measure_startups "$GAME"
+done
 measure_startups "$BARE"
 echo "== Paced frames (${RUN_SECONDS} s a run)"
 for size in "400 300" "1280 720"; do
-    measure_run "$GAME" $size
+    for SOUND in wave silent; do
+        measure_run "$GAME" $size
+    done
     measure_run "$BARE" $size
 done
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
