@@ -23,6 +23,12 @@ Clip silence(float seconds) {
     return clip;
 }
 
+// 0 to 1 over the attack, 1 to 0 over the release before `seconds`: a voice that starts or
+// stops in the middle of a clip does so without a click.
+float ramps(float t, float seconds) {
+    return std::fmin(1.0f, std::fmin(t / attackSeconds, (seconds - t) / releaseSeconds));
+}
+
 // A tone gliding exponentially from startHz to endHz over the clip's length from `at`,
 // decaying with the time constant `decay`; `harmonic` adds the third harmonic for an edge.
 struct Tone {
@@ -45,8 +51,8 @@ void addTone(Clip& clip, const Tone& tone) {
         phase += static_cast<double>(twoPi * hz / rate);
         const float p = static_cast<float>(phase);
         const float wave = std::sin(p) + tone.harmonic * std::sin(3.0f * p) / 3.0f;
-        const float attack = std::fmin(1.0f, t / attackSeconds);
-        clip.samples[first + i] += tone.level * attack * std::exp(-t / tone.decay) * wave;
+        const float ends = ramps(t, tone.seconds);
+        clip.samples[first + i] += tone.level * ends * std::exp(-t / tone.decay) * wave;
     }
 }
 
@@ -68,8 +74,8 @@ void addBurst(Clip& clip, const Burst& burst) {
     for (std::size_t i = 0; i < length && first + i < clip.samples.size(); ++i) {
         const float t = static_cast<float>(i) / rate;
         filtered += burst.brightness * (random.range(-1.0f, 1.0f) - filtered);
-        const float attack = std::fmin(1.0f, t / attackSeconds);
-        clip.samples[first + i] += burst.level * attack * std::exp(-t / burst.decay) * filtered;
+        const float ends = ramps(t, burst.seconds);
+        clip.samples[first + i] += burst.level * ends * std::exp(-t / burst.decay) * filtered;
     }
 }
 
