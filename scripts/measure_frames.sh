@@ -73,22 +73,30 @@ startup_ms() {
     awk -v t0="$(cat "$1.launch")" 'NR == 1 { printf "%.1f", $2 / 1e6 - t0 * 1000; exit }' "$1"
 }
 
-# One program launched STARTS times; the start-up of each, then the median and range.
+# Every set-up launched STARTS times, taking turns so that a busy moment of the machine
+# falls on all of them alike; then the median and range of each one's start-ups.
 measure_startups() {
-    local program=$1 all="" log
+    local i setup log
     for i in $(seq "$STARTS"); do
-        log="$WORK/start-$(name_of "$program")-$i"
-        launch "$program" "$log"
-        for _ in $(seq 2000); do
-            [ -s "$log" ] && break
-            sleep 0.01
+        for setup in default wave silent bare; do
+            SOUND=$setup
+            local program=$GAME
+            [ "$setup" = bare ] && program=$BARE
+            log="$WORK/start-$setup-$i"
+            launch "$program" "$log"
+            for _ in $(seq 2000); do
+                [ -s "$log" ] && break
+                sleep 0.01
+            done
+            end_program
+            echo "$setup $(startup_ms "$log")" >>"$WORK/startups"
         done
-        end_program
-        all="$all $(startup_ms "$log")"
     done
-    echo "$all" | tr ' ' '\n' | sed '/^$/d' | sort -g | awk -v name="$(name_of "$program")" '
-        { v[NR] = $1 } END { printf "%s start-up to first frame: median %.1f ms, min %.1f, max %.1f (%d starts)\n",
-            name, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+    for setup in default wave silent bare; do
+        awk -v s="$setup" '$1 == s { print $2 }' "$WORK/startups" | sort -g | awk -v name="$setup" '
+            { v[NR] = $1 } END { printf "%s start-up to first frame: median %.1f ms, min %.1f, max %.1f (%d starts)\n",
+                name == "bare" ? "bare" : "game-" name, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+    done
 }
 
 # The swaps between wall-clock times A and B (seconds): the first 1,000 frames' duration,
@@ -142,10 +150,7 @@ echo "nproc $(nproc); $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /
 glxinfo -B 2>/dev/null | grep -E 'OpenGL (renderer|version) string' || echo "(glxinfo not installed)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== Start-up"
-for SOUND in default wave silent; do
-    measure_startups "$GAME"
-done
-measure_startups "$BARE"
+measure_startups
 echo "== Paced frames (${RUN_SECONDS} s a run)"
 for size in "400 300" "1280 720"; do
     for SOUND in wave silent; do
