@@ -4,7 +4,9 @@
 # the game in its window with OpenAL Soft's file-writing backend as its device, heard
 # around the demo's hits; --no-sound opening no device; a missing device giving one line
 # on standard error and a normal game.
-#   test_sound.sh GAME DEMO_TOOL DATA DEMOS
+#   test_sound.sh GAME DEMO_TOOL DATA DEMOS [--no-busy-track]
+# --no-busy-track leaves out the busiest demo's track (the sanitizer build: the sound tests
+# render the same demo under the sanitizers).
 set -u
 GAME=$1
 TOOL=$2
@@ -20,11 +22,13 @@ unset ALSOFT_DRIVERS ALSOFT_CONF
 
 # The track of the busiest demo, twice.
 BUSY=$DEMOS/hunt-to-the-end.demo
-"$TOOL" "$BUSY" --data "$DATA" --sound-track a.wav --events events.txt >/dev/null ||
-    fail "--sound-track"
-"$TOOL" "$BUSY" --data "$DATA" --sound-track b.wav >/dev/null || fail "--sound-track again"
-cmp a.wav b.wav || fail "two renders of one demo differ"
-$LISTEN track a.wav events.txt || fail "the track of $BUSY"
+if [ "${5:-}" != --no-busy-track ]; then
+    "$TOOL" "$BUSY" --data "$DATA" --sound-track a.wav --events events.txt >/dev/null ||
+        fail "--sound-track"
+    "$TOOL" "$BUSY" --data "$DATA" --sound-track b.wav >/dev/null || fail "--sound-track again"
+    cmp a.wav b.wav || fail "two renders of one demo differ"
+    $LISTEN track a.wav events.txt || fail "the track of $BUSY"
+fi
 
 # The beam demo up to step 500: a stone arrives at step 201, is hit at 396.
 awk 'NR == 1 || $1 + 0 < 500' "$DEMOS/beam.demo" >short.demo
@@ -76,4 +80,4 @@ quit_game "$WID"
 [ "$(wc -l <"$out.err")" = 1 ] || fail "not one line on standard error: $(cat "$out.err")"
 grep -q '^wibz3d: no sound: no sound device could be opened (.*); playing silent$' "$out.err" ||
     fail "the line without a device: $(cat "$out.err")"
-echo "PASS: track $(wc -c <a.wav) bytes twice alike; the wave device: $HEARD"
+echo "PASS: the wave device: $HEARD"

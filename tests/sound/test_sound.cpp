@@ -17,32 +17,49 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <unistd.h>
 
 namespace {
 const std::string shippedSounds = std::string(WIBZ_DATA_DIR) + "/sounds";
 
-using EditStep = std::function<void(int step, StepEvents& events)>;
+// What the camera heard in one step of a played demo.
+struct HeardStep {
+    StepEvents events;
+    Camera camera;
+};
 
-// The demo's track up to lastStep, each step's events handed to edit before they sound.
-std::vector<float> renderDemo(const std::string& demoName, int lastStep, const EditStep& edit) {
+// The demo played once: every step's events and camera.
+std::vector<HeardStep> playDemo(const std::string& demoName) {
     Demo demo;
     std::string error;
     EXPECT_TRUE(readDemo(std::string(WIBZ_DEMO_DIR) + "/" + demoName, demo, error)) << error;
-    SoundTrack track;
-    std::string problems;
-    EXPECT_TRUE(track.open(shippedSounds, error, problems)) << error;
-    EXPECT_EQ(problems, "");
+    std::vector<HeardStep> steps;
     captureStdout([&] {
         beginGame(game);
         DemoPlayer player(demo);
-        while (player.stepsPlayed() < lastStep && player.playStep(game)) {
-            StepEvents events = game.events;
-            edit(player.stepsPlayed(), events);
-            track.renderStep(events, game.camera);
+        while (player.playStep(game)) {
+            steps.push_back({game.events, game.camera});
         }
     });
+    return steps;
+}
+
+// The track of the first `count` steps, leaving out event `skipped` of step `skipStep`
+// (counted from 1; 0 leaves nothing out).
+std::vector<float> renderSteps(const std::vector<HeardStep>& steps, std::size_t count,
+                               std::size_t skipStep = 0, std::size_t skipped = 0) {
+    SoundTrack track;
+    std::string error;
+    std::string problems;
+    EXPECT_TRUE(track.open(shippedSounds, error, problems)) << error;
+    EXPECT_EQ(problems, "");
+    for (std::size_t s = 0; s < count && s < steps.size(); ++s) {
+        StepEvents events = steps[s].events;
+        if (s + 1 == skipStep) {
+            events.erase(events.begin() + static_cast<long>(skipped));
+        }
+        track.renderStep(events, steps[s].camera);
+    }
     return track.samples();
 }
 
@@ -97,56 +114,55 @@ Vector3 besideCamera(float across, float ahead) {
 class SoundTrackTest : public GameTest {};
 
 TEST_F(SoundTrackTest, EachEventsSoundStartsWithinTheSamplesOfItsStep) {
-    // The first event of each sound, and the step it happened in.
-    struct Found {
-        int step = 0;
-        std::size_t index = 0;
-    };
-    std::vector<Found> firsts(SOUND_COUNT);
-    int lastStep = 0;
-    const std::vector<float> whole =
-        renderDemo("hunt-to-the-end.demo", 1 << 30, [&](int step, StepEvents& events) {
-            for (std::size_t i = 0; i < events.size(); ++i) {
-                SoundCue cue;
-                if (soundCueFor(events[i], cue) && firsts[static_cast<int>(cue.id)].step == 0) {
-                    firsts[static_cast<int>(cue.id)] = {step, i};
-                }
+    const std::vector<HeardStep> steps = playDemo("hunt-to-the-end.demo");
+    // The first event of each sound: its step (from 1) and its place in the step's list.
+    std::vector<std::pair<std::size_t, std::size_t>> firsts(SOUND_COUNT);
+    for (std::size_t s = 0; s < steps.size(); ++s) {
+        for (std::size_t i = 0; i < steps[s].events.size(); ++i) {
+            SoundCue cue;
+            if (soundCueFor(steps[s].events[i], cue) &&
+                firsts[static_cast<int>(cue.id)].first == 0) {
+                firsts[static_cast<int>(cue.id)] = {s + 1, i};
             }
-            lastStep = step;
-        });
-    int soundsHeard = 0;
-    for (const Found& first : firsts) {
-        if (first.step == 0) {
-            continue;
         }
-        ++soundsHeard;
+    }
+    std::size_t lastNeeded = 0;
+    for (const auto& [step, index] : firsts) {
+        // Every one of the game's sounds is made somewhere in this demo.
+        ASSERT_GT(step, 0u);
+        lastNeeded = std::max(lastNeeded, step + 2);
+    }
+    const std::vector<float> whole = renderSteps(steps, lastNeeded);
+    for (const auto& [step, index] : firsts) {
         // The same track with this one event left out differs first inside its step.
-        const int last = std::min(first.step + 2, lastStep);
-        const std::vector<float> with(whole.begin(), whole.begin() + 2L * samplesPerStep * last);
-        const std::vector<float> without =
-            renderDemo("hunt-to-the-end.demo", last, [&](int step, StepEvents& events) {
-                if (step == first.step) {
-                    events.erase(events.begin() + static_cast<long>(first.index));
-                }
-            });
+        const std::size_t count = std::min(step + 2, steps.size());
+        const std::vector<float> with(whole.begin(), whole.begin() + 2L * samplesPerStep * count);
+        const std::vector<float> without = renderSteps(steps, count, step, index);
         ASSERT_EQ(with.size(), without.size());
         const auto difference = std::mismatch(with.begin(), with.end(), without.begin());
-        ASSERT_NE(difference.first, with.end()) << "no sound for the event at step " << first.step;
+        ASSERT_NE(difference.first, with.end()) << "no sound for the event at step " << step;
         const long frame = (difference.first - with.begin()) / 2;
-        EXPECT_GE(frame, static_cast<long>(first.step - 1) * samplesPerStep) << first.step;
-        EXPECT_LT(frame, static_cast<long>(first.step) * samplesPerStep) << first.step;
+        EXPECT_GE(frame, static_cast<long>(step - 1) * samplesPerStep) << step;
+        EXPECT_LT(frame, static_cast<long>(step) * samplesPerStep) << step;
     }
-    // Every one of the game's sounds is made somewhere in this demo.
-    EXPECT_EQ(soundsHeard, SOUND_COUNT);
 }
 
 TEST_F(SoundTrackTest, AHitIsLouderOnTheSideOfTheCameraItHappensOn) {
-    const std::vector<float> left =
-        renderEvents({eventAt(EventKind::STONE_HIT, 3, 0.0f, besideCamera(-4.0f, 5.0f))}, 50);
-    const std::vector<float> right =
-        renderEvents({eventAt(EventKind::STONE_HIT, 3, 0.0f, besideCamera(4.0f, 5.0f))}, 50);
-    EXPECT_GT(energyOfChannel(left, 0), 2.0 * energyOfChannel(left, 1));
-    EXPECT_GT(energyOfChannel(right, 1), 2.0 * energyOfChannel(right, 0));
+    // As the game starts (looking down -z), then turned to look down +x and up +z: the ears
+    // turn with the camera.
+    const Vector3 eye = game.camera.getEye();
+    const Vector3 up(0.0f, 1.0f, 0.0f);
+    const Vector3 views[] = {game.camera.getView(), eye + Vector3(10.0f, 0.0f, 0.0f),
+                             eye + Vector3(0.0f, 0.0f, 10.0f)};
+    for (const Vector3& view : views) {
+        game.camera.setup(eye, view, up);
+        const std::vector<float> left =
+            renderEvents({eventAt(EventKind::STONE_HIT, 3, 0.0f, besideCamera(-4.0f, 5.0f))}, 50);
+        const std::vector<float> right =
+            renderEvents({eventAt(EventKind::STONE_HIT, 3, 0.0f, besideCamera(4.0f, 5.0f))}, 50);
+        EXPECT_GT(energyOfChannel(left, 0), 2.0 * energyOfChannel(left, 1)) << view.x;
+        EXPECT_GT(energyOfChannel(right, 1), 2.0 * energyOfChannel(right, 0)) << view.x;
+    }
     // Far across the arena it is softer, but still plainly heard.
     const std::vector<float> far =
         renderEvents({eventAt(EventKind::STONE_HIT, 3, 0.0f, besideCamera(0.0f, 25.0f))}, 50);
