@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -53,6 +54,16 @@ void noteAlsaError(const char*, int, const char*, int, const char* format, ...) 
     if (alsaComplaint.empty()) {
         alsaComplaint = text;
     }
+}
+
+// Why the default device could not be opened, in the words of the libraries' first
+// complaint when there was one.
+std::string noDeviceLine(const std::string& firstComplaint) {
+    std::string line = "wibz3d: no sound: no sound device could be opened";
+    if (!firstComplaint.empty()) {
+        line += " (" + firstComplaint + ")";
+    }
+    return line + "; playing silent";
 }
 
 void openDevice() {
@@ -121,14 +132,6 @@ void finishOpening(DeviceState state) {
     }
 }
 } // namespace
-
-std::string noDeviceLine(const std::string& firstComplaint) {
-    std::string line = "wibz3d: no sound: no sound device could be opened";
-    if (!firstComplaint.empty()) {
-        line += " (" + firstComplaint + ")";
-    }
-    return line + "; playing silent";
-}
 
 void startLiveSound(int volumePercent) {
     live.volume = static_cast<float>(volumePercent) / 100.0f;

@@ -7,8 +7,6 @@
 #include "camera/camera.h"
 #include "game/events.h"
 
-#include <string>
-
 // Starts opening the default device and reading sounds/ from the working directory (the
 // data folder). volumePercent 0 to 100.
 void startLiveSound(int volumePercent);
@@ -18,7 +16,3 @@ void queueStepSounds(const StepEvents& events);
 void playQueuedSounds(const Camera& camera);
 // The mute key: silent, or back at the volume asked for.
 void toggleSoundMute();
-
-// The line printed when the default device cannot be opened: why, in the words of the
-// libraries' first complaint when there was one.
-std::string noDeviceLine(const std::string& firstComplaint);
