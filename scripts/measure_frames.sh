@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # measure_frames.sh -- frame timing of the real game beside a bare GLUT window paced the same
 # way, both under one Xvfb with Mesa, at 400x300 and 1280x720: 1,000-frame duration, median
-# and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn (the game
-# with and without its gamepads, whose SDL starts after that frame: the longest of the first
-# 30 frame intervals shows what starting it costs). A probe
-# preloaded into each program (bench/swap_probe.cpp) records the time of every buffer swap;
-# neither program is changed or told anything.
+# and 99th-percentile frame interval, CPU use, and start-up to the first frame drawn. The
+# game starts as a player has it (its sound on this machine's default device, its gamepads'
+# SDL after the first frame: the longest of the first 30 frame intervals shows what starting
+# it costs), with --no-gamepad, with --no-sound, and with OpenAL Soft's wave writer as its
+# sound device (a device that opens, on a machine without a sound card); in play the
+# threads beside the main one and the renderer's (the sound mixer's) are timed on their
+# own. A probe preloaded into each program (bench/swap_probe.cpp) records the time of every
+# buffer swap; neither program is changed or told anything.
 #   scripts/measure_frames.sh [seconds-per-run] [build-dir]     (STARTS=n start-ups, default 5)
 set -euo pipefail
 export LC_ALL=C # EPOCHREALTIME and awk with a decimal point
@@ -29,17 +32,36 @@ start_xvfb
 CLK_TCK=$(getconf CLK_TCK)
 
 title_of() { [ "$1" = "$GAME" ] && echo 'Wibz3D' || echo 'Bare GLUT window'; }
-name_of() { [ "$1" = "$GAME" ] && echo game || echo bare; }
+name_of() { [ "$1" = "$GAME" ] && echo "game $*" || echo bare; }
+# OpenAL Soft writing its output into a file: a sound device that opens without a card.
+printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$WORK/device.wav" >"$WORK/wave.conf"
 
 # User plus system time of a process and all its threads so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
+# The same for its threads other than the main one and the renderer's llvmpipe-N: the
+# sound's (OpenAL Soft's mixer) and Mesa's idle helpers.
+side_ticks() {
+    local total=0 task
+    for task in /proc/"$1"/task/*; do
+        [ "${task##*/}" = "$1" ] && continue
+        grep -q '^llvmpipe' "$task/comm" 2>/dev/null && continue
+        total=$((total + $(awk '{print $14 + $15}' "$task/stat" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
+
 # launch PROGRAM LOG [ARGS...]: starts it in the data folder with the probe; the launch time
-# (wall clock, microseconds) is taken in the shell that then becomes the program.
+# (wall clock, microseconds) is taken in the shell that then becomes the program. The
+# argument --wave-device is ours: OpenAL Soft's wave writer as the sound device.
 launch() {
-    local program=$1 log=$2
+    local program=$1 log=$2 conf=${ALSOFT_CONF:-}
     shift 2
-    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$log" &&
+    if [ "${1:-}" = --wave-device ]; then
+        conf=$WORK/wave.conf
+        shift
+    fi
+    (cd "$DATA" && export LD_PRELOAD="$PROBE" WIBZ_SWAP_LOG="$log" ALSOFT_CONF="$conf" &&
         echo "$EPOCHREALTIME" >"$log.launch" && exec "$program" "$@" >"$log.out" 2>"$log.err") &
     GAME_PID=$!
 }
@@ -116,24 +138,27 @@ frame_figures() {
 
 # One timed run: the program at a window size, SECONDS of frames after a settling second.
 measure_run() {
-    local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb
-    log="$WORK/run-$(name_of "$program")-${width}x$height"
-    launch "$program" "$log"
+    local program=$1 width=$2 height=$3 log wid ta tb ca cb xa xb sa sb
+    shift 3
+    log="$WORK/run-$(name_of "$program" "$@" | tr -d ' ')-${width}x$height"
+    launch "$program" "$log" "$@"
     wid=$(wait_for_window "$(title_of "$program")") || { echo "no window"; exit 1; }
     xdotool windowsize --sync "$wid" "$width" "$height" 2>/dev/null ||
         xdotool windowsize "$wid" "$width" "$height"
     sleep 1
-    ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID")
+    ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID") sa=$(side_ticks "$GAME_PID")
     sleep "$RUN_SECONDS"
-    tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID")
+    tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID") sb=$(side_ticks "$GAME_PID")
     local size
     size=$(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
     end_program
-    echo "-- $(name_of "$program") at $size (start-up $(startup_ms "$log") ms)"
+    echo "-- $(name_of "$program" "$@") at $size (start-up $(startup_ms "$log") ms)"
     frame_figures "$log" "$ta" "$tb" || true
-    awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v t="$CLK_TCK" -v a="$ta" -v b="$tb" 'BEGIN {
+    awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v m="$((sb - sa))" -v t="$CLK_TCK" -v a="$ta" \
+        -v b="$tb" 'BEGIN {
         s = b - a
-        printf "CPU %.1f %% of one core (Xvfb %.1f %%) over %.1f s\n", c / t / s * 100, x / t / s * 100, s }'
+        printf "CPU %.1f %% of one core (Xvfb %.1f %%; threads beside the main one and the renderer\x27s %.1f %%) over %.1f s\n",
+            c / t / s * 100, x / t / s * 100, m / t / s * 100, s }'
 }
 
 echo "== Machine"
@@ -145,14 +170,17 @@ echo "== Start-up"
 for _ in $(seq "$STARTS"); do
     start_once "game" "$GAME"
     start_once "game --no-gamepad" "$GAME" --no-gamepad
+    start_once "game --no-sound" "$GAME" --no-sound
+    start_once "game wave-device" "$GAME" --wave-device
     start_once "bare" "$BARE"
 done
-report_startups "game"
-report_startups "game --no-gamepad"
-report_startups "bare"
+for setup in "game" "game --no-gamepad" "game --no-sound" "game wave-device" "bare"; do
+    report_startups "$setup"
+done
 echo "== Paced frames (${RUN_SECONDS} s a run)"
 for size in "400 300" "1280 720"; do
-    measure_run "$GAME" $size
+    measure_run "$GAME" $size --wave-device
+    measure_run "$GAME" $size --no-sound
     measure_run "$BARE" $size
 done
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -12,6 +12,8 @@ PACKAGES=(
     # Gamepads: SDL2's game controller API (the game loads the library at run time; the
     # tests link it for its virtual joysticks).
     libsdl2-dev
+    # Sound: OpenAL Soft, libsndfile, and ALSA (linked to keep its lines off the console).
+    libopenal-dev libsndfile1-dev libasound2-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils x11-apps imagemagick python3
     # Packaging and its checks: cpack's dependency scan, lintian, the desktop entry and

@@ -43,6 +43,7 @@ constexpr KeyBinding keyBindings[] = {
     {'r', notPolled, command(Command::AROUND_TARGET)},
     {'L', notPolled, shellOnly(KeyRole::LIGHTING_ON)},
     {'l', notPolled, shellOnly(KeyRole::LIGHTING_OFF)},
+    {'m', notPolled, shellOnly(KeyRole::SOUND_MUTE)},
     {0, KEY_F2, command(Command::SHOW_FPS)},
     {0, KEY_F3, command(Command::WIREFRAME)},
     {0, KEY_F8, command(Command::CULL_FACES)},

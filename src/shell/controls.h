@@ -1,6 +1,6 @@
 // controls.h -- the tables from keys and gamepad controls to what they mean: a direction to
-// steer while held, a command for the next game step, or one of the two things the shell
-// keeps for itself (lighting, which is drawing state, and quitting). The window's key
+// steer while held, a command for the next game step, or one of the things the shell keeps
+// for itself (lighting, which is drawing state, muting the sound, and quitting). The window's key
 // callbacks, the gamepads, demo files of the first format and the help text all read them.
 #pragma once
 
@@ -9,7 +9,15 @@
 
 #include <string>
 
-enum class KeyRole : unsigned char { NOTHING, STEER, COMMAND, LIGHTING_ON, LIGHTING_OFF, QUIT };
+enum class KeyRole : unsigned char {
+    NOTHING,
+    STEER,
+    COMMAND,
+    LIGHTING_ON,
+    LIGHTING_OFF,
+    SOUND_MUTE, // the player's speakers, not the game: never recorded
+    QUIT
+};
 
 struct KeyMeaning {
     KeyRole role = KeyRole::NOTHING;

@@ -5,6 +5,7 @@
 #include "shell/controls.h"
 #include "shell/demo_session.h"
 #include "shell/step_input.h"
+#include "sound/live_sound.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -56,12 +57,17 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 }
 } // namespace
 
-// While a demo plays, only Escape reaches the game. Commands wait for the next step;
-// lighting is the drawing's and switches at once.
+// While a demo plays, only Escape and the mute key reach the game. Commands wait for the
+// next step; lighting is the drawing's and switches at once.
 void onKey(unsigned char key, int, int) {
     const KeyMeaning meaning = meaningOfCharacter(key);
     if (meaning.role == KeyRole::QUIT) {
         std::exit(0);
+    }
+    // The player's own speakers: also while watching a demo.
+    if (meaning.role == KeyRole::SOUND_MUTE) {
+        toggleSoundMute();
+        return;
     }
     if (!keysReachTheGame()) {
         return;

@@ -17,6 +17,7 @@
 #include "shell/options.h"
 #include "shell/swap_control.h"
 #include "shell/window_focus.h"
+#include "sound/live_sound.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -100,8 +101,12 @@ void onIdle() {
     syncHeldKeysWithServer();
     pollGamepads(padsPlay());
     for (int s = 0; s < steps; ++s) {
-        feelStepEvents(runSessionStep());
+        const StepEvents& events = runSessionStep();
+        feelStepEvents(events);
+        queueStepSounds(events);
     }
+    // Every step's sounds start in the frame that follows it, heard from where the camera is.
+    playQueuedSounds(game.camera);
     followDisplayToggles();
     writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
                   game.ship.getScore());
@@ -121,6 +126,10 @@ int main(int argc, char** argv) {
     }
     if (!enterDataFolder(commandLine.options.dataFolder)) {
         return 1;
+    }
+    // The device opens beside the start-up; a timedemo measures the drawing alone.
+    if (commandLine.options.sound && !commandLine.options.timedemo) {
+        startLiveSound(commandLine.options.volume);
     }
     std::vector<char*> glutArgv = argumentPointers(commandLine.glutArguments);
     int glutArgc = static_cast<int>(commandLine.glutArguments.size());

@@ -36,6 +36,7 @@ const char* const helpAfterOptions =
     "  f / s          next / previous stone (locked) or axis point\n"
     "  n x g c r      distance-scaled turning, camera aim, glide, orbit flags\n"
     "  L / l          lighting on / off\n"
+    "  m              sound off / on\n"
     "  F2 / F3 / F8   frame-rate line, wire models, back-face culling\n"
     "  Escape         quit\n"
     "\n"
@@ -88,6 +89,20 @@ bool parseWindowSize(const std::string& text, Options& options) {
     return true;
 }
 
+// A whole number from 0 to 100.
+bool parseVolume(const std::string& text, int& volume) {
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const int value = std::atoi(text.c_str());
+    if (value > 100) {
+        return false;
+    }
+    volume = value;
+    return true;
+}
+
 CommandLine badUsage(const std::string& complaint) {
     CommandLine result;
     result.action = StartAction::BAD_USAGE;
@@ -125,6 +140,16 @@ const OptionSpec optionSpecs[] = {
      [](const std::string&, CommandLine& line, std::string&) {
          line.options.fullscreen = true;
          return true;
+     }},
+    {"--no-sound", nullptr, nullptr, "play without sound (no sound device is opened)",
+     [](const std::string&, CommandLine& line, std::string&) {
+         line.options.sound = false;
+         return true;
+     }},
+    {"--volume", nullptr, "N", "sound volume from 0 to 100 (default 100)",
+     [](const std::string& value, CommandLine& line, std::string& why) {
+         why = "bad value '" + value + "' for '--volume' (a whole number from 0 to 100)";
+         return parseVolume(value, line.options.volume);
      }},
     {"--record", nullptr, "FILE", "play, and record the game as a demo into FILE",
      [](const std::string& value, CommandLine& line, std::string&) {

@@ -17,6 +17,8 @@ struct Options {
     bool exitAtEnd = false; // leave when the played demo ends
     std::string dumpState;  // write the end state of a played demo here
     bool gamepads = true;   // take up gamepads (--no-gamepad leaves them alone)
+    bool sound = true;      // --no-sound: never open a sound device
+    int volume = 100;       // 0 to 100 per cent of the sounds' own level
 };
 
 enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };

@@ -17,8 +17,9 @@ dpkg-deb -I "$DEB" >"$WORK/info" || fail "dpkg-deb -I"
 for field in "Package: wibz3d" "Section: games" "Architecture: $(dpkg --print-architecture)"; do
     grep -qx " $field" "$WORK/info" || fail "no '$field': $(cat "$WORK/info")"
 done
-# Computed from the libraries the programs link: the GLUT, DevIL, GLU and C++ runtimes.
-for library in libc6 libglut libdevil libglu libstdc++6 libx11-6; do
+# Computed from the libraries the programs link: the GLUT, DevIL, GLU, OpenAL, libsndfile,
+# ALSA and C++ runtimes.
+for library in libc6 libglut libdevil libglu libstdc++6 libx11-6 libopenal1 libsndfile1 libasound2; do
     grep "^ Depends:" "$WORK/info" | grep -q "$library" || fail "Depends lacks $library: $(cat "$WORK/info")"
 done
 # SDL, loaded at run time for the gamepads, is recommended, not depended on.
@@ -27,7 +28,8 @@ grep "^ Depends:" "$WORK/info" | grep -q sdl && fail "SDL in Depends: $(cat "$WO
 
 dpkg-deb -c "$DEB" | awk '{print $2 " " $6}' >"$WORK/contents"
 for entry in "root/root ./usr/games/wibz3d" "root/root ./usr/games/wibz3d-model" \
-    "root/root ./usr/share/wibz3d/tex/BG.jpg" "root/root ./usr/share/applications/wibz3d.desktop" \
+    "root/root ./usr/share/wibz3d/tex/BG.jpg" "root/root ./usr/share/wibz3d/sounds/shot.wav" \
+    "root/root ./usr/share/applications/wibz3d.desktop" \
     "root/root ./usr/share/icons/hicolor/256x256/apps/wibz3d.png" \
     "root/root ./usr/share/man/man6/wibz3d.6.gz" "root/root ./usr/share/doc/wibz3d/copyright"; do
     grep -qxF "$entry" "$WORK/contents" || fail "not in the package: $entry"

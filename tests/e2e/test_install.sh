@@ -22,8 +22,9 @@ for file in "$GAMES/wibz3d" "$GAMES/wibz3d-model" share/wibz3d/models/ship.3DS \
     share/man/man6/wibz3d.6.gz share/man/man6/wibz3d-model.6.gz share/doc/wibz3d/copyright; do
     [ -s "$P/$file" ] || fail "not installed: $file"
 done
-[ "$(ls "$P/share/wibz3d/tex" | wc -l)" = 13 ] && [ "$(ls "$P/share/wibz3d/models" | wc -l)" = 5 ] ||
-    fail "the data is not the 13 images and 5 models: $(ls -R "$P/share/wibz3d")"
+[ "$(ls "$P/share/wibz3d/tex" | wc -l)" = 13 ] && [ "$(ls "$P/share/wibz3d/models" | wc -l)" = 5 ] &&
+    [ "$(ls "$P/share/wibz3d/sounds" | wc -l)" = 11 ] ||
+    fail "the data is not the 13 images, 5 models and 11 sounds: $(ls -R "$P/share/wibz3d")"
 desktop-file-validate "$P/share/applications/wibz3d.desktop" || fail "desktop entry"
 grep -qx 'Categories=Game;ArcadeGame;' "$P/share/applications/wibz3d.desktop" || fail "categories"
 # Read from standard input, so man-db keeps no formatted copy in /var/cache/man.

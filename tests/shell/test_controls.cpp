@@ -12,14 +12,14 @@ namespace {
 class ControlsTest : public GameTest {
   protected:
     // Types the keys as the keyboard callback does, then plays one step; returns what the
-    // step printed. Lighting keys are noted in lighting.
+    // step printed. The window's own keys (lighting, mute, Escape) are noted in windowKeys.
     std::string press(const std::string& keys) {
         for (const char k : keys) {
             const KeyMeaning meaning = meaningOfCharacter(static_cast<unsigned char>(k));
             if (meaning.role == KeyRole::COMMAND) {
                 queueCommand(meaning.command);
             } else if (meaning.role != KeyRole::NOTHING) {
-                lighting.push_back(meaning.role);
+                windowKeys.push_back(meaning.role);
             }
         }
         return playFrames(1);
@@ -28,7 +28,7 @@ class ControlsTest : public GameTest {
         pressKey(key);
         releaseKey(key);
     }
-    std::vector<KeyRole> lighting;
+    std::vector<KeyRole> windowKeys;
 };
 } // namespace
 
@@ -40,10 +40,10 @@ TEST_F(ControlsTest, ModeKeysPrintTheirNewValueAndGotoModeHasNoLineEnd) {
     EXPECT_EQ(press("rxgg"), "AroundTarget 1\nTargetMode 0\nGotoMode 0GotoMode 1");
     EXPECT_FALSE(game.camera.isAroundCenter() || game.camera.isTargetMode());
     EXPECT_TRUE(game.camera.isGotoMode() && game.ship.isDistanceScaledTurn());
-    EXPECT_EQ(press(std::string("nlLq?\x1b", 6)), "");
+    EXPECT_EQ(press(std::string("nlLmMq?\x1b", 8)), "");
     EXPECT_FALSE(game.ship.isDistanceScaledTurn());
-    EXPECT_EQ(lighting,
-              (std::vector<KeyRole>{KeyRole::LIGHTING_OFF, KeyRole::LIGHTING_ON, KeyRole::QUIT}));
+    EXPECT_EQ(windowKeys, (std::vector<KeyRole>{KeyRole::LIGHTING_OFF, KeyRole::LIGHTING_ON,
+                                                KeyRole::SOUND_MUTE, KeyRole::QUIT}));
 }
 
 // f and s step round the ring of axis points, or through the stones when one is locked,

@@ -36,6 +36,7 @@ std::string startedWith(const std::string& words) {
         << o.windowWidth << "x" << o.windowHeight << (o.fullscreen ? " full" : "") << " rec "
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
         << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << (o.gamepads ? "" : " no pads")
+        << (o.sound ? "" : " silent") << (o.volume == 100 ? "" : " volume " + std::to_string(o.volume))
         << " |";
     // As GLUT is handed them: pointers to each, ended by a null one.
     const std::vector<char*> glut = argumentPointers(line.glutArguments);
@@ -63,6 +64,9 @@ TEST(CommandLine, OptionsThatStartTheGame) {
          " 400x300 rec  play a.demo exit dump end.txt |"},
         {"--timedemo b.demo", " 400x300 rec  play b.demo timed dump  |"},
         {"--no-gamepad --record r.demo", " 400x300 rec r.demo play  dump  no pads |"},
+        {"--no-sound --volume 0", " 400x300 rec  play  dump  silent volume 0 |"},
+        {"--volume=7 --volume 100", " 400x300 rec  play  dump  |"},
+        {"--volume 055", " 400x300 rec  play  dump  volume 55 |"},
     };
     for (const auto& [words, started] : cases) {
         EXPECT_EQ(startedWith(words), started) << words;
@@ -76,7 +80,8 @@ TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
         EXPECT_EQ(line.action, StartAction::SHOW_HELP);
         for (const char* shown : {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen",
                                   "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape",
-                                  "--no-gamepad", "A (south), right trigger  "}) {
+                                  "--no-gamepad", "A (south), right trigger  ", "--no-sound",
+                                  "--volume N", "sound off / on"}) {
             EXPECT_NE(line.message.find(shown), std::string::npos) << shown;
         }
     }
@@ -102,6 +107,9 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"-display"}, "option '-display' needs a value"},
         {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},
         {{"--help=me"}, "option '--help' takes no value"},
+        {{"--volume"}, "option '--volume' needs a value"},
+        {{"--volume="}, "option '--volume' needs a value, not an empty one"},
+        {{"--no-sound=1"}, "option '--no-sound' takes no value"},
     };
     for (const BadCase& c : cases) {
         const CommandLine line = parse(c.words);
@@ -116,5 +124,12 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         EXPECT_EQ(line.message.substr(0, line.message.find('\n')),
                   std::string("wibz3d: bad value '") + size +
                       "' for '--window' (WIDTHxHEIGHT, such as 800x600)");
+    }
+    for (const char* volume : {"101", "-1", "+5", "1000", "5%", "ten", "1.5"}) {
+        const CommandLine line = parse({"--volume", volume});
+        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << volume;
+        EXPECT_EQ(line.message.substr(0, line.message.find('\n')),
+                  std::string("wibz3d: bad value '") + volume +
+                      "' for '--volume' (a whole number from 0 to 100)");
     }
 }

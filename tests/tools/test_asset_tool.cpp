@@ -3,13 +3,17 @@
 #include "asset_test_support.h"
 #include "assets/data_files.h"
 #include "assets/model_reader.h"
+#include "sound/sound_files.h"
 
 #include <IL/il.h>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <lib3ds/file.h>
 #include <lib3ds/material.h>
 #include <lib3ds/mesh.h>
+#include <sndfile.h>
 
 namespace {
 std::string iconPath(const std::string& root, int size) {
@@ -117,6 +121,32 @@ TEST_F(AssetTool, EveryImageLoadsWithCornersThatDoNotShow) {
     }
 }
 
+// Read back by libsndfile: one channel at the game's rate, a peak with room beside the
+// others', and no click where the sound starts or stops.
+TEST_F(AssetTool, EverySoundIsMonoWithHeadroomAndStartsAndEndsQuietly) {
+    for (const char* name : soundNames) {
+        const std::string path = dataPath(std::string("sounds/") + name + ".wav");
+        SF_INFO info = {};
+        SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+        ASSERT_NE(file, nullptr) << path;
+        std::vector<float> samples(static_cast<std::size_t>(info.frames * info.channels));
+        sf_readf_float(file, samples.data(), info.frames);
+        sf_close(file);
+        EXPECT_EQ(info.channels, 1) << name;
+        EXPECT_EQ(info.samplerate, soundSampleRate) << name;
+        EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << name;
+        float peak = 0.0f;
+        for (const float s : samples) {
+            peak = std::max(peak, std::fabs(s));
+        }
+        EXPECT_GE(peak, 0.1f) << name;
+        EXPECT_LE(peak, 0.35f) << name;
+        ASSERT_GT(samples.size(), 100u) << name;
+        EXPECT_LT(std::fabs(samples.front()), 0.01f) << name;
+        EXPECT_LT(std::fabs(samples.back()), 0.001f) << name;
+    }
+}
+
 TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
     TempDir dir;
     const std::string command =
@@ -131,6 +161,10 @@ TEST_F(AssetTool, ASecondRunWritesTheSameBytes) {
     }
     for (const DataFile& file : textureFiles) {
         same(dir.path() + "/" + file.path, dataPath(file.path));
+    }
+    for (const char* name : soundNames) {
+        const std::string path = std::string("sounds/") + name + ".wav";
+        same(dir.path() + "/" + path, dataPath(path));
     }
     for (const int size : {64, 256}) {
         same(iconPath(dir.path() + "/icons", size), iconPath(WIBZ_ICON_DIR, size));

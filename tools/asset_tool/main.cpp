@@ -1,10 +1,12 @@
 // main.cpp -- wibz3d-assets DIR [ICON_DIR]: writes every file of the game's data table
-// (five models under DIR/models, thirteen images under DIR/tex), and the icon in the icon
-// theme's layout under ICON_DIR/hicolor. Every run writes the same bytes.
+// (five models under DIR/models, thirteen images under DIR/tex, eleven sounds under
+// DIR/sounds), and the icon in the icon theme's layout under ICON_DIR/hicolor. Every run
+// writes the same bytes.
 #include "assets/data_files.h"
 #include "icon.h"
 #include "models.h"
 #include "pictures.h"
+#include "sounds.h"
 #include "tds_writer.h"
 
 #include <IL/il.h>
@@ -126,7 +128,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string root = argv[1];
-    if (!makeDirectory(root) || !makeDirectory(root + "/models") || !makeDirectory(root + "/tex")) {
+    if (!makeDirectory(root) || !makeDirectory(root + "/models") || !makeDirectory(root + "/tex") ||
+        !makeDirectory(root + "/sounds")) {
         std::fprintf(stderr, "wibz3d-assets: cannot make the folders under %s\n", root.c_str());
         return 1;
     }
@@ -142,6 +145,14 @@ int main(int argc, char** argv) {
     for (const Painter& picture : painters) {
         const std::string path = root + "/" + picture.path;
         if (!picture.paint().save(path, picture.format)) {
+            std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
+            ++failures;
+        }
+    }
+    for (int s = 0; s < SOUND_COUNT; ++s) {
+        const SoundId id = static_cast<SoundId>(s);
+        const std::string path = root + "/sounds/" + soundName(id) + ".wav";
+        if (!saveClip(synthesiseSound(id), path)) {
             std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
             ++failures;
         }

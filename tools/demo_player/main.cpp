@@ -1,13 +1,16 @@
-// main.cpp -- wibz3d-demo FILE [--dump-state OUT] [--events OUT]: plays a demo with no
-// window, printing the game's console lines as it goes (the commands' lines; no textures,
-// no frame timer); writes the end state as the game's --dump-state does, and the log of
-// every step's events. Exit status 0, or 2 for a bad demo or a bad command line.
+// main.cpp -- wibz3d-demo FILE [--dump-state OUT] [--events OUT] [--sound-track OUT.wav
+// [--data DIR] [--volume N]]: plays a demo with no window, printing the game's console lines
+// as it goes (the commands' lines; no textures, no frame timer); writes the end state as the
+// game's --dump-state does, the log of every step's events, and the demo's sound rendered
+// without a sound card. Exit status 0, or 2 for a bad demo or a bad command line.
 #include "game/game_setup.h"
 #include "shell/demo.h"
 #include "shell/demo_player.h"
 #include "shell/state_dump.h"
+#include "track_output.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -17,7 +20,20 @@ struct PlayerOptions {
     std::string demo;
     std::string dumpState;
     std::string events;
+    std::string soundTrack;
+    std::string data; // the folder holding sounds/
+    int volume = 100;
 };
+
+bool parseVolume(const char* text, int& volume) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || value < 0 || value > 100) {
+        return false;
+    }
+    volume = static_cast<int>(value);
+    return true;
+}
 
 bool parseArguments(int argc, char** argv, PlayerOptions& options) {
     for (int i = 1; i < argc; ++i) {
@@ -26,6 +42,14 @@ bool parseArguments(int argc, char** argv, PlayerOptions& options) {
             options.dumpState = argv[++i];
         } else if (std::strcmp(argv[i], "--events") == 0 && withValue) {
             options.events = argv[++i];
+        } else if (std::strcmp(argv[i], "--sound-track") == 0 && withValue) {
+            options.soundTrack = argv[++i];
+        } else if (std::strcmp(argv[i], "--data") == 0 && withValue) {
+            options.data = argv[++i];
+        } else if (std::strcmp(argv[i], "--volume") == 0 && withValue) {
+            if (!parseVolume(argv[++i], options.volume)) {
+                return false;
+            }
         } else if (argv[i][0] != '-' && options.demo.empty()) {
             options.demo = argv[i];
         } else {
@@ -50,7 +74,8 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     PlayerOptions options;
     if (!parseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: wibz3d-demo FILE [--dump-state OUT] [--events OUT]\n");
+        std::fprintf(stderr, "usage: wibz3d-demo FILE [--dump-state OUT] [--events OUT] "
+                             "[--sound-track OUT.wav [--data DIR] [--volume N]]\n");
         return 2;
     }
     Demo demo;
@@ -62,6 +87,10 @@ int main(int argc, char** argv) {
     if (!demo.warning.empty()) {
         std::fprintf(stderr, "Warning: %s\n", demo.warning.c_str());
     }
+    const bool withSound = !options.soundTrack.empty();
+    if (withSound && !startTrack(options.data, options.volume)) {
+        return 2;
+    }
     beginGame(game);
     DemoPlayer player(demo);
     std::string eventLog;
@@ -69,6 +98,12 @@ int main(int argc, char** argv) {
         if (!options.events.empty()) {
             eventLog += describeStepEvents(player.stepsPlayed(), game.events);
         }
+        if (withSound) {
+            renderTrackStep(game);
+        }
+    }
+    if (withSound && !saveTrack(options.soundTrack)) {
+        return 2;
     }
     if (!options.dumpState.empty() && !writeFile(options.dumpState, describeState(game))) {
         return 2;

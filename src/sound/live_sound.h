@@ -1,0 +1,18 @@
+// live_sound.h -- the game's sound on the player's device. The device is opened on a thread
+// of its own beside the start-up, so a slow or missing device never holds up the first
+// frame; until it is open, and for good when it fails, the game plays silent. Without a
+// device the game says why in one line on standard error and nothing else.
+#pragma once
+
+#include "camera/camera.h"
+#include "game/events.h"
+
+// Starts opening the default device and reading sounds/ from the working directory (the
+// data folder). volumePercent 0 to 100.
+void startLiveSound(int volumePercent);
+// After each step: its events' sounds wait for the next drawn frame.
+void queueStepSounds(const StepEvents& events);
+// Once per drawn frame: the listener to the camera, then the waiting sounds start.
+void playQueuedSounds(const Camera& camera);
+// The mute key: silent, or back at the volume asked for.
+void toggleSoundMute();

@@ -1,0 +1,20 @@
+// sounds.h -- the game's sounds, synthesised: each a mono clip at the game's sample rate,
+// scaled to its own peak level, saved as 16-bit WAV through libsndfile.
+#pragma once
+
+#include "sound/sound_files.h"
+
+#include <string>
+#include <vector>
+
+struct Clip {
+    std::vector<float> samples; // mono, soundSampleRate a second, within [-1, 1]
+};
+
+Clip synthesiseSound(SoundId id);
+
+// The peak each sound is scaled to: together they leave room for every sound of one step
+// at once (see docs/PERFORMANCE.md, "Sound").
+float soundPeakLevel(SoundId id);
+
+bool saveClip(const Clip& clip, const std::string& path);
