@@ -1,6 +1,7 @@
-// main.cpp -- start-up and the idle callback. Each idle call waits for the fixed-step
-// schedule, runs the game steps that are due, then asks for one redraw; everything runs
-// on GLUT's one thread.
+// main.cpp -- start-up, the idle and display callbacks. Each idle call sleeps until a game
+// step is due, runs the steps that are due and blends the last two steps at the moment real
+// time has reached; the display callback draws that and swaps. Everything runs on GLUT's
+// one thread.
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "camera/frame_timer.h"
@@ -8,6 +9,7 @@
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
+#include "render/drawable_state.h"
 #include "render/hud.h"
 #include "render/scene.h"
 #include "shell/data_folder.h"
@@ -65,23 +67,44 @@ void followDisplayToggles() {
     }
 }
 
-// A timedemo draws one step per frame as fast as it can; otherwise the steps that are due.
+// What the frames show: the drawable state before the last step and after it, and their
+// blend for the next frame.
+struct FrameLoop {
+    DrawableState beforeStep;
+    DrawableState afterStep;
+    DrawableState blended;
+};
+FrameLoop loop;
+
+// A timedemo draws each step whole, one a frame, as fast as it can; otherwise a frame runs
+// the steps that are due and shows the world at the share of the next step real time has
+// reached, between the last two, so motion is even at any display rate.
 void onIdle() {
     int steps = 1;
+    double fraction = 1.0;
     if (isTimedemo()) {
         timedemoFrame(clockMilliseconds());
     } else {
         steps = pacer.waitForNextFrame();
+        fraction = pacer.stepFraction(clockMilliseconds());
     }
     frameTimer.update();
     syncHeldKeysWithServer();
     for (int s = 0; s < steps; ++s) {
+        captureDrawable(game, loop.beforeStep);
         runSessionStep();
     }
+    captureDrawable(game, loop.afterStep);
+    blendDrawable(loop.beforeStep, loop.afterStep, static_cast<float>(fraction), loop.blended);
     followDisplayToggles();
     writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
                   game.ship.getScore());
     glutPostRedisplay();
+}
+
+void onDisplay() {
+    drawScene(game, loop.blended);
+    glutSwapBuffers();
 }
 } // namespace
 
@@ -135,6 +158,9 @@ int main(int argc, char** argv) {
     initShip(game);
     placeShipAtStart(game);
     initHud();
+    captureDrawable(game, loop.beforeStep);
+    captureDrawable(game, loop.afterStep);
+    captureDrawable(game, loop.blended);
     armDemoSessionExit();
 
     glutMainLoop();
