@@ -1,7 +1,7 @@
-// main.cpp -- start-up, the idle and display callbacks. Each idle call sleeps until a game
-// step is due, runs the steps that are due and blends the last two steps at the moment real
-// time has reached; the display callback draws that and swaps. Everything runs on GLUT's
-// one thread.
+// main.cpp -- start-up, the idle and display callbacks. Each idle call runs the game steps
+// that are due (after sleeping for them, unless the display's refresh paces the frames) and
+// blends the last two steps at the moment real time has reached; the display callback draws
+// that and swaps. Everything runs on GLUT's one thread.
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "camera/frame_timer.h"
@@ -9,6 +9,7 @@
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
+#include "platform/swap_pace.h"
 #include "render/drawable_state.h"
 #include "render/hud.h"
 #include "render/scene.h"
@@ -23,6 +24,7 @@
 
 #include <cstdio>
 #include <malloc.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -67,9 +69,12 @@ void followDisplayToggles() {
     }
 }
 
-// What the frames show: the drawable state before the last step and after it, and their
-// blend for the next frame.
+// What the frames show and how they are paced: the drawable state before the last step
+// and after it, their blend for the next frame, and whether the display's refresh paces
+// the frames.
 struct FrameLoop {
+    bool displayPaces = false; // swaps held to the refresh: no sleep of our own
+    SwapPace swapPace;
     DrawableState beforeStep;
     DrawableState afterStep;
     DrawableState blended;
@@ -85,7 +90,7 @@ void onIdle() {
     if (isTimedemo()) {
         timedemoFrame(clockMilliseconds());
     } else {
-        steps = pacer.waitForNextFrame();
+        steps = loop.displayPaces ? pacer.stepsDueNow() : pacer.waitForNextFrame();
         fraction = pacer.stepFraction(clockMilliseconds());
     }
     frameTimer.update();
@@ -102,9 +107,48 @@ void onIdle() {
     glutPostRedisplay();
 }
 
+// Once the swaps after start-up have been timed: a driver that reported sync but lets
+// swaps go at once leaves the pacing to us again.
+void reportSwapPace() {
+    const double apart = loop.swapPace.medianIntervalMilliseconds();
+    if (loop.swapPace.heldByDisplay()) {
+        std::printf("\nSwap sync: swaps %.2f ms apart (median of %d): frames paced by the "
+                    "display, %.1f a second",
+                    apart, SwapPace::measuredIntervals, 1000.0 / apart);
+        return;
+    }
+    std::printf("\nSwap sync: swaps %.2f ms apart (median of %d), faster than a display "
+                "refreshes: not held after all; frames paced to 100 a second",
+                apart, SwapPace::measuredIntervals);
+    loop.displayPaces = false;
+}
+
 void onDisplay() {
     drawScene(game, loop.blended);
     glutSwapBuffers();
+    if (loop.displayPaces && loop.swapPace.noteSwap(clockMilliseconds())) {
+        reportSwapPace();
+    }
+}
+
+// Synced swaps where the driver offers them and the player wants them; never for a timedemo,
+// which draws as fast as it can.
+void startSwapSync(bool vsync) {
+    const bool timedemo = isTimedemo();
+    const SwapInterval interval = setSwapInterval(vsync && !timedemo);
+    loop.displayPaces = !timedemo && interval.synced();
+    std::string line = "Swap sync: ";
+    if (timedemo) {
+        line += "off for the timedemo: ";
+    } else if (!vsync) {
+        line += "off (--vsync off): ";
+    }
+    line += describeSwapInterval(interval);
+    if (!timedemo) {
+        line +=
+            loop.displayPaces ? "; frames paced by the display" : "; frames paced to 100 a second";
+    }
+    std::printf("%s\n", line.c_str());
 }
 } // namespace
 
@@ -137,7 +181,7 @@ int main(int argc, char** argv) {
         glutFullScreen();
     }
     useDetectableAutoRepeat();
-    disableSwapSync();
+    startSwapSync(commandLine.options.vsync);
 
     initGl();
     loadTextures();

@@ -149,6 +149,12 @@ const OptionSpec optionSpecs[] = {
          line.options.dumpState = value;
          return true;
      }},
+    {"--vsync", nullptr, "on|off", "hold buffer swaps to the display's refresh (default on)",
+     [](const std::string& value, CommandLine& line, std::string& why) {
+         why = "bad value '" + value + "' for '--vsync' (on or off)";
+         line.options.vsync = value == "on";
+         return value == "on" || value == "off";
+     }},
     {"--help", "-h", nullptr, "show this help and exit",
      [](const std::string&, CommandLine& line, std::string&) {
          line.action = StartAction::SHOW_HELP;

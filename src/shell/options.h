@@ -16,6 +16,7 @@ struct Options {
     bool timedemo = false;  // play it unpaced and report the frame rate
     bool exitAtEnd = false; // leave when the played demo ends
     std::string dumpState;  // write the end state of a played demo here
+    bool vsync = true;      // ask the driver to hold swaps to the display's refresh
 };
 
 enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };

@@ -35,7 +35,8 @@ std::string startedWith(const std::string& words) {
     out << (line.action == StartAction::PLAY ? "" : "not playing ") << o.dataFolder << " "
         << o.windowWidth << "x" << o.windowHeight << (o.fullscreen ? " full" : "") << " rec "
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
-        << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << " |";
+        << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << (o.vsync ? "" : " no-vsync")
+        << " |";
     // As GLUT is handed them: pointers to each, ended by a null one.
     const std::vector<char*> glut = argumentPointers(line.glutArguments);
     for (std::size_t k = 1; glut.at(k) != nullptr; ++k) {
@@ -61,6 +62,8 @@ TEST(CommandLine, OptionsThatStartTheGame) {
         {"--play=a.demo --exit-at-end --dump-state end.txt",
          " 400x300 rec  play a.demo exit dump end.txt |"},
         {"--timedemo b.demo", " 400x300 rec  play b.demo timed dump  |"},
+        {"--vsync off", " 400x300 rec  play  dump  no-vsync |"},
+        {"--vsync=off --vsync on", " 400x300 rec  play  dump  |"},
     };
     for (const auto& [words, started] : cases) {
         EXPECT_EQ(startedWith(words), started) << words;
@@ -72,8 +75,9 @@ TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
              {"--help"}, {"-h"}, {"--window", "9x9", "--help", "--bogus"}}) {
         const CommandLine line = parse(words);
         EXPECT_EQ(line.action, StartAction::SHOW_HELP);
-        for (const char* shown : {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen",
-                                  "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape"}) {
+        for (const char* shown :
+             {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen", "--version",
+              "--vsync on|off", "-geometry", "WIBZ3D_DATA", "Space", "Escape"}) {
             EXPECT_NE(line.message.find(shown), std::string::npos) << shown;
         }
     }
@@ -99,6 +103,8 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"-display"}, "option '-display' needs a value"},
         {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},
         {{"--help=me"}, "option '--help' takes no value"},
+        {{"--vsync", "yes"}, "bad value 'yes' for '--vsync' (on or off)"},
+        {{"--vsync="}, "option '--vsync' needs a value, not an empty one"},
     };
     for (const BadCase& c : cases) {
         const CommandLine line = parse(c.words);
