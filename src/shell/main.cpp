@@ -15,6 +15,7 @@
 #include "render/scene.h"
 #include "shell/data_folder.h"
 #include "shell/demo_session.h"
+#include "shell/frame_log.h"
 #include "shell/keyboard.h"
 #include "shell/options.h"
 #include "shell/swap_control.h"
@@ -70,14 +71,18 @@ void followDisplayToggles() {
 }
 
 // What the frames show and how they are paced: the drawable state before the last step
-// and after it, their blend for the next frame, and whether the display's refresh paces
-// the frames.
+// and after it, their blend for the next frame and the game time that is, and whether the
+// display's refresh paces the frames.
 struct FrameLoop {
     bool displayPaces = false; // swaps held to the refresh: no sleep of our own
     SwapPace swapPace;
     DrawableState beforeStep;
     DrawableState afterStep;
     DrawableState blended;
+    long long stepsRun = 0;
+    int stepsThisFrame = 0;
+    double shownGameMilliseconds = 0.0;
+    FrameLog log;
 };
 FrameLoop loop;
 
@@ -101,6 +106,10 @@ void onIdle() {
     }
     captureDrawable(game, loop.afterStep);
     blendDrawable(loop.beforeStep, loop.afterStep, static_cast<float>(fraction), loop.blended);
+    loop.stepsRun += steps;
+    loop.stepsThisFrame = steps;
+    loop.shownGameMilliseconds =
+        (static_cast<double>(loop.stepsRun) - 1.0 + fraction) * stepMilliseconds;
     followDisplayToggles();
     writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
                   game.ship.getScore());
@@ -126,7 +135,9 @@ void reportSwapPace() {
 void onDisplay() {
     drawScene(game, loop.blended);
     glutSwapBuffers();
-    if (loop.displayPaces && loop.swapPace.noteSwap(clockMilliseconds())) {
+    const double swapped = clockMilliseconds();
+    loop.log.write(swapped, loop.shownGameMilliseconds, loop.stepsThisFrame, loop.blended.eye);
+    if (loop.displayPaces && loop.swapPace.noteSwap(swapped)) {
         reportSwapPace();
     }
 }
@@ -160,6 +171,12 @@ int main(int argc, char** argv) {
     }
     // Demo files are named from where the game was started, before it enters its data.
     if (!startDemoSession(commandLine.options)) {
+        return 2;
+    }
+    std::string logError;
+    if (!commandLine.options.frameLog.empty() &&
+        !loop.log.open(commandLine.options.frameLog, logError)) {
+        std::fprintf(stderr, "wibz3d: %s\n", logError.c_str());
         return 2;
     }
     if (!enterDataFolder(commandLine.options.dataFolder)) {

@@ -155,6 +155,12 @@ const OptionSpec optionSpecs[] = {
          line.options.vsync = value == "on";
          return value == "on" || value == "off";
      }},
+    {"--frame-log", nullptr, "FILE",
+     "log each drawn frame to FILE (swap time, game time shown, eye)",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.frameLog = value;
+         return true;
+     }},
     {"--help", "-h", nullptr, "show this help and exit",
      [](const std::string&, CommandLine& line, std::string&) {
          line.action = StartAction::SHOW_HELP;

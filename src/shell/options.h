@@ -17,6 +17,7 @@ struct Options {
     bool exitAtEnd = false; // leave when the played demo ends
     std::string dumpState;  // write the end state of a played demo here
     bool vsync = true;      // ask the driver to hold swaps to the display's refresh
+    std::string frameLog;   // --frame-log: one line per drawn frame goes here
 };
 
 enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };

@@ -36,7 +36,7 @@ std::string startedWith(const std::string& words) {
         << o.windowWidth << "x" << o.windowHeight << (o.fullscreen ? " full" : "") << " rec "
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
         << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << (o.vsync ? "" : " no-vsync")
-        << " |";
+        << (o.frameLog.empty() ? "" : " log " + o.frameLog) << " |";
     // As GLUT is handed them: pointers to each, ended by a null one.
     const std::vector<char*> glut = argumentPointers(line.glutArguments);
     for (std::size_t k = 1; glut.at(k) != nullptr; ++k) {
@@ -62,7 +62,7 @@ TEST(CommandLine, OptionsThatStartTheGame) {
         {"--play=a.demo --exit-at-end --dump-state end.txt",
          " 400x300 rec  play a.demo exit dump end.txt |"},
         {"--timedemo b.demo", " 400x300 rec  play b.demo timed dump  |"},
-        {"--vsync off", " 400x300 rec  play  dump  no-vsync |"},
+        {"--vsync off --frame-log f.txt", " 400x300 rec  play  dump  no-vsync log f.txt |"},
         {"--vsync=off --vsync on", " 400x300 rec  play  dump  |"},
     };
     for (const auto& [words, started] : cases) {

@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+# frame_figures.py -- the figures of even motion from a frame log (wibz3d --frame-log FILE):
+# drawn frames a second, the offset between each swap's real time and the game time its frame
+# shows (its median and its spread from the 1st to the 99th percentile), game time against
+# real time (the slope of one against the other), and how evenly the camera's eye moves from frame to frame (the coefficient of
+# variation of its speed over each 9 frames in a row, median over the run). The offset and
+# the evenness are also given over the steady frames alone, those swapped one refresh after
+# the frame before: a frame that missed its refresh shows a moment one refresh older than it
+# is seen, however it was drawn, and a machine too busy to draw in time misses many. Two
+# figures stand up to a busy machine, whose late wake-ups shift single frames: how much the
+# offset changes from one steady frame to the next (median), and how far each steady frame's
+# eye speed is from the mean of its two neighbours' (median, relative), which smooth speeding
+# up and slowing down leave near 0 and a picture that moves one step, then two, does not.
+#   frame_figures.py LOG [--skip SECONDS] [--refresh-ms MS] [--json]
+# The first SECONDS (default 1) of the log are left out: start-up and the first frames. The
+# refresh is the median time between swaps unless given.
+import json
+import math
+import statistics
+import sys
+
+WINDOW = 9  # frames in a row for one coefficient of variation
+
+
+def read_log(path, skip_seconds):
+    """The frames as (swap, shown, steps, eye), swap times counted from the first frame's."""
+    frames = []
+    for line in open(path):
+        if line.startswith("#") or not line.strip():
+            continue
+        swap, shown, steps, x, y, z = line.split()
+        frames.append((float(swap), float(shown), int(steps), (float(x), float(y), float(z))))
+    if not frames:
+        return frames
+    first = frames[0][0]
+    return [(f[0] - first,) + f[1:] for f in frames if f[0] - first >= skip_seconds * 1000.0]
+
+
+def percentile(sorted_values, share):
+    """The nearest-rank percentile of values already sorted."""
+    rank = max(1, math.ceil(share * len(sorted_values)))
+    return sorted_values[rank - 1]
+
+
+def steady(frames, refresh_ms):
+    """Whether each frame but the first was swapped one refresh (within a quarter) after the
+    frame before."""
+    return [abs(b[0] - a[0] - refresh_ms) < refresh_ms / 4.0 for a, b in zip(frames, frames[1:])]
+
+
+def eye_speed_evenness(frames, steady_only, refresh_ms):
+    """Median over all runs of WINDOW frames of the eye speed's standard deviation over its
+    mean; runs where the eye stood still, and with steady_only runs holding a frame that was
+    not steady, are left out. None when there is no such run."""
+    v = speeds(frames)
+    on_time = steady(frames, refresh_ms)
+    variations = []
+    for k in range(len(v) - WINDOW + 1):
+        window = v[k:k + WINDOW]
+        mean = statistics.fmean(window)
+        if mean > 1e-9 and (not steady_only or all(on_time[k:k + WINDOW])):
+            variations.append(statistics.pstdev(window) / mean)
+    return statistics.median(variations) if variations else None
+
+
+def speeds(frames):
+    return [math.dist(a[3], b[3]) / (b[0] - a[0]) if b[0] > a[0] else 0.0
+            for a, b in zip(frames, frames[1:])]
+
+
+def offset_change(frames, on_time):
+    """Median change of the offset from one steady frame to the next steady one."""
+    changes = [abs((c[0] - c[1]) - (b[0] - b[1]))
+               for b, c, ok_b, ok_c in zip(frames[1:], frames[2:], on_time, on_time[1:])
+               if ok_b and ok_c]
+    return statistics.median(changes) if changes else None
+
+
+def eye_speed_jitter(frames, on_time):
+    """Median over steady frames between steady ones of |v - mean of the neighbours' v| over
+    the three frames' mean speed; frames where the eye stood still are left out."""
+    v = speeds(frames)
+    jitters = []
+    for k in range(1, len(v) - 1):
+        mean = (v[k - 1] + v[k] + v[k + 1]) / 3.0
+        if all(on_time[k - 1:k + 2]) and mean > 1e-6:
+            jitters.append(abs(v[k] - (v[k - 1] + v[k + 1]) / 2.0) / mean)
+    return statistics.median(jitters) if jitters else None
+
+
+def slope(xs, ys):
+    """Least squares: how fast ys runs against xs; a frame that missed its refresh moves
+    one point, not the whole measure as it would at either end."""
+    mx, my = statistics.fmean(xs), statistics.fmean(ys)
+    return sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / sum((x - mx) ** 2 for x in xs)
+
+
+def spread(sorted_values):
+    return percentile(sorted_values, 0.99) - percentile(sorted_values, 0.01)
+
+
+def figures(frames, refresh_ms=None):
+    swaps = [f[0] for f in frames]
+    shown = [f[1] for f in frames]
+    if refresh_ms is None:
+        refresh_ms = statistics.median(b - a for a, b in zip(swaps, swaps[1:]))
+    offsets = sorted(s - g for s, g in zip(swaps, shown))
+    on_time = steady(frames, refresh_ms)
+    steady_offsets = sorted(s - g for s, g, ok in zip(swaps[1:], shown[1:], on_time) if ok)
+    real = swaps[-1] - swaps[0]
+    return {
+        "refresh_ms": refresh_ms,
+        "frames": len(frames),
+        "seconds": real / 1000.0,
+        "frames_per_second": (len(frames) - 1) / real * 1000.0,
+        "offset_median_ms": statistics.median(offsets),
+        "offset_p1_ms": percentile(offsets, 0.01),
+        "offset_p99_ms": percentile(offsets, 0.99),
+        "offset_spread_ms": spread(offsets),
+        "game_over_real": slope(swaps, shown),
+        "frames_without_step": sum(1 for f in frames if f[2] == 0),
+        "eye_speed_cv": eye_speed_evenness(frames, False, refresh_ms),
+        "steady_share": len(steady_offsets) / (len(frames) - 1),
+        "steady_offset_spread_ms": spread(steady_offsets) if steady_offsets else None,
+        "steady_eye_speed_cv": eye_speed_evenness(frames, True, refresh_ms),
+        "steady_offset_change_ms": offset_change(frames, on_time),
+        "steady_eye_speed_jitter": eye_speed_jitter(frames, on_time),
+    }
+
+
+def main():
+    args = sys.argv[1:]
+    if not args:
+        sys.exit(__doc__ if __doc__ else "usage: frame_figures.py LOG [--skip SECONDS] [--json]")
+    skip = float(args[args.index("--skip") + 1]) if "--skip" in args else 1.0
+    refresh = float(args[args.index("--refresh-ms") + 1]) if "--refresh-ms" in args else None
+    frames = read_log(args[0], skip)
+    if len(frames) < WINDOW + 1:
+        sys.exit(f"{args[0]}: only {len(frames)} frames after the first {skip:g} s")
+    result = figures(frames, refresh)
+    if "--json" in args:
+        print(json.dumps(result))
+        return
+    def shown(value, form):
+        return "none" if value is None else format(value, form)
+
+    r = result
+    print(f"{r['frames']} frames in {r['seconds']:.2f} s, {r['frames_per_second']:.1f} a "
+          f"second ({r['frames_without_step']} without a step); refresh {r['refresh_ms']:.2f} "
+          f"ms, {r['steady_share'] * 100.0:.1f} % of frames one refresh after the one before")
+    print(f"swap time less game time shown: median {r['offset_median_ms']:.2f} ms, p1 "
+          f"{r['offset_p1_ms']:.2f}, p99 {r['offset_p99_ms']:.2f}: spread "
+          f"{r['offset_spread_ms']:.2f} ms (steady frames: {shown(r['steady_offset_spread_ms'], '.2f')} ms)")
+    print(f"game time over real time: {r['game_over_real']:.5f} "
+          f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %)")
+    print(f"eye speed, coefficient of variation over 9 frames (median): "
+          f"{shown(r['eye_speed_cv'], '.3f')} (steady runs: {shown(r['steady_eye_speed_cv'], '.3f')})")
+    print(f"steady frames: offset change to the next {shown(r['steady_offset_change_ms'], '.2f')} "
+          f"ms, eye speed off its neighbours' {shown(r['steady_eye_speed_jitter'], '.3f')} (medians)")
+
+
+if __name__ == "__main__":
+    main()
