@@ -75,6 +75,7 @@ void followDisplayToggles() {
 // display's refresh paces the frames.
 struct FrameLoop {
     bool displayPaces = false; // swaps held to the refresh: no sleep of our own
+    bool swapped = false;      // a frame was swapped since the last idle call
     SwapPace swapPace;
     DrawableState beforeStep;
     DrawableState afterStep;
@@ -95,9 +96,13 @@ void onIdle() {
     if (isTimedemo()) {
         timedemoFrame(clockMilliseconds());
     } else {
-        steps = loop.displayPaces ? pacer.stepsDueNow() : pacer.waitForNextFrame();
+        // No swap since the last call (a hidden window is not drawn): nothing waited for a
+        // refresh, so the game waits for its step rather than spin.
+        const bool pacedByDisplay = loop.displayPaces && loop.swapped;
+        steps = pacedByDisplay ? pacer.stepsDueNow() : pacer.waitForNextFrame();
         fraction = pacer.stepFraction(clockMilliseconds());
     }
+    loop.swapped = false;
     frameTimer.update();
     syncHeldKeysWithServer();
     for (int s = 0; s < steps; ++s) {
@@ -135,6 +140,7 @@ void reportSwapPace() {
 void onDisplay() {
     drawScene(game, loop.blended);
     glutSwapBuffers();
+    loop.swapped = true;
     const double swapped = clockMilliseconds();
     loop.log.write(swapped, loop.shownGameMilliseconds, loop.stepsThisFrame, loop.blended.eye);
     if (loop.displayPaces && loop.swapPace.noteSwap(swapped)) {
