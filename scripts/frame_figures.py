@@ -20,6 +20,7 @@ import statistics
 import sys
 
 WINDOW = 9  # frames in a row for one coefficient of variation
+MAX_STEPS = 10  # the game runs at most this many steps a frame and drops the rest
 
 
 def read_log(path, skip_seconds):
@@ -95,6 +96,24 @@ def slope(xs, ys):
     return sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / sum((x - mx) ** 2 for x in xs)
 
 
+def game_over_real_between_stalls(frames):
+    """Game time over real time from frame to frame, leaving out the stalls: a frame that
+    ran the most steps a frame may run follows one held up for 100 ms or more (a machine too
+    busy to draw 10 frames a second), and may have dropped steps, as the game does on
+    purpose; the two frame intervals that end in those frames are left out. None when
+    nothing is left."""
+    stalled = set()
+    for k, frame in enumerate(frames):
+        if frame[2] >= MAX_STEPS:
+            stalled.update((k - 1, k))
+    game = real = 0.0
+    for k in range(1, len(frames)):
+        if k not in stalled:
+            game += frames[k][1] - frames[k - 1][1]
+            real += frames[k][0] - frames[k - 1][0]
+    return game / real if real > 0.0 else None
+
+
 def spread(sorted_values):
     return percentile(sorted_values, 0.99) - percentile(sorted_values, 0.01)
 
@@ -118,6 +137,8 @@ def figures(frames, refresh_ms=None):
         "offset_p99_ms": percentile(offsets, 0.99),
         "offset_spread_ms": spread(offsets),
         "game_over_real": slope(swaps, shown),
+        "game_over_real_between_stalls": game_over_real_between_stalls(frames),
+        "stalls": sum(1 for f in frames if f[2] >= MAX_STEPS),
         "frames_without_step": sum(1 for f in frames if f[2] == 0),
         "eye_speed_cv": eye_speed_evenness(frames, False, refresh_ms),
         "steady_share": len(steady_offsets) / (len(frames) - 1),
@@ -152,7 +173,9 @@ def main():
           f"{r['offset_p1_ms']:.2f}, p99 {r['offset_p99_ms']:.2f}: spread "
           f"{r['offset_spread_ms']:.2f} ms (steady frames: {shown(r['steady_offset_spread_ms'], '.2f')} ms)")
     print(f"game time over real time: {r['game_over_real']:.5f} "
-          f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %)")
+          f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %); {r['stalls']} frames ran "
+          f"{MAX_STEPS} steps, leaving them out: "
+          f"{shown(r['game_over_real_between_stalls'], '.5f')}")
     print(f"eye speed, coefficient of variation over 9 frames (median): "
           f"{shown(r['eye_speed_cv'], '.3f')} (steady runs: {shown(r['steady_eye_speed_cv'], '.3f')})")
     print(f"steady frames: offset change to the next {shown(r['steady_offset_change_ms'], '.2f')} "

@@ -27,7 +27,10 @@ SKIP_SECONDS = 2.0  # start-up and the camera's first glide into place
 # 0.56 ms (and without the blend the offset is as steady there: 40 ms is four whole steps).
 OFFSET_CHANGE_MS = {60: 1.0, 144: 1.0, 25: 2.0}
 EYE_SPEED_JITTER = 0.15    # at 60 Hz
-GAME_TIME_TOLERANCE = 0.01 # game time over real time
+# Game time over real time; where a frame ran the most steps it may (10), a busy machine
+# stalled for 100 ms or more and the game dropped steps on purpose: those frames are left
+# out (measured with a load average of 12: 2.5 % slow at 144 Hz with them, 0.1 % without).
+GAME_TIME_TOLERANCE = 0.01
 
 
 class Game:
@@ -105,15 +108,18 @@ def judge_motion(game, hz, frames_wanted):
         return None
     figures = frame_figures.figures(frames, refresh)
     change = figures["steady_offset_change_ms"]
+    between = figures["game_over_real_between_stalls"]
     print(f"     {figures['frames']} frames, {figures['frames_per_second']:.1f} a second, "
           f"{figures['steady_share'] * 100:.0f} % steady, {figures['frames_without_step']} "
-          f"without a step; game/real {figures['game_over_real']:.4f}")
+          f"without a step; game/real {figures['game_over_real']:.4f}, "
+          f"{shown(between)} leaving out {figures['stalls']} stalls")
     ok = check(figures["steady_share"] >= 0.2 and change is not None
                and change <= OFFSET_CHANGE_MS[hz],
                f"{hz} Hz: the offset changes by {shown(change)} ms from one steady frame to "
                f"the next (median; at most {OFFSET_CHANGE_MS[hz]})")
-    ok = check(abs(figures["game_over_real"] - 1.0) <= GAME_TIME_TOLERANCE,
-               f"{hz} Hz: game time over real time within 1 %") and ok
+    ok = check(between is not None and abs(between - 1.0) <= GAME_TIME_TOLERANCE,
+               f"{hz} Hz: game time over real time within 1 %, leaving out the stalls where "
+               f"a busy machine drops steps") and ok
     figures["judged"] = ok
     return figures
 
