@@ -1,19 +1,25 @@
 #!/usr/bin/env python3
 # frame_figures.py -- the figures of even motion from a frame log (wibz3d --frame-log FILE):
-# drawn frames a second, the offset between each swap's real time and the game time its frame
-# shows (its median and its spread from the 1st to the 99th percentile), game time against
-# real time (the slope of one against the other), and how evenly the camera's eye moves from frame to frame (the coefficient of
-# variation of its speed over each 9 frames in a row, median over the run). The offset and
-# the evenness are also given over the steady frames alone, those swapped one refresh after
-# the frame before: a frame that missed its refresh shows a moment one refresh older than it
-# is seen, however it was drawn, and a machine too busy to draw in time misses many. Two
+# drawn frames a second; the offset between each swap's real time and the game time its
+# frame shows (median, and spread from the 1st to the 99th percentile); game time against
+# real time (the slope of one against the other); and how evenly the camera's eye moves from
+# frame to frame (the coefficient of variation of its speed over each 9 frames in a row,
+# median over the run).
+# The offset and the evenness are also given over the steady frames alone, those swapped
+# one refresh after the frame before: a frame that missed its refresh shows a moment one
+# refresh older than it is seen, however it was drawn, and a busy machine misses many. Two
 # figures stand up to a busy machine, whose late wake-ups shift single frames: how much the
-# offset changes from one steady frame to the next (median), and how far each steady frame's
-# eye speed is from the mean of its two neighbours' (median, relative), which smooth speeding
-# up and slowing down leave near 0 and a picture that moves one step, then two, does not.
+# offset changes from one steady frame to the next (median), and how far each steady
+# frame's eye speed is from the mean of its two neighbours' (median, relative), which smooth
+# speeding up and slowing down leave near 0 and a picture that moves one step, then two,
+# does not.
 #   frame_figures.py LOG [--skip SECONDS] [--refresh-ms MS] [--json]
+#   frame_figures.py TIMEDEMO_LOG --ideal HZ
 # The first SECONDS (default 1) of the log are left out: start-up and the first frames. The
-# refresh is the median time between swaps unless given.
+# refresh is the median time between swaps unless given. With --ideal the log is a
+# timedemo's (one step a frame, drawn whole): the same figures for a display at HZ showing
+# the game's own steps at exactly the moment each frame is swapped, blended and as whole
+# steps; what the demo's own motion scores, whatever the drawing.
 import json
 import math
 import statistics
@@ -149,12 +155,62 @@ def figures(frames, refresh_ms=None):
     }
 
 
+def ideal_frames(step_frames, refresh_ms, blended):
+    """Frames of a display at refresh_ms showing the game's own steps (the eye after each,
+    10 ms of game time apart) at the very moment each is swapped: blended between the two
+    steps around it, or the last whole step."""
+    eyes = [f[3] for f in step_frames if f[2] == 1]
+    frames = []
+    for k in range(int((len(eyes) - 1) * 10.0 / refresh_ms)):
+        t = k * refresh_ms
+        step, fraction = int(t // 10.0), (t % 10.0) / 10.0
+        a, b = eyes[step], eyes[step + 1]
+        eye = tuple(p + (q - p) * fraction for p, q in zip(a, b)) if blended else a
+        frames.append((t, t, 1, eye))
+    return frames
+
+
+def print_figures(r):
+    def shown(value, form):
+        return "none" if value is None else format(value, form)
+
+    print(f"{r['frames']} frames in {r['seconds']:.2f} s, {r['frames_per_second']:.1f} a "
+          f"second ({r['frames_without_step']} without a step); refresh {r['refresh_ms']:.2f} "
+          f"ms, {r['steady_share'] * 100.0:.1f} % of frames one refresh after the one before")
+    print(f"swap time less game time shown: median {r['offset_median_ms']:.2f} ms, p1 "
+          f"{r['offset_p1_ms']:.2f}, p99 {r['offset_p99_ms']:.2f}: spread "
+          f"{r['offset_spread_ms']:.2f} ms (steady frames: "
+          f"{shown(r['steady_offset_spread_ms'], '.2f')} ms)")
+    print(f"game time over real time: {r['game_over_real']:.5f} "
+          f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %); {r['stalls']} frames ran "
+          f"{MAX_STEPS} steps, leaving them out: "
+          f"{shown(r['game_over_real_between_stalls'], '.5f')}")
+    print(f"eye speed, coefficient of variation over 9 frames (median): "
+          f"{shown(r['eye_speed_cv'], '.3f')} (steady runs: "
+          f"{shown(r['steady_eye_speed_cv'], '.3f')})")
+    print(f"steady frames: offset change to the next "
+          f"{shown(r['steady_offset_change_ms'], '.2f')} ms, eye speed off its neighbours' "
+          f"{shown(r['steady_eye_speed_jitter'], '.3f')} (medians)")
+
+
 def main():
     args = sys.argv[1:]
     if not args:
-        sys.exit(__doc__ if __doc__ else "usage: frame_figures.py LOG [--skip SECONDS] [--json]")
+        sys.exit("usage: frame_figures.py LOG [--skip SECONDS] [--refresh-ms MS] [--json]\n"
+                 "       frame_figures.py TIMEDEMO_LOG --ideal HZ")
     skip = float(args[args.index("--skip") + 1]) if "--skip" in args else 1.0
     refresh = float(args[args.index("--refresh-ms") + 1]) if "--refresh-ms" in args else None
+    if "--ideal" in args:
+        hz = float(args[args.index("--ideal") + 1])
+        steps = read_log(args[0], 0.0)
+        for blended in (True, False):
+            frames = [f for f in ideal_frames(steps, 1000.0 / hz, blended)
+                      if f[0] >= skip * 1000.0]
+            r = figures(frames, 1000.0 / hz)
+            print(f"ideal at {hz:g} Hz, {'blended' if blended else 'whole steps'}: eye speed "
+                  f"CV {r['eye_speed_cv']:.3f}, off its neighbours' "
+                  f"{r['steady_eye_speed_jitter']:.3f}")
+        return
     frames = read_log(args[0], skip)
     if len(frames) < WINDOW + 1:
         sys.exit(f"{args[0]}: only {len(frames)} frames after the first {skip:g} s")
@@ -162,24 +218,7 @@ def main():
     if "--json" in args:
         print(json.dumps(result))
         return
-    def shown(value, form):
-        return "none" if value is None else format(value, form)
-
-    r = result
-    print(f"{r['frames']} frames in {r['seconds']:.2f} s, {r['frames_per_second']:.1f} a "
-          f"second ({r['frames_without_step']} without a step); refresh {r['refresh_ms']:.2f} "
-          f"ms, {r['steady_share'] * 100.0:.1f} % of frames one refresh after the one before")
-    print(f"swap time less game time shown: median {r['offset_median_ms']:.2f} ms, p1 "
-          f"{r['offset_p1_ms']:.2f}, p99 {r['offset_p99_ms']:.2f}: spread "
-          f"{r['offset_spread_ms']:.2f} ms (steady frames: {shown(r['steady_offset_spread_ms'], '.2f')} ms)")
-    print(f"game time over real time: {r['game_over_real']:.5f} "
-          f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %); {r['stalls']} frames ran "
-          f"{MAX_STEPS} steps, leaving them out: "
-          f"{shown(r['game_over_real_between_stalls'], '.5f')}")
-    print(f"eye speed, coefficient of variation over 9 frames (median): "
-          f"{shown(r['eye_speed_cv'], '.3f')} (steady runs: {shown(r['steady_eye_speed_cv'], '.3f')})")
-    print(f"steady frames: offset change to the next {shown(r['steady_offset_change_ms'], '.2f')} "
-          f"ms, eye speed off its neighbours' {shown(r['steady_eye_speed_jitter'], '.3f')} (medians)")
+    print_figures(result)
 
 
 if __name__ == "__main__":

@@ -8,7 +8,9 @@
 # BUILD=dir picks the build (default build/), WINDOW=WxH the window (default 400x300), and
 # OFFER the extensions the probe offers (its default: both swap-control ones; empty: none,
 # so every swap is held at the driver's default interval of 1). The game's "Swap sync"
-# lines and the load average are printed with each run.
+# lines and the load average are printed with each run. First a timedemo of the same demo
+# logs the game's own steps, and what a perfectly timed picture would score at each rate is
+# printed: the demo's own speeding up and slowing down, which no drawing can take away.
 set -euo pipefail
 export LC_ALL=C
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -52,6 +54,12 @@ run() {
 }
 
 echo "== $(nproc) cores; $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /')"
+(cd "$BUILD/data" && "$GAME" --window 64x48 --timedemo "$ROOT/demos/orbit.demo" \
+    --frame-log "$WORK/steps.log" >/dev/null 2>&1) || { echo "the timedemo failed"; exit 1; }
+for rate in "${RATES[@]}"; do
+    [ "$rate" = none ] || python3 "$ROOT/scripts/frame_figures.py" "$WORK/steps.log" --skip 2 \
+        --ideal "$rate"
+done
 for rate in "${RATES[@]}"; do
     run "$rate"
 done
