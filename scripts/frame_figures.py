@@ -7,7 +7,9 @@
 # median over the run).
 # The offset and the evenness are also given over the steady frames alone, those swapped
 # one refresh after the frame before: a frame that missed its refresh shows a moment one
-# refresh older than it is seen, however it was drawn, and a busy machine misses many. Two
+# refresh older than it is seen, however it was drawn, and a busy machine misses many; and
+# the offset from the middle of each stretch between stalls, where a machine that could not
+# draw 10 frames a second made the game drop steps and move the offset for good. Two
 # figures stand up to a busy machine, whose late wake-ups shift single frames: how much the
 # offset changes from one steady frame to the next (median), and how far each steady
 # frame's eye speed is from the mean of its two neighbours' (median, relative), which smooth
@@ -120,6 +122,25 @@ def game_over_real_between_stalls(frames):
     return game / real if real > 0.0 else None
 
 
+def offsets_between_stalls(frames, on_time):
+    """The steady frames' offsets, each less the median offset of its stretch between two
+    stalls (where dropped steps move the offset for good), sorted."""
+    stretches, current = [], []
+    for k, frame in enumerate(frames):
+        if frame[2] >= MAX_STEPS:
+            stretches.append(current)
+            current = []
+        elif k > 0 and on_time[k - 1]:
+            current.append(frame[0] - frame[1])
+    stretches.append(current)
+    centred = []
+    for stretch in stretches:
+        if stretch:
+            middle = statistics.median(stretch)
+            centred.extend(o - middle for o in stretch)
+    return sorted(centred)
+
+
 def spread(sorted_values):
     return percentile(sorted_values, 0.99) - percentile(sorted_values, 0.01)
 
@@ -132,6 +153,7 @@ def figures(frames, refresh_ms=None):
     offsets = sorted(s - g for s, g in zip(swaps, shown))
     on_time = steady(frames, refresh_ms)
     steady_offsets = sorted(s - g for s, g, ok in zip(swaps[1:], shown[1:], on_time) if ok)
+    between = offsets_between_stalls(frames, on_time)
     real = swaps[-1] - swaps[0]
     return {
         "refresh_ms": refresh_ms,
@@ -151,6 +173,7 @@ def figures(frames, refresh_ms=None):
         "steady_offset_spread_ms": spread(steady_offsets) if steady_offsets else None,
         "steady_eye_speed_cv": eye_speed_evenness(frames, True, refresh_ms),
         "steady_offset_change_ms": offset_change(frames, on_time),
+        "steady_offset_spread_between_stalls_ms": spread(between) if between else None,
         "steady_eye_speed_jitter": eye_speed_jitter(frames, on_time),
     }
 
@@ -180,7 +203,9 @@ def print_figures(r):
     print(f"swap time less game time shown: median {r['offset_median_ms']:.2f} ms, p1 "
           f"{r['offset_p1_ms']:.2f}, p99 {r['offset_p99_ms']:.2f}: spread "
           f"{r['offset_spread_ms']:.2f} ms (steady frames: "
-          f"{shown(r['steady_offset_spread_ms'], '.2f')} ms)")
+          f"{shown(r['steady_offset_spread_ms'], '.2f')} ms, and from the middle of each "
+          f"stretch between stalls: {shown(r['steady_offset_spread_between_stalls_ms'], '.2f')} "
+          f"ms)")
     print(f"game time over real time: {r['game_over_real']:.5f} "
           f"({(r['game_over_real'] - 1.0) * 100.0:+.3f} %); {r['stalls']} frames ran "
           f"{MAX_STEPS} steps, leaving them out: "

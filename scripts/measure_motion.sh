@@ -5,7 +5,10 @@
 # scripts/frame_figures.py turns it into the figures. "none" is Xvfb alone: no swap sync
 # offered, the game paces itself.
 #   scripts/measure_motion.sh [seconds] [rate-in-Hz|none ...]   (default 30 s; 60 144 25 none)
-# BUILD=dir picks the build (default build/), WINDOW=WxH the window (default 400x300), and
+# BUILD=dir picks the build (default build/), WINDOW=WxH the window (default 400x300),
+# GAME_ARGS more options for the game (with --vsync off the swaps are not held, and the
+# steady frames are better judged against the game's own 10 ms: run frame_figures.py on the
+# log kept with LOGS=dir and --refresh-ms 10), LOGS=dir keeps the frame logs, and
 # OFFER the extensions the probe offers (its default: both swap-control ones; empty: none,
 # so every swap is held at the driver's default interval of 1). The game's "Swap sync"
 # lines and the load average are printed with each run. First a timedemo of the same demo
@@ -42,8 +45,9 @@ run() {
         refresh=(--refresh-ms "$period")
     fi
     echo "-- $rate Hz, load average $(cut -d' ' -f1 /proc/loadavg)"
+    # shellcheck disable=SC2086 # GAME_ARGS is split into options on purpose
     (cd "$BUILD/data" && exec env "${env[@]}" "$GAME" --window "${WINDOW:-400x300}" \
-        --play "$ROOT/demos/orbit.demo" --frame-log "$log" >"$out" 2>&1) &
+        --play "$ROOT/demos/orbit.demo" --frame-log "$log" ${GAME_ARGS:-} >"$out" 2>&1) &
     GAME_PID=$!
     sleep "$SECONDS_PER_RUN"
     kill "$GAME_PID" 2>/dev/null || true
@@ -51,6 +55,7 @@ run() {
     GAME_PID=""
     grep -a '^Swap sync:' "$out" || echo "(no Swap sync line)"
     python3 "$ROOT/scripts/frame_figures.py" "$log" --skip 2 "${refresh[@]}"
+    [ -z "${LOGS:-}" ] || cp "$log" "$LOGS/frames-$rate.log"
 }
 
 echo "== $(nproc) cores; $(grep -m1 'model name' /proc/cpuinfo | sed 's/\s*:\s*/: /')"
