@@ -37,13 +37,6 @@ void Camera::aim() {
     }
 }
 
-void Camera::look(LookAtFunction loadView) const {
-    if (loadView == nullptr) {
-        return;
-    }
-    loadView(eye.x, eye.y, eye.z, view.x, view.y, view.z, up.x, up.y, up.z);
-}
-
 void Camera::gotoStep() {
     const Vector3 g = goal - eye;
     if (length(g) <= arrivedDistance) {

@@ -1,13 +1,9 @@
 // camera.h -- the chase camera: the eye glides a fixed share of the way to its goal each
-// step and the view is aimed at its target. No OpenGL here: look() hands the view to a
-// loader the drawing passes in.
+// step and the view is aimed at its target. No OpenGL here: the drawing reads eye, view and
+// up.
 #pragma once
 
 #include "math/vector3.h"
-
-// Loads a view transform from eye, view point and up vector (gluLookAt's signature).
-using LookAtFunction = void (*)(double, double, double, double, double, double, double, double,
-                                double);
 
 class Camera {
   public:
@@ -38,8 +34,6 @@ class Camera {
     void update();
     // At the end of each step: in target mode the view becomes the target.
     void aim();
-    // Hands eye, view and up to loadView; drawing calls it once per drawn frame.
-    void look(LookAtFunction loadView) const;
     // Moves eye and view by goalRate of the way to the goal, per axis and not scaled by
     // time; within 0.1 of the goal the eye counts as arrived.
     void gotoStep();

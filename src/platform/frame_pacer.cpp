@@ -25,17 +25,35 @@ FramePacer::FramePacer(double periodMilliseconds, int maxStepsPerFrame, PacerClo
 
 int FramePacer::waitForNextFrame() {
     const double now = clock();
+    if (started && now < nextDue) {
+        sleep(nextDue - now);
+        nextDue += period;
+        return 1;
+    }
+    return takeDueSteps(now);
+}
+
+int FramePacer::stepsDueNow() {
+    const double now = clock();
+    if (started && now < nextDue) {
+        return 0;
+    }
+    return takeDueSteps(now);
+}
+
+double FramePacer::stepFraction(double nowMilliseconds) const {
+    const double lastDue = nextDue - period;
+    return std::clamp((nowMilliseconds - lastDue) / period, 0.0, 1.0);
+}
+
+// The first step goes at once. Late, every step whose time has come is owed, the one due
+// at nextDue included.
+int FramePacer::takeDueSteps(double now) {
     if (!started) {
         started = true;
         nextDue = now + period;
         return 1;
     }
-    if (now < nextDue) {
-        sleep(nextDue - now);
-        nextDue += period;
-        return 1;
-    }
-    // Late: every step whose time has come is owed, the one due at nextDue included.
     const int due = 1 + static_cast<int>(std::floor((now - nextDue) / period));
     nextDue += due * period;
     return std::min(due, maxSteps);

@@ -1,6 +1,7 @@
 // frame_pacer.h -- the fixed-step schedule: game steps are due at start + n x period of
-// real time. Each drawn frame waits, sleeping rather than spinning, until a step is due,
-// and learns how many are due: one when drawing keeps up, more when it fell behind. Past
+// real time. A frame learns how many steps are due (one when drawing keeps up, more when it
+// fell behind; none when a display that refreshes faster than the steps paces the frames)
+// and how far real time has run into the next step, which the drawing blends by. Past
 // maxSteps the backlog is dropped, so a machine too slow to keep up slows the game down
 // instead of spiralling into ever longer catch-ups.
 #pragma once
@@ -14,11 +15,18 @@ class FramePacer {
   public:
     FramePacer(double periodMilliseconds, int maxSteps, PacerClock clock, PacerSleep sleep);
 
-    // Returns the number of steps to run now, 1 to maxSteps: at once on the first call and
-    // when running late, else after sleeping until the next step is due.
+    // Our own pacing: returns the number of steps to run now, 1 to maxSteps: at once on the
+    // first call and when running late, else after sleeping until the next step is due.
     int waitForNextFrame();
+    // Pacing left to the display: the steps due by now, 0 to maxSteps, without sleeping.
+    int stepsDueNow();
+    // The share of a step that real time at nowMilliseconds has run past the due time of
+    // the last step taken, from 0 to 1 (1 once the next step is due).
+    double stepFraction(double nowMilliseconds) const;
 
   private:
+    int takeDueSteps(double now);
+
     double period;
     int maxSteps;
     PacerClock clock;

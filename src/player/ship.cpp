@@ -202,10 +202,10 @@ void Ship::advanceTilt(int turnInput, int thrustInput) {
 ShipModelPose Ship::modelPose() const {
     ShipModelPose pose{};
     pose.translation = Vector3(position.x, modelFloatHeight, position.z);
-    pose.headingDegrees = modelHeadingDegrees();
+    pose.headingDegrees = static_cast<float>(modelHeadingDegrees());
     pose.tilted = tilted;
     pose.tiltAxis = tiltAxis;
-    pose.tiltDegrees = tiltCount;
+    pose.tiltDegrees = static_cast<float>(tiltCount);
     pose.scale = scale;
     pose.spin = spin;
     return pose;

@@ -10,15 +10,16 @@
 
 // How the craft's model is to be placed in a drawn frame (all angles in degrees). The
 // drawing applies it in this order: translate, heading, tilt (when tilted), scale, a
-// quarter turn about x, then the spin about x, about y and about (0.03, 0.03, 1.0).
+// quarter turn about x, then the spin about x, about y and about (0.03, 0.03, 1.0). The
+// rules give whole degrees; a drawn frame may blend two steps' poses.
 struct ShipModelPose {
-    Vector3 translation; // (position x, 0.2, position z): the model floats above the floor
-    int headingDegrees;  // about (0, 1, 0), whole degrees
-    bool tilted;         // rotate by tiltDegrees about tiltAxis
-    Vector3 tiltAxis;    // (x, 0, z), components -1, 0 or 1
-    int tiltDegrees;     // 0 to 45
-    Vector3 scale;       // model scale factors
-    Vector3 spin;        // about x, about y, and about (0.03, 0.03, 1.0)
+    Vector3 translation;  // (position x, 0.2, position z): the model floats above the floor
+    float headingDegrees; // about (0, 1, 0)
+    bool tilted;          // rotate by tiltDegrees about tiltAxis
+    Vector3 tiltAxis;     // (x, 0, z), components -1, 0 or 1
+    float tiltDegrees;    // 0 to 45
+    Vector3 scale;        // model scale factors
+    Vector3 spin;         // about x, about y, and about (0.03, 0.03, 1.0)
 };
 
 class Ship {

@@ -1,7 +1,7 @@
 // object_drawing.cpp -- everything but the solid models is the unit quad with a texture,
 // laid flat on the floor (shadows, smoke, swirl) or turned to face the viewer (glows,
-// debris, marker, signs). Drawing only reads the game; the lists are walked through views,
-// which carry their own cursor.
+// debris, marker, signs). Drawing only reads: where things are comes from the drawable state
+// the frame blends, what they are (flags, counters, the lock) from the game.
 #include "render/object_drawing.h"
 
 #include "assets/display_lists.h"
@@ -41,7 +41,7 @@ void callList(int slot) {
 }
 
 // Objects stand in the world at (x, height, floor y).
-void translateToObject(const GameObject& o) {
+void translateToObject(const DrawnObject& o) {
     glTranslatef(o.x, o.z, o.y);
 }
 
@@ -83,12 +83,11 @@ void drawLitQuad(int textureSlot) {
 
 // The craft's model transform: float above its spot, face the focus, tilt with the keys,
 // then the model's own scale and spin.
-void drawShipModel(const Ship& ship) {
-    const ShipModelPose pose = ship.modelPose();
+void drawShipModel(const ShipModelPose& pose) {
     glTranslatef(pose.translation.x, pose.translation.y, pose.translation.z);
-    glRotatef(static_cast<float>(pose.headingDegrees), 0.0f, 1.0f, 0.0f);
+    glRotatef(pose.headingDegrees, 0.0f, 1.0f, 0.0f);
     if (pose.tilted) {
-        glRotatef(static_cast<float>(pose.tiltDegrees), pose.tiltAxis.x, 0.0f, pose.tiltAxis.z);
+        glRotatef(pose.tiltDegrees, pose.tiltAxis.x, 0.0f, pose.tiltAxis.z);
     }
     glScalef(pose.scale.x, pose.scale.y, pose.scale.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
@@ -113,7 +112,7 @@ void drawSmoke(Vector3 p, float spinAngle) {
     callList(LIST_QUAD);
 }
 
-void drawShotAndSwirl(const Ship& ship, float spinAngle) {
+void drawShotAndSwirl(const DrawnShot& shot, float spinAngle) {
     glPopMatrix();
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
@@ -125,7 +124,7 @@ void drawShotAndSwirl(const Ship& ship, float spinAngle) {
     glDisable(GL_LIGHTING);
     bindTexture(TEX_SHOT);
     glColor4f(1.5f, 1.5f, 1.5f, 1.5f);
-    glTranslatef(ship.getShotX(), ship.getShotHeight() - 7.0f, ship.getShotZ());
+    glTranslatef(shot.x, shot.height - 7.0f, shot.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(spinAngle * 4.0f, 0.0f, 0.0f, 1.0f);
     glScalef(0.02f, 0.02f, 0.07f);
@@ -134,7 +133,7 @@ void drawShotAndSwirl(const Ship& ship, float spinAngle) {
     glPopMatrix();
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
-    glTranslatef(ship.getShotX(), -0.5f, ship.getShotZ());
+    glTranslatef(shot.x, -0.5f, shot.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(spinAngle * 7.0f, 0.0f, 0.0f, -1.0f);
     bindTexture(TEX_TWIRL);
@@ -169,9 +168,8 @@ void drawArenaCells(const GameState& g) {
     }
 }
 
-void drawShadows(const GameState& g) {
-    ObjectList stoneList(g.stones);
-    const int n = stoneList.count(false);
+void drawShadows(const DrawableState& d) {
+    const int n = static_cast<int>(d.stones.size());
     glBlendFunc(GL_ZERO, GL_SRC_COLOR);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
@@ -179,11 +177,11 @@ void drawShadows(const GameState& g) {
     glColor4f(5.0f, 5.0f, 5.0f, 0.0f);
     // The placeholder is included; its size 0 makes its shadow vanish.
     for (int i = 0; i < n; ++i) {
-        const GameObject* o = stoneList.at(i);
+        const DrawnObject& o = d.stones[i];
         glPushMatrix();
-        glTranslatef(o->x, o->floor - 0.8f - i * shadowDepthStep, o->y);
+        glTranslatef(o.x, o.floor - 0.8f - i * shadowDepthStep, o.y);
         glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        const float s = o->size * 0.5f;
+        const float s = o.size * 0.5f;
         glScalef(s, s, s);
         callList(LIST_SHADOW_QUAD);
         glPopMatrix();
@@ -193,9 +191,8 @@ void drawShadows(const GameState& g) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void drawCraftAndEffects(const GameState& g) {
-    const Ship& ship = g.ship;
-    if (g.gameOver || ship.hit) {
+void drawCraftAndEffects(const GameState& g, const DrawableState& d) {
+    if (g.gameOver || g.ship.hit) {
         return;
     }
     glPopMatrix();
@@ -203,9 +200,9 @@ void drawCraftAndEffects(const GameState& g) {
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
     glEnable(GL_BLEND);
     glEnable(GL_LIGHT1);
-    drawSmoke(ship.getPosition(), g.spinAngle);
-    if (ship.isShotActive()) {
-        drawShotAndSwirl(ship, g.spinAngle);
+    drawSmoke(d.craftPosition, d.spinAngle);
+    if (d.shot.active) {
+        drawShotAndSwirl(d.shot, d.spinAngle);
     }
     glDisable(GL_BLEND);
     glDisable(GL_LIGHT1);
@@ -215,36 +212,34 @@ void drawCraftAndEffects(const GameState& g) {
     glPopMatrix();
     glPushMatrix();
     bindTexture(TEX_SHIP);
-    drawShipModel(ship);
+    drawShipModel(d.craftPose);
 }
 
-void drawStoneGlows(const GameState& g) {
-    ObjectList stoneList(g.stones);
-    const int n = stoneList.count(false);
+void drawStoneGlows(const GameState& g, const DrawableState& d) {
+    const int n = static_cast<int>(d.stones.size());
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
-        const GameObject* o = stoneList.at(i);
+        const DrawnObject& o = d.stones[i];
         glPushMatrix();
-        translateToObject(*o);
+        translateToObject(o);
         // The glow turns with the stone's place on screen and in the arena.
         const float twirl = 1.0f + billboardMatrix();
-        glRotatef(glowTurnFactor * (g.twirlFactor * twirl - o->x * twirl), 0.0f, 0.0f, 1.0f);
-        const float s = o->size * 0.5f;
+        glRotatef(glowTurnFactor * (g.twirlFactor * twirl - o.x * twirl), 0.0f, 0.0f, 1.0f);
+        const float s = o.size * 0.5f;
         glScalef(s, s, s);
-        setGlowColour(o->size);
+        setGlowColour(o.size);
         drawLitQuad(TEX_BASE);
         glPopMatrix();
     }
     endAdditiveBillboards();
 }
 
-void drawDebris(const GameState& g) {
-    ObjectList debrisList(g.debris);
-    const int n = debrisList.count(false);
+void drawDebris(const DrawableState& d) {
+    const int n = static_cast<int>(d.debris.size());
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
         glPushMatrix();
-        translateToObject(*debrisList.at(i));
+        translateToObject(d.debris[i]);
         billboardMatrix();
         glScalef(0.2f, 0.2f, 0.2f);
         glColor4f(0.8f, 0.5f, 0.2f, 0.7f);
@@ -254,14 +249,15 @@ void drawDebris(const GameState& g) {
     endAdditiveBillboards();
 }
 
-void drawLockMarker(const GameState& g) {
+void drawLockMarker(const GameState& g, const DrawableState& d) {
     glPushMatrix();
-    ObjectList stoneList(g.stones);
-    const GameObject* locked = g.ship.hasLock() ? stoneList.at(g.ship.lockedIndex) : nullptr;
+    const int number = g.ship.lockedIndex;
+    const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
+    const DrawnObject* locked = g.ship.hasLock() && inList ? &d.stones[number] : nullptr;
     if (locked != nullptr) {
         translateToObject(*locked);
         billboardMatrix();
-        glRotatef(g.spinAngle, 0.0f, 0.0f, 1.0f);
+        glRotatef(d.spinAngle, 0.0f, 0.0f, 1.0f);
         const float s = locked->size * 0.5f;
         glScalef(s, s, s);
     }
@@ -280,12 +276,13 @@ void drawLockMarker(const GameState& g) {
     glPopMatrix();
 }
 
-void drawSigns(const GameState& g) {
+void drawSigns(const GameState& g, const DrawableState& d) {
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
-    translateToObject(*ObjectList(g.stones).at(0));
+    const GameObject* anchor = ObjectList(g.stones).at(0);
+    glTranslatef(anchor->x, anchor->z, anchor->y);
     billboardMatrix();
-    const int pulse = static_cast<int>(g.spinAngle) % 36 + 20;
+    const int pulse = static_cast<int>(d.spinAngle) % 36 + 20;
     const float f = pulse / 50.0f + 1.0f;
     glScalef(f, f, 5.0f);
     glDisable(GL_DEPTH_TEST);

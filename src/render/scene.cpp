@@ -1,6 +1,6 @@
 // scene.cpp -- one drawn frame in a fixed order: view, HUD, light and material, world,
 // arena, then the flat and billboarded things over the solid ones. Drawing only reads
-// game state.
+// game state and the frame's drawable state.
 #include "render/scene.h"
 
 #include "assets/display_lists.h"
@@ -81,11 +81,10 @@ void initLights() {
     glEnable(GL_LIGHT0);
 }
 
-void onDisplay() {
+void drawScene(const GameState& g, const DrawableState& d) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    const GameState& g = game;
-    g.camera.look(gluLookAt);
+    gluLookAt(d.eye.x, d.eye.y, d.eye.z, d.view.x, d.view.y, d.view.z, d.up.x, d.up.y, d.up.z);
 
     glPushMatrix();
     glLoadIdentity();
@@ -101,16 +100,15 @@ void onDisplay() {
     glBindTexture(GL_TEXTURE_2D, textures[TEX_STONES]);
     drawArenaCells(g);
     glPushMatrix();
-    drawShadows(g);
+    drawShadows(d);
     glPopMatrix();
     glPushMatrix();
-    drawCraftAndEffects(g);
+    drawCraftAndEffects(g, d);
     glPopMatrix();
-    drawStoneGlows(g);
-    drawDebris(g);
-    drawLockMarker(g);
-    drawSigns(g);
+    drawStoneGlows(g, d);
+    drawDebris(d);
+    drawLockMarker(g, d);
+    drawSigns(g, d);
 
     glFlush();
-    glutSwapBuffers();
 }

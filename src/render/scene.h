@@ -1,7 +1,9 @@
-// scene.h -- the display callback and the scene's lights.
+// scene.h -- the drawn scene, the projection and the scene's lights.
 #pragma once
 
+#include "game/game_state.h"
 #include "math/vector3.h"
+#include "render/drawable_state.h"
 
 struct SceneLight {
     Vector3 position;
@@ -16,5 +18,6 @@ void initGl();
 void initLights();
 // The reshape callback: viewport and perspective for the new window size (0 leaves both).
 void onReshape(int width, int height);
-// Draws the current game state and swaps the buffers.
-void onDisplay();
+// Draws the game into the back buffer: the moving things where d has them, the rest as the
+// game stands. The caller swaps.
+void drawScene(const GameState& g, const DrawableState& d);

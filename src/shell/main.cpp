@@ -1,6 +1,7 @@
-// main.cpp -- start-up and the idle callback. Each idle call waits for the fixed-step
-// schedule, runs the game steps that are due, then asks for one redraw; everything runs
-// on GLUT's one thread.
+// main.cpp -- start-up, the idle and display callbacks. Each idle call runs the game steps
+// that are due (after sleeping for them, unless the display's refresh paces the frames) and
+// blends the last two steps at the moment real time has reached; the display callback draws
+// that and swaps. Everything runs on GLUT's one thread.
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "camera/frame_timer.h"
@@ -8,10 +9,13 @@
 #include "game/step.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
+#include "platform/swap_pace.h"
+#include "render/drawable_state.h"
 #include "render/hud.h"
 #include "render/scene.h"
 #include "shell/data_folder.h"
 #include "shell/demo_session.h"
+#include "shell/frame_log.h"
 #include "shell/gamepad.h"
 #include "shell/keyboard.h"
 #include "shell/options.h"
@@ -25,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,8 +74,97 @@ void followDisplayToggles() {
     }
 }
 
+// What the frames show and how they are paced: the drawable state before the last step
+// and after it, their blend for the next frame and the game time that is, and whether the
+// display's refresh paces the frames.
+struct FrameLoop {
+    bool displayPaces = false; // swaps held to the refresh: no sleep of our own
+    bool swapped = false;      // a frame was swapped since the last idle call
+    SwapPace swapPace;
+    DrawableState beforeStep;
+    DrawableState afterStep;
+    DrawableState blended;
+    long long stepsRun = 0;
+    int stepsThisFrame = 0;
+    double shownGameMilliseconds = 0.0;
+    FrameLog log;
+};
+FrameLoop loop;
+
 // Whether the pads start after the first frame (live play without --no-gamepad).
 bool padsToStart = false;
+
+// Pads play while the keys do and the window has the keyboard focus; the X server is
+// asked only while a pad is connected.
+bool padsPlay() {
+    return keysReachTheGame() && (gamepadCount() == 0 || windowHasKeyboardFocus());
+}
+
+// A timedemo draws each step whole, one a frame, as fast as it can; otherwise a frame runs
+// the steps that are due and shows the world at the share of the next step real time has
+// reached, between the last two, so motion is even at any display rate.
+void onIdle() {
+    int steps = 1;
+    double fraction = 1.0;
+    if (isTimedemo()) {
+        timedemoFrame(clockMilliseconds());
+    } else {
+        // No swap since the last call (a hidden window is not drawn): nothing waited for a
+        // refresh, so the game waits for its step rather than spin.
+        const bool pacedByDisplay = loop.displayPaces && loop.swapped;
+        steps = pacedByDisplay ? pacer.stepsDueNow() : pacer.waitForNextFrame();
+        fraction = pacer.stepFraction(clockMilliseconds());
+    }
+    loop.swapped = false;
+    frameTimer.update();
+    syncHeldKeysWithServer();
+    pollGamepads(padsPlay());
+    for (int s = 0; s < steps; ++s) {
+        captureDrawable(game, loop.beforeStep);
+        const StepEvents& events = runSessionStep();
+        feelStepEvents(events);
+        queueStepSounds(events);
+    }
+    // Every step's sounds start in the frame that follows it, heard from where the camera is.
+    playQueuedSounds(game.camera);
+    captureDrawable(game, loop.afterStep);
+    blendDrawable(loop.beforeStep, loop.afterStep, static_cast<float>(fraction), loop.blended);
+    loop.stepsRun += steps;
+    loop.stepsThisFrame = steps;
+    loop.shownGameMilliseconds =
+        (static_cast<double>(loop.stepsRun) - 1.0 + fraction) * stepMilliseconds;
+    followDisplayToggles();
+    writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
+                  game.ship.getScore());
+    glutPostRedisplay();
+}
+
+// Once the swaps after start-up have been timed: a driver that reported sync but lets
+// swaps go at once leaves the pacing to us again.
+void reportSwapPace() {
+    const double apart = loop.swapPace.medianIntervalMilliseconds();
+    if (loop.swapPace.heldByDisplay()) {
+        std::printf("\nSwap sync: swaps %.2f ms apart (median of %d): frames paced by the "
+                    "display, %.1f a second",
+                    apart, SwapPace::measuredIntervals, 1000.0 / apart);
+        return;
+    }
+    std::printf("\nSwap sync: swaps %.2f ms apart (median of %d), faster than a display "
+                "refreshes: not held after all; frames paced to 100 a second",
+                apart, SwapPace::measuredIntervals);
+    loop.displayPaces = false;
+}
+
+void onDisplay() {
+    drawScene(game, loop.blended);
+    glutSwapBuffers();
+    loop.swapped = true;
+    const double swapped = clockMilliseconds();
+    loop.log.write(swapped, loop.shownGameMilliseconds, loop.stepsThisFrame, loop.blended.eye);
+    if (loop.displayPaces && loop.swapPace.noteSwap(swapped)) {
+        reportSwapPace();
+    }
+}
 
 // Loading SDL and starting its game controllers takes tens of milliseconds: the pads start
 // once the first picture is drawn, on a thread of their own, while the frames go on.
@@ -83,34 +177,24 @@ void onDisplayThenStartPads() {
     }
 }
 
-// Pads play while the keys do and the window has the keyboard focus; the X server is
-// asked only while a pad is connected.
-bool padsPlay() {
-    return keysReachTheGame() && (gamepadCount() == 0 || windowHasKeyboardFocus());
-}
-
-// A timedemo draws one step per frame as fast as it can; otherwise the steps that are due.
-void onIdle() {
-    int steps = 1;
-    if (isTimedemo()) {
-        timedemoFrame(clockMilliseconds());
-    } else {
-        steps = pacer.waitForNextFrame();
+// Synced swaps where the driver offers them and the player wants them; never for a timedemo,
+// which draws as fast as it can.
+void startSwapSync(bool vsync) {
+    const bool timedemo = isTimedemo();
+    const SwapInterval interval = setSwapInterval(vsync && !timedemo);
+    loop.displayPaces = !timedemo && interval.synced();
+    std::string line = "Swap sync: ";
+    if (timedemo) {
+        line += "off for the timedemo: ";
+    } else if (!vsync) {
+        line += "off (--vsync off): ";
     }
-    frameTimer.update();
-    syncHeldKeysWithServer();
-    pollGamepads(padsPlay());
-    for (int s = 0; s < steps; ++s) {
-        const StepEvents& events = runSessionStep();
-        feelStepEvents(events);
-        queueStepSounds(events);
+    line += describeSwapInterval(interval);
+    if (!timedemo) {
+        line +=
+            loop.displayPaces ? "; frames paced by the display" : "; frames paced to 100 a second";
     }
-    // Every step's sounds start in the frame that follows it, heard from where the camera is.
-    playQueuedSounds(game.camera);
-    followDisplayToggles();
-    writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
-                  game.ship.getScore());
-    glutPostRedisplay();
+    std::printf("%s\n", line.c_str());
 }
 } // namespace
 
@@ -122,6 +206,12 @@ int main(int argc, char** argv) {
     }
     // Demo files are named from where the game was started, before it enters its data.
     if (!startDemoSession(commandLine.options)) {
+        return 2;
+    }
+    std::string logError;
+    if (!commandLine.options.frameLog.empty() &&
+        !loop.log.open(commandLine.options.frameLog, logError)) {
+        std::fprintf(stderr, "wibz3d: %s\n", logError.c_str());
         return 2;
     }
     if (!enterDataFolder(commandLine.options.dataFolder)) {
@@ -147,7 +237,7 @@ int main(int argc, char** argv) {
         glutFullScreen();
     }
     useDetectableAutoRepeat();
-    disableSwapSync();
+    startSwapSync(commandLine.options.vsync);
 
     initGl();
     loadTextures();
@@ -169,6 +259,9 @@ int main(int argc, char** argv) {
     initShip(game);
     placeShipAtStart(game);
     initHud();
+    captureDrawable(game, loop.beforeStep);
+    captureDrawable(game, loop.afterStep);
+    captureDrawable(game, loop.blended);
     armDemoSessionExit();
 
     glutMainLoop();

@@ -183,6 +183,18 @@ const OptionSpec optionSpecs[] = {
          line.options.gamepads = false;
          return true;
      }},
+    {"--vsync", nullptr, "on|off", "hold buffer swaps to the display's refresh (default on)",
+     [](const std::string& value, CommandLine& line, std::string& why) {
+         why = "bad value '" + value + "' for '--vsync' (on or off)";
+         line.options.vsync = value == "on";
+         return value == "on" || value == "off";
+     }},
+    {"--frame-log", nullptr, "FILE",
+     "log each drawn frame to FILE (swap time, game time shown, eye)",
+     [](const std::string& value, CommandLine& line, std::string&) {
+         line.options.frameLog = value;
+         return true;
+     }},
     {"--help", "-h", nullptr, "show this help and exit",
      [](const std::string&, CommandLine& line, std::string&) {
          line.action = StartAction::SHOW_HELP;

@@ -19,6 +19,8 @@ struct Options {
     bool gamepads = true;   // take up gamepads (--no-gamepad leaves them alone)
     bool sound = true;      // --no-sound: never open a sound device
     int volume = 100;       // 0 to 100 per cent of the sounds' own level
+    bool vsync = true;      // ask the driver to hold swaps to the display's refresh
+    std::string frameLog;   // --frame-log: one line per drawn frame goes here
 };
 
 enum class StartAction { PLAY, SHOW_HELP, SHOW_VERSION, BAD_USAGE };

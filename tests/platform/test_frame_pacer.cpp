@@ -71,3 +71,44 @@ TEST(FramePacer, ALateFrameCatchesUpItsStepsAndKeepsTheSchedule) {
     EXPECT_EQ(pacer.waitForNextFrame(), 1); // sleeps to 70
     EXPECT_NEAR(sleeps.back(), 70.0 - 60.3, 1e-9);
 }
+
+// Paced by a display at 60, 144 or 25 Hz, a frame runs the steps due by then, none when the
+// display refreshes faster than the steps come, and blends the last two by the fraction of
+// a step that real time has run: the game time it shows, (steps - 1 + fraction) x 10 ms,
+// is real time less one step on every frame, with no sleep of our own.
+TEST(FramePacer, PacedByTheDisplayAFrameShowsRealTimeLessOneStepAtAnyRefreshRate) {
+    for (const double refreshMs : {1000.0 / 60.0, 1000.0 / 144.0, 40.0}) {
+        FramePacer pacer = startedAt(500.0);
+        int steps = 1;
+        int framesWithoutStep = 0;
+        int most = 1;
+        for (int frame = 1; frame <= 600; ++frame) {
+            fakeNow = 500.0 + frame * refreshMs;
+            const int due = pacer.stepsDueNow();
+            steps += due;
+            framesWithoutStep += due == 0 ? 1 : 0;
+            most = std::max(most, due);
+            const double shownMs = (steps - 1 + pacer.stepFraction(fakeNow)) * 10.0;
+            ASSERT_NEAR(shownMs, fakeNow - 500.0, 1e-6) << refreshMs << " ms, frame " << frame;
+        }
+        EXPECT_TRUE(sleeps.empty());
+        EXPECT_EQ(framesWithoutStep > 0, refreshMs < 10.0) << refreshMs;
+        EXPECT_EQ(most, refreshMs > 20.0 ? 4 : refreshMs > 10.0 ? 2 : 1) << refreshMs;
+    }
+}
+
+// Pacing itself, a frame goes when its step is due and shows how late the sleep let it go;
+// past the bound of steps a frame, the dropped steps are skipped and the fraction stays
+// within the step last taken.
+TEST(FramePacer, TheFractionIsTheSleepsOvershootAndStaysWithinAStepWhenStepsAreDropped) {
+    FramePacer pacer = startedAt(0.0);
+    EXPECT_DOUBLE_EQ(pacer.stepFraction(fakeNow), 0.0);
+    fakeNow += 2.0;
+    EXPECT_EQ(pacer.waitForNextFrame(), 1); // sleeps to 10, wakes at 10.3
+    EXPECT_NEAR(pacer.stepFraction(fakeNow), 0.03, 1e-9);
+    fakeNow = 254.0; // 24 steps due, 10 taken: the schedule goes on from the step due at 250
+    EXPECT_EQ(pacer.waitForNextFrame(), 10);
+    EXPECT_NEAR(pacer.stepFraction(fakeNow), 0.4, 1e-9);
+    EXPECT_DOUBLE_EQ(pacer.stepFraction(fakeNow + 30.0), 1.0);
+    EXPECT_EQ(pacer.stepsDueNow(), 0);
+}

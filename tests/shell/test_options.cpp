@@ -37,7 +37,7 @@ std::string startedWith(const std::string& words) {
         << o.recordDemo << " play " << o.playDemo << (o.timedemo ? " timed" : "")
         << (o.exitAtEnd ? " exit" : "") << " dump " << o.dumpState << (o.gamepads ? "" : " no pads")
         << (o.sound ? "" : " silent") << (o.volume == 100 ? "" : " volume " + std::to_string(o.volume))
-        << " |";
+        << (o.vsync ? "" : " no-vsync") << (o.frameLog.empty() ? "" : " log " + o.frameLog) << " |";
     // As GLUT is handed them: pointers to each, ended by a null one.
     const std::vector<char*> glut = argumentPointers(line.glutArguments);
     for (std::size_t k = 1; glut.at(k) != nullptr; ++k) {
@@ -67,6 +67,8 @@ TEST(CommandLine, OptionsThatStartTheGame) {
         {"--no-sound --volume 0", " 400x300 rec  play  dump  silent volume 0 |"},
         {"--volume=7 --volume 100", " 400x300 rec  play  dump  |"},
         {"--volume 055", " 400x300 rec  play  dump  volume 55 |"},
+        {"--vsync off --frame-log f.txt", " 400x300 rec  play  dump  no-vsync log f.txt |"},
+        {"--vsync=off --vsync on", " 400x300 rec  play  dump  |"},
     };
     for (const auto& [words, started] : cases) {
         EXPECT_EQ(startedWith(words), started) << words;
@@ -78,10 +80,10 @@ TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
              {"--help"}, {"-h"}, {"--window", "9x9", "--help", "--bogus"}}) {
         const CommandLine line = parse(words);
         EXPECT_EQ(line.action, StartAction::SHOW_HELP);
-        for (const char* shown : {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen",
-                                  "--version", "-geometry", "WIBZ3D_DATA", "Space", "Escape",
-                                  "--no-gamepad", "A (south), right trigger  ", "--no-sound",
-                                  "--volume N", "sound off / on"}) {
+        for (const char* shown :
+             {"Usage: wibz3d", "--data DIR", "--window WxH", "--fullscreen", "--version",
+              "--vsync on|off", "-geometry", "WIBZ3D_DATA", "Space", "Escape", "--no-gamepad",
+              "A (south), right trigger  ", "--no-sound", "--volume N", "sound off / on"}) {
             EXPECT_NE(line.message.find(shown), std::string::npos) << shown;
         }
     }
@@ -110,6 +112,8 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"--volume"}, "option '--volume' needs a value"},
         {{"--volume="}, "option '--volume' needs a value, not an empty one"},
         {{"--no-sound=1"}, "option '--no-sound' takes no value"},
+        {{"--vsync", "yes"}, "bad value 'yes' for '--vsync' (on or off)"},
+        {{"--vsync="}, "option '--vsync' needs a value, not an empty one"},
     };
     for (const BadCase& c : cases) {
         const CommandLine line = parse(c.words);
