@@ -23,7 +23,6 @@ class Arena {
     float getZMax() const { return zMax; }
     // A copy of the point; numbers outside 0..7 give (0, 0, 0).
     Vector3 getAxisPoint(int number) const;
-    int getCurrentAxis() const { return currentAxis; }
     // Step to the next or previous axis point (wrapping), print "nextAxis %d\n", return it.
     Vector3 nextAxis();
     Vector3 previousAxis();

@@ -64,6 +64,7 @@ class Ship {
     void setLives(int count) { lives = count; }
     int loseLife();
     int getScore() const { return score; }
+    // Kept with the other score operations the design names; the rules only add.
     void setScore(int points) { score = points; }
     int addScore(int delta);
 
@@ -74,7 +75,6 @@ class Ship {
     float getShotX() const { return shotX; }
     float getShotZ() const { return shotZ; }
     float getShotHeight() const { return shotHeight; }
-    int getShotTimer() const { return shotTimer; }
     void endShotAndUnlock();
 
     // The stone lock (stone_lock.cpp). The list comes as a view, so walking it leaves the

@@ -16,7 +16,6 @@ class HudText {
     // Copies the text, cut to capacity - 1 characters.
     void setText(const char* newText);
     void setPosition(float x, float y, float z) { position = Vector3(x, y, z); }
-    void setColour(Vector3 rgb) { colour = rgb; }
     // Back to a new item's defaults: empty, white, at (0.1, 0.1, 1.0).
     void reset();
     const char* getText() const { return text; }

@@ -140,6 +140,7 @@ TEST(Textures, ImagesLoadInTableOrderEachWithItsLineAndAMissingOneLeavesItsSlotZ
 TEST(DisplayLists, EachListDrawsItsOwnFileAndARebuildReplacesEveryNameAndObject) {
     sceneModel.objects.emplace_back(); // left from an earlier build: a build starts afresh
     sceneModel.objectCount += 1;
+    const int drawnBefore = modelsDrawn;
     GLuint table[LIST_SLOT_COUNT] = {};
     withoutDataFile("models/ship.3DS", [&] {
         EXPECT_EQ(captureStderr([&] { buildModelLists(table, GL_TRIANGLES); }),
@@ -153,6 +154,7 @@ TEST(DisplayLists, EachListDrawsItsOwnFileAndARebuildReplacesEveryNameAndObject)
 
     EXPECT_EQ(captureStderr([&] { buildModelLists(table, GL_LINE_STRIP); }), "");
     expectEachListDrawsItsOwnObject(table, true);
+    EXPECT_EQ(modelsDrawn - drawnBefore, 2 * static_cast<int>(modelFileCount)); // failed one too
     for (int slot = 0; slot < LIST_SLOT_COUNT; ++slot) {
         // Every filled slot has a new list; the old ones were deleted.
         EXPECT_TRUE(first[slot] == 0 || (!glIsList(first[slot]) && glIsList(table[slot]))) << slot;
