@@ -24,8 +24,8 @@ constexpr int TEX_SMOKE = 90;
 
 // Slots of the display-list table (display_lists.h); drawing calls by these.
 constexpr int LIST_SLOT_COUNT = 101;
-constexpr int LIST_STONES = 1;       // floor tile; arena cells of kind 1 draw this slot
-constexpr int LIST_NORMAL = 3;       // corner piece; arena cells of kind 3
+constexpr int LIST_STONES = 1;       // the floor tile (arena.h)
+constexpr int LIST_NORMAL = 3;       // the corner piece
 constexpr int LIST_QUAD = 10;        // built in code, not read from a file
 constexpr int LIST_SHADOW_QUAD = 30; // the same list name as LIST_QUAD
 constexpr int LIST_SHOT = 40;

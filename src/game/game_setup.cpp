@@ -10,13 +10,6 @@ constexpr float playSpeed = 12.0f;   // units per second
 constexpr float playTurnRate = 5.0f; // radians per second before distance scaling
 constexpr float shipModelScale = 0.03f;
 constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per step
-
-void emptyList(ObjectList& list) {
-    while (list.count(true) > 0) {
-        list.removeAt(list.count(false) - 1);
-    }
-    list.releaseRemoved();
-}
 } // namespace
 
 void initCamera(GameState& g) {
@@ -54,28 +47,7 @@ void placeShipAtStart(GameState& g) {
 }
 
 void resetGame(GameState& g) {
-    emptyList(g.stones);
-    emptyList(g.debris);
-    g.camera = Camera();
-    g.ship = Ship();
-    g.arena = Arena();
-    g.dice = Dice();
-    g.events.clear();
-    g.spawnTimer = 200;
-    g.getReadyCountdown = 0;
-    g.gameOver = false;
-    g.smallStreak = 0;
-    g.mediumStreak = 0;
-    g.largeStreak = 0;
-    g.comboTimer = 0;
-    g.spinAngle = 0.0f;
-    g.twirlFactor = 10.0f;
-    g.turnInput = 0;
-    g.thrustInput = 0;
-    g.moved = false;
-    g.showFps = false;
-    g.wireframe = false;
-    g.cullFaces = false;
+    g = GameState();
 }
 
 void beginGame(GameState& g) {

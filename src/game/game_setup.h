@@ -14,8 +14,8 @@ void initShip(GameState& g);
 // behind.
 void placeShipAtStart(GameState& g);
 
-// Everything back to how it was built: both lists down to their placeholder, the craft,
-// the camera, the arena's current axis point, the dice, the counters and the toggles.
+// Everything back to how a new GameState starts: both lists holding only a placeholder,
+// the craft, the camera, the arena, the dice, the counters and the toggles.
 void resetGame(GameState& g);
 // resetGame, then the start-up steps main runs without a window: the arena's axis points,
 // initCamera, initShip and placeShipAtStart.

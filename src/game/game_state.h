@@ -15,6 +15,7 @@ struct GameState {
     GameState() { events.reserve(eventsReserved); }
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
+    GameState& operator=(GameState&&) = default; // a reset: a fresh game moved in
 
     Camera camera;
     Ship ship;

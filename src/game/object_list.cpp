@@ -2,6 +2,8 @@
 // loop over all entries by index costs linear time rather than quadratic.
 #include "game/object_list.h"
 
+#include <utility>
+
 const ObjectSpec emptySpec = {1.5f, -6.0f, 3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0};
 
 ObjectList::ObjectList(const ObjectSpec& placeholder) {
@@ -13,6 +15,17 @@ ObjectList::ObjectList(const ObjectSpec& placeholder) {
 ObjectList::ObjectList(const ObjectList& other)
     : tail(other.tail), cursor(other.head), head(other.head), cursorIndex(0),
       entries(other.entries), removed(nullptr), ownsEntries(false) {}
+
+ObjectList& ObjectList::operator=(ObjectList&& other) noexcept {
+    std::swap(tail, other.tail);
+    std::swap(cursor, other.cursor);
+    std::swap(head, other.head);
+    std::swap(cursorIndex, other.cursorIndex);
+    std::swap(entries, other.entries);
+    std::swap(removed, other.removed);
+    std::swap(ownsEntries, other.ownsEntries);
+    return *this;
+}
 
 ObjectList::~ObjectList() {
     if (!ownsEntries) {

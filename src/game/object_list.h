@@ -13,6 +13,8 @@ class ObjectList {
     // only walked, never used to add or remove.
     ObjectList(const ObjectList& other);
     ObjectList& operator=(const ObjectList&) = delete;
+    // Takes the other list's entries; its own go to the other, which frees them.
+    ObjectList& operator=(ObjectList&& other) noexcept;
     ~ObjectList();
 
     void append(ObjectSpec spec);

@@ -28,14 +28,14 @@ Arena::Arena()
       currentAxis(-1) {
     for (auto& column : cells) {
         for (ArenaCell& cell : column) {
-            cell.kind = 1;
+            cell.kind = CELL_TILE;
             cell.height = -1.0f;
         }
     }
-    cells[0][0].kind = 3;
-    cells[0][gridSize - 1].kind = 3;
-    cells[gridSize - 1][0].kind = 3;
-    cells[gridSize - 1][gridSize - 1].kind = 3;
+    cells[0][0].kind = CELL_CORNER;
+    cells[0][gridSize - 1].kind = CELL_CORNER;
+    cells[gridSize - 1][0].kind = CELL_CORNER;
+    cells[gridSize - 1][gridSize - 1].kind = CELL_CORNER;
     for (Vector3& point : axisPoints) {
         point = Vector3(0.0f, 0.0f, 0.0f);
     }

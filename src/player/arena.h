@@ -2,10 +2,15 @@
 // and the eight axis points around it that the craft can take as its focus.
 #pragma once
 
+#include "assets/data_files.h"
 #include "math/vector3.h"
 
+// A cell's kind is the display-list slot of the model it is drawn with.
+constexpr int CELL_TILE = LIST_STONES;   // a floor tile
+constexpr int CELL_CORNER = LIST_NORMAL; // a corner piece
+
 struct ArenaCell {
-    int kind;     // 1 floor tile, 3 corner piece; also the display-list slot drawn
+    int kind;     // CELL_TILE or CELL_CORNER
     float height; // y at which the cell is drawn
 };
 

@@ -152,14 +152,13 @@ void drawArenaCells(const GameState& g) {
             glTranslatef(cx, arena.cellHeightAt(cx, cz), cz);
             glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
             const int kind = arena.cellKindAt(cx, cz);
-            if (kind == 1) {
+            if (kind == CELL_TILE) {
                 glScalef(0.085f, 0.085f, 0.15f);
                 bindTexture(TEX_STONES);
-            } else if (kind == 3) {
+            } else if (kind == CELL_CORNER) {
                 glScalef(0.015f, 0.015f, 0.008f);
                 bindTexture(TEX_MUD);
             }
-            // A cell's kind is also the slot of its model.
             if (kind >= 0 && kind < LIST_SLOT_COUNT) {
                 callList(kind);
             }

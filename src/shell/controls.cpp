@@ -14,6 +14,7 @@ constexpr int notPolled = -1;
 struct KeyBinding {
     unsigned char character; // 0 for a polled key
     int polledKey;           // a PolledKey, or notPolled
+    const char* name;        // in the help
     KeyMeaning meaning;
 };
 
@@ -28,26 +29,26 @@ constexpr KeyMeaning shellOnly(KeyRole role) {
 }
 
 constexpr KeyBinding keyBindings[] = {
-    {0, KEY_UP, steering(STEER_FORWARD)},
-    {0, KEY_DOWN, steering(STEER_BACK)},
-    {0, KEY_LEFT, steering(STEER_LEFT)},
-    {0, KEY_RIGHT, steering(STEER_RIGHT)},
-    {' ', notPolled, command(Command::FIRE)},
-    {'d', notPolled, command(Command::LOCK)},
-    {'f', notPolled, command(Command::NEXT)},
-    {'s', notPolled, command(Command::PREVIOUS)},
-    {'n', notPolled, command(Command::TURN_MODE)},
-    {'x', notPolled, command(Command::TARGET_MODE)},
-    {'g', notPolled, command(Command::GOTO_MODE)},
-    {'c', notPolled, command(Command::AROUND_CENTRE)},
-    {'r', notPolled, command(Command::AROUND_TARGET)},
-    {'L', notPolled, shellOnly(KeyRole::LIGHTING_ON)},
-    {'l', notPolled, shellOnly(KeyRole::LIGHTING_OFF)},
-    {'m', notPolled, shellOnly(KeyRole::SOUND_MUTE)},
-    {0, KEY_F2, command(Command::SHOW_FPS)},
-    {0, KEY_F3, command(Command::WIREFRAME)},
-    {0, KEY_F8, command(Command::CULL_FACES)},
-    {27, notPolled, shellOnly(KeyRole::QUIT)}, // Escape
+    {0, KEY_UP, "Up", steering(STEER_FORWARD)},
+    {0, KEY_DOWN, "Down", steering(STEER_BACK)},
+    {0, KEY_LEFT, "Left", steering(STEER_LEFT)},
+    {0, KEY_RIGHT, "Right", steering(STEER_RIGHT)},
+    {' ', notPolled, "Space", command(Command::FIRE)},
+    {'d', notPolled, "d", command(Command::LOCK)},
+    {'f', notPolled, "f", command(Command::NEXT)},
+    {'s', notPolled, "s", command(Command::PREVIOUS)},
+    {'n', notPolled, "n", command(Command::TURN_MODE)},
+    {'x', notPolled, "x", command(Command::TARGET_MODE)},
+    {'g', notPolled, "g", command(Command::GOTO_MODE)},
+    {'c', notPolled, "c", command(Command::AROUND_CENTRE)},
+    {'r', notPolled, "r", command(Command::AROUND_TARGET)},
+    {'L', notPolled, "L", shellOnly(KeyRole::LIGHTING_ON)},
+    {'l', notPolled, "l", shellOnly(KeyRole::LIGHTING_OFF)},
+    {'m', notPolled, "m", shellOnly(KeyRole::SOUND_MUTE)},
+    {0, KEY_F2, "F2", command(Command::SHOW_FPS)},
+    {0, KEY_F3, "F3", command(Command::WIREFRAME)},
+    {0, KEY_F8, "F8", command(Command::CULL_FACES)},
+    {27, notPolled, "Escape", shellOnly(KeyRole::QUIT)},
 };
 struct PadBinding {
     PadControl control;
@@ -102,6 +103,58 @@ bool sameMeaning(const KeyMeaning& a, const KeyMeaning& b) {
     return a.role == b.role && (a.role != KeyRole::STEER || a.steer == b.steer) &&
            (a.role != KeyRole::COMMAND || a.command == b.command);
 }
+
+const char* helpOf(const KeyMeaning& meaning) {
+    switch (meaning.role) {
+    case KeyRole::STEER:
+        return steerHelp[meaning.steer];
+    case KeyRole::COMMAND:
+        return commandHelp[static_cast<int>(meaning.command)];
+    case KeyRole::LIGHTING_ON:
+        return "lighting on";
+    case KeyRole::LIGHTING_OFF:
+        return "lighting off";
+    case KeyRole::SOUND_MUTE:
+        return "sound off / on";
+    case KeyRole::QUIT:
+        return "quit";
+    case KeyRole::NOTHING:
+        break;
+    }
+    return "";
+}
+
+// One line per meaning, in the table's order: the names of the controls that give it,
+// then what it does, in a column after the longest names.
+template <typename Binding, std::size_t count>
+std::string helpLines(const Binding (&bindings)[count]) {
+    std::vector<std::pair<std::string, const char*>> lines;
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const KeyMeaning meaning = bindings[i].meaning;
+        bool listed = false;
+        for (std::size_t j = 0; j < i; ++j) {
+            listed = listed || sameMeaning(bindings[j].meaning, meaning);
+        }
+        if (listed) {
+            continue;
+        }
+        std::string names;
+        for (std::size_t j = i; j < count; ++j) {
+            if (sameMeaning(bindings[j].meaning, meaning)) {
+                names += (names.empty() ? "" : ", ") + std::string(bindings[j].name);
+            }
+        }
+        width = std::max(width, names.size());
+        lines.emplace_back(names, helpOf(meaning));
+    }
+    std::string text;
+    for (const auto& line : lines) {
+        text += "  " + line.first + std::string(width + 2 - line.first.size(), ' ') + line.second +
+                "\n";
+    }
+    return text;
+}
 } // namespace
 
 KeyMeaning meaningOfCharacter(unsigned char key) {
@@ -153,36 +206,10 @@ bool triggerHeld(float pull, bool wasHeld) {
     return wasHeld ? pull >= 0.25f : pull > 0.5f;
 }
 
+std::string keyControlsHelp() {
+    return helpLines(keyBindings);
+}
+
 std::string padControlsHelp() {
-    // One line per meaning, in the table's order: the names of its controls, then what it
-    // does, in a column after the longest names.
-    std::vector<std::pair<std::string, const char*>> lines;
-    std::size_t width = 0;
-    const std::size_t count = sizeof padBindings / sizeof padBindings[0];
-    for (std::size_t i = 0; i < count; ++i) {
-        const KeyMeaning meaning = padBindings[i].meaning;
-        bool listed = false;
-        for (std::size_t j = 0; j < i; ++j) {
-            listed = listed || sameMeaning(padBindings[j].meaning, meaning);
-        }
-        if (listed) {
-            continue;
-        }
-        std::string names;
-        for (std::size_t j = i; j < count; ++j) {
-            if (sameMeaning(padBindings[j].meaning, meaning)) {
-                names += (names.empty() ? "" : ", ") + std::string(padBindings[j].name);
-            }
-        }
-        width = std::max(width, names.size());
-        lines.emplace_back(names, meaning.role == KeyRole::STEER
-                                      ? steerHelp[meaning.steer]
-                                      : commandHelp[static_cast<int>(meaning.command)]);
-    }
-    std::string text;
-    for (const auto& line : lines) {
-        text += "  " + line.first + std::string(width + 2 - line.first.size(), ' ') + line.second +
-                "\n";
-    }
-    return text;
+    return helpLines(padBindings);
 }

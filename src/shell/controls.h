@@ -73,6 +73,7 @@ constexpr float stickDeadZone = 0.3f;
 // chatter.
 bool triggerHeld(float pull, bool wasHeld);
 
-// The help's lines for the pad, one per meaning: the controls that give it, then what it
-// does.
+// The help's lines for the keyboard and for the pad, one per meaning: the keys or controls
+// that give it, then what it does.
+std::string keyControlsHelp();
 std::string padControlsHelp();

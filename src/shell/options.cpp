@@ -28,17 +28,9 @@ const char* const helpAfterOptions =
     "$WIBZ3D_DATA, the working directory, the build tree's data next to the program,\n"
     "and share/wibz3d of the installed game.\n"
     "\n"
-    "Controls:\n"
-    "  Up / Down      move towards / away from the focus\n"
-    "  Left / Right   circle the focus\n"
-    "  Space          fire the beam\n"
-    "  d              lock on to a stone, or let go\n"
-    "  f / s          next / previous stone (locked) or axis point\n"
-    "  n x g c r      distance-scaled turning, camera aim, glide, orbit flags\n"
-    "  L / l          lighting on / off\n"
-    "  m              sound off / on\n"
-    "  F2 / F3 / F8   frame-rate line, wire models, back-face culling\n"
-    "  Escape         quit\n"
+    "Controls:\n";
+
+const char* const helpBeforePad =
     "\n"
     "Gamepad (any pad SDL knows; SDL_GAMECONTROLLERCONFIG maps others):\n";
 
@@ -239,7 +231,7 @@ std::string helpText() {
     for (const OptionSpec& option : optionSpecs) {
         text += helpLine(option);
     }
-    return text + helpAfterOptions + padControlsHelp();
+    return text + helpAfterOptions + keyControlsHelp() + helpBeforePad + padControlsHelp();
 }
 
 // Splits "--name=value"; a value is taken from the next word only for options with one.
