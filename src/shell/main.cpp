@@ -196,53 +196,45 @@ void startSwapSync(bool vsync) {
     }
     std::printf("%s\n", line.c_str());
 }
-} // namespace
-
-int main(int argc, char** argv) {
-    // Help, version and usage errors end here, before any window; so does missing data.
-    CommandLine commandLine = parseCommandLine(argc, argv);
-    if (commandLine.action != StartAction::PLAY) {
-        return reportCommandLine(commandLine);
-    }
+// Everything that can refuse to start, before any window: the demo files, the frame log
+// and the data folder. Returns the exit status to end with, or -1 to go on.
+int prepareBeforeTheWindow(const Options& options) {
     // Demo files are named from where the game was started, before it enters its data.
-    if (!startDemoSession(commandLine.options)) {
+    if (!startDemoSession(options)) {
         return 2;
     }
     std::string logError;
-    if (!commandLine.options.frameLog.empty() &&
-        !loop.log.open(commandLine.options.frameLog, logError)) {
+    if (!options.frameLog.empty() && !loop.log.open(options.frameLog, logError)) {
         std::fprintf(stderr, "wibz3d: %s\n", logError.c_str());
         return 2;
     }
-    if (!enterDataFolder(commandLine.options.dataFolder)) {
+    if (!enterDataFolder(options.dataFolder)) {
         return 1;
     }
     // The device opens beside the start-up; a timedemo measures the drawing alone.
-    if (commandLine.options.sound && !commandLine.options.timedemo) {
-        startLiveSound(commandLine.options.volume);
+    if (options.sound && !options.timedemo) {
+        startLiveSound(options.volume);
     }
+    return -1;
+}
+
+void openWindow(CommandLine& commandLine) {
+    const Options& options = commandLine.options;
     std::vector<char*> glutArgv = argumentPointers(commandLine.glutArguments);
     int glutArgc = static_cast<int>(commandLine.glutArguments.size());
-
-    // Diagnostic lines, some without a line end, should reach a pipe as they happen.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    keepFreedMemoryForReuse();
-
     // Set before glutInit so that a -geometry size still wins.
-    glutInitWindowSize(commandLine.options.windowWidth, commandLine.options.windowHeight);
+    glutInitWindowSize(options.windowWidth, options.windowHeight);
     glutInit(&glutArgc, glutArgv.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Wibz3D");
-    if (commandLine.options.fullscreen) {
+    if (options.fullscreen) {
         glutFullScreen();
     }
     useDetectableAutoRepeat();
-    startSwapSync(commandLine.options.vsync);
+    startSwapSync(options.vsync);
+}
 
-    initGl();
-    loadTextures();
-
-    padsToStart = commandLine.options.gamepads && commandLine.options.playDemo.empty();
+void registerCallbacks() {
     glutDisplayFunc(onDisplayThenStartPads);
     glutIdleFunc(onIdle);
     glutReshapeFunc(onReshape);
@@ -250,7 +242,11 @@ int main(int argc, char** argv) {
     setLightingAction(switchLighting);
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
+}
 
+// The start-up's order: lights, the arena's axis points, the model lists, then the camera,
+// the craft and the HUD, and the drawable state every frame blends.
+void setUpTheGame() {
     initLights();
     game.arena.computeAxisPoints();
     buildModelLists(displayLists, GL_TRIANGLES);
@@ -262,6 +258,29 @@ int main(int argc, char** argv) {
     captureDrawable(game, loop.beforeStep);
     captureDrawable(game, loop.afterStep);
     captureDrawable(game, loop.blended);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // Help, version and usage errors end here, before any window; so does missing data.
+    CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.action != StartAction::PLAY) {
+        return reportCommandLine(commandLine);
+    }
+    const int refused = prepareBeforeTheWindow(commandLine.options);
+    if (refused >= 0) {
+        return refused;
+    }
+    // Diagnostic lines, some without a line end, should reach a pipe as they happen.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    keepFreedMemoryForReuse();
+
+    openWindow(commandLine);
+    initGl();
+    loadTextures();
+    padsToStart = commandLine.options.gamepads && commandLine.options.playDemo.empty();
+    registerCallbacks();
+    setUpTheGame();
     armDemoSessionExit();
 
     glutMainLoop();

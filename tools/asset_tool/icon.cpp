@@ -83,10 +83,9 @@ struct ScreenVertex {
 float edge(const ScreenVertex& a, const ScreenVertex& b, float x, float y) {
     return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
 }
-} // namespace
 
-Image paintIcon(const TdsMesh& mesh, const Image& skin, int size) {
-    const int across = size * samplesAcross;
+// The tilted mesh, centred and scaled to fill its share of a square `across` samples wide.
+std::vector<ScreenVertex> placeOnScreen(const TdsMesh& mesh, int across) {
     std::vector<Vec> placed;
     float low[2] = {std::numeric_limits<float>::max(), std::numeric_limits<float>::max()};
     float high[2] = {std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
@@ -105,8 +104,56 @@ Image paintIcon(const TdsMesh& mesh, const Image& skin, int size) {
         screen.push_back({0.5f * across + (p[0] - centreX) * scale,
                           0.5f * across - (p[1] - centreY) * scale, p[2]});
     }
-    const std::vector<Vec> normals = vertexNormals(mesh);
+    return screen;
+}
 
+// What the skin shows at the weights' point of the face, lit by its blended normal.
+Rgba shadeAt(const TdsMesh& mesh, const std::vector<Vec>& normals, const Image& skin,
+             const std::array<std::uint16_t, 3>& face, float wa, float wb, float wc) {
+    Vec normal{};
+    float uv[2] = {0.0f, 0.0f};
+    for (int k = 0; k < 3; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        normal[i] = wa * normals[face[0]][i] + wb * normals[face[1]][i] + wc * normals[face[2]][i];
+    }
+    for (int k = 0; k < 2; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        uv[k] = wa * mesh.texCoords[face[0]][i] + wb * mesh.texCoords[face[1]][i] +
+                wc * mesh.texCoords[face[2]][i];
+    }
+    const int u = std::clamp(static_cast<int>(uv[0] * skin.width()), 0, skin.width() - 1);
+    const int v = std::clamp(static_cast<int>(uv[1] * skin.height()), 0, skin.height() - 1);
+    return lit(skin.at(u, v), normalised(normal));
+}
+
+// Each pixel: the mean colour of its covered samples, with coverage as alpha.
+Image resolve(const std::vector<Sample>& samples, int size) {
+    const int across = size * samplesAcross;
+    Image icon(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            Rgba sum{0.0f, 0.0f, 0.0f, 0.0f};
+            for (int sy = 0; sy < samplesAcross; ++sy) {
+                for (int sx = 0; sx < samplesAcross; ++sx) {
+                    const int at = (y * samplesAcross + sy) * across + x * samplesAcross + sx;
+                    const Rgba& c = samples[static_cast<std::size_t>(at)].colour;
+                    sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+                }
+            }
+            if (sum.a > 0.0f) {
+                icon.at(x, y) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a,
+                                 sum.a / (samplesAcross * samplesAcross)};
+            }
+        }
+    }
+    return icon;
+}
+} // namespace
+
+Image paintIcon(const TdsMesh& mesh, const Image& skin, int size) {
+    const int across = size * samplesAcross;
+    const std::vector<ScreenVertex> screen = placeOnScreen(mesh, across);
+    const std::vector<Vec> normals = vertexNormals(mesh);
     std::vector<Sample> samples(static_cast<std::size_t>(across * across));
     for (const auto& face : mesh.faces) {
         const ScreenVertex& a = screen[face[0]];
@@ -136,45 +183,10 @@ Image paintIcon(const TdsMesh& mesh, const Image& skin, int size) {
                 if (depth <= sample.depth) {
                     continue;
                 }
-                Vec normal{};
-                float uv[2] = {0.0f, 0.0f};
-                for (int k = 0; k < 3; ++k) {
-                    const auto i = static_cast<std::size_t>(k);
-                    normal[i] = wa * normals[face[0]][i] + wb * normals[face[1]][i] +
-                                wc * normals[face[2]][i];
-                }
-                for (int k = 0; k < 2; ++k) {
-                    const auto i = static_cast<std::size_t>(k);
-                    uv[k] = wa * mesh.texCoords[face[0]][i] + wb * mesh.texCoords[face[1]][i] +
-                            wc * mesh.texCoords[face[2]][i];
-                }
-                const int u =
-                    std::clamp(static_cast<int>(uv[0] * skin.width()), 0, skin.width() - 1);
-                const int v =
-                    std::clamp(static_cast<int>(uv[1] * skin.height()), 0, skin.height() - 1);
                 sample.depth = depth;
-                sample.colour = lit(skin.at(u, v), normalised(normal));
+                sample.colour = shadeAt(mesh, normals, skin, face, wa, wb, wc);
             }
         }
     }
-
-    // Each pixel: the mean colour of its covered samples, with coverage as alpha.
-    Image icon(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            Rgba sum{0.0f, 0.0f, 0.0f, 0.0f};
-            for (int sy = 0; sy < samplesAcross; ++sy) {
-                for (int sx = 0; sx < samplesAcross; ++sx) {
-                    const int at = (y * samplesAcross + sy) * across + x * samplesAcross + sx;
-                    const Rgba& c = samples[static_cast<std::size_t>(at)].colour;
-                    sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
-                }
-            }
-            if (sum.a > 0.0f) {
-                icon.at(x, y) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a,
-                                 sum.a / (samplesAcross * samplesAcross)};
-            }
-        }
-    }
-    return icon;
+    return resolve(samples, size);
 }

@@ -20,22 +20,15 @@ struct Point {
 using Polyline = std::vector<Point>;
 using Glyph = std::vector<Polyline>;
 
+// The strokes, one point list a line or two, as they are drawn on a 4 x 6 grid.
+// clang-format off
 Glyph glyphFor(char c) {
     switch (c) {
     case 'A':
         return {{{0, 6}, {2, 0}, {4, 6}}, {{0.7f, 4}, {3.3f, 4}}};
     case 'B':
-        return {{{0, 3},
-                 {3, 3},
-                 {4, 4},
-                 {4, 5},
-                 {3, 6},
-                 {0, 6},
-                 {0, 0},
-                 {3, 0},
-                 {4, 1},
-                 {4, 2},
-                 {3, 3}}};
+        return {{{0, 3}, {3, 3}, {4, 4}, {4, 5}, {3, 6}, {0, 6},
+                 {0, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}}};
     case 'C':
         return {{{4, 1}, {3, 0}, {1, 0}, {0, 1}, {0, 5}, {1, 6}, {3, 6}, {4, 5}}};
     case 'D':
@@ -43,16 +36,8 @@ Glyph glyphFor(char c) {
     case 'E':
         return {{{4, 0}, {0, 0}, {0, 6}, {4, 6}}, {{0, 3}, {3, 3}}};
     case 'G':
-        return {{{4, 1},
-                 {3, 0},
-                 {1, 0},
-                 {0, 1},
-                 {0, 5},
-                 {1, 6},
-                 {3, 6},
-                 {4, 5},
-                 {4, 3.2f},
-                 {2.2f, 3.2f}}};
+        return {{{4, 1}, {3, 0}, {1, 0}, {0, 1}, {0, 5},
+                 {1, 6}, {3, 6}, {4, 5}, {4, 3.2f}, {2.2f, 3.2f}}};
     case 'M':
         return {{{0, 6}, {0, 0}, {2, 3.2f}, {4, 0}, {4, 6}}};
     case 'O':
@@ -71,6 +56,7 @@ Glyph glyphFor(char c) {
         return {};
     }
 }
+// clang-format on
 
 float distanceToSegment(Point p, Point a, Point b) {
     const float dx = b.x - a.x;
