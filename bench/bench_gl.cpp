@@ -5,14 +5,14 @@
 // own, so wall time is what counts.
 #include "bench_support.h"
 
-#include "assets/display_lists.h"
-#include "assets/textures.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/step.h"
-#include "render/drawable_state.h"
-#include "render/hud.h"
+#include "render/display_lists.h"
 #include "render/scene.h"
+#include "render/textures.h"
+#include "view/drawable_state.h"
+#include "view/hud.h"
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 // folder:   cd build/data && ../../tests/run_in_xvfb.sh ../bench/wibz_bench
 #include "bench_support.h"
 
-#include "assets/display_lists.h"
+#include "render/display_lists.h"
 #include "render/scene.h"
 
 #include <GL/freeglut.h>

@@ -4,8 +4,8 @@
 #include "assets/data_files.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
-#include "game/object_list.h"
 #include "player/ship.h"
+#include "world/object_list.h"
 
 #include <cstdio>
 

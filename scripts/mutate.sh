@@ -34,12 +34,13 @@ import os, random, re, shutil, signal, subprocess, sys
 
 root, build, seed, count, list_only = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5] == "1"
 
-# The headless libraries: the core, the platform stand-ins and the shell's headless part.
-FOLDERS = ["math", "game", "player", "camera", "platform"]
+# The headless libraries: the platform stand-ins, the rules and the session's input, demos
+# and command line.
+FOLDERS = ["platform", "math", "world", "player", "camera", "game"]
 FILES = ["assets/model.cpp", "assets/model.h", "assets/model_reader.cpp", "assets/normals.cpp",
-         "assets/data_files.h"] + ["shell/" + f for f in (
-         "controls.cpp", "data_folder.cpp", "demo.cpp", "demo_session.cpp", "options.cpp",
-         "step_input.cpp")]
+         "assets/data_files.h"] + ["session/" + f for f in (
+         "controls.cpp", "data_folder.cpp", "demo.cpp", "demo_session.cpp", "frame_timer.cpp",
+         "options.cpp", "step_input.cpp")]
 SKIP = {"platform/message_box.cpp"}  # prints a message only
 
 # Binary operators stand with a space on each side in our formatting, which tells them from

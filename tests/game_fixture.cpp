@@ -3,7 +3,7 @@
 
 #include "game/game_setup.h"
 #include "game/step.h"
-#include "shell/step_input.h"
+#include "session/step_input.h"
 #include "test_support.h"
 
 void GameTest::SetUp() {

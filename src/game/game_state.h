@@ -7,9 +7,9 @@
 #include "camera/camera.h"
 #include "game/dice.h"
 #include "game/events.h"
-#include "game/object_list.h"
-#include "player/arena.h"
 #include "player/ship.h"
+#include "world/arena.h"
+#include "world/object_list.h"
 
 struct GameState {
     GameState() { events.reserve(eventsReserved); }

@@ -3,10 +3,10 @@
 // No OpenGL here: the drawing asks for the model pose and applies it itself.
 #pragma once
 
-#include "game/game_object.h"
-#include "game/object_list.h"
 #include "math/vector3.h"
-#include "player/arena.h"
+#include "world/arena.h"
+#include "world/game_object.h"
+#include "world/object_list.h"
 
 // How the craft's model is to be placed in a drawn frame (all angles in degrees). The
 // drawing applies it in this order: translate, heading, tilt (when tilted), scale, a

@@ -2,7 +2,9 @@
 // with the game's 40-degree perspective into window pixels and kept inside the window:
 // at 400 x 300 it lands where the eye-space position puts it, and a narrow window, where
 // that point would fall outside the view and GL would drop the line, still shows it.
-#include "render/hud.h"
+#include "render/hud_draw.h"
+
+#include "view/hud.h"
 
 #include <GL/freeglut.h>
 

@@ -4,9 +4,9 @@
 // the frame blends, what they are (flags, counters, the lock) from the game.
 #include "render/object_drawing.h"
 
-#include "assets/display_lists.h"
-#include "assets/textures.h"
 #include "game/game_state.h"
+#include "render/display_lists.h"
+#include "render/textures.h"
 
 #include <GL/freeglut.h>
 

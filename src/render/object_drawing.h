@@ -5,7 +5,7 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "render/drawable_state.h"
+#include "view/drawable_state.h"
 
 void drawArenaCells(const GameState& g);
 void drawShadows(const DrawableState& d);

@@ -3,11 +3,12 @@
 // game state and the frame's drawable state.
 #include "render/scene.h"
 
-#include "assets/display_lists.h"
-#include "assets/textures.h"
 #include "game/game_state.h"
-#include "render/hud.h"
+#include "render/display_lists.h"
+#include "render/hud_draw.h"
 #include "render/object_drawing.h"
+#include "render/textures.h"
+#include "view/hud.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>

@@ -3,7 +3,7 @@
 
 #include "game/game_state.h"
 #include "math/vector3.h"
-#include "render/drawable_state.h"
+#include "view/drawable_state.h"
 
 struct SceneLight {
     Vector3 position;

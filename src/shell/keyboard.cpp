@@ -2,9 +2,9 @@
 #include "shell/keyboard.h"
 
 #include "platform/key_state.h"
-#include "shell/controls.h"
-#include "shell/demo_session.h"
-#include "shell/step_input.h"
+#include "session/controls.h"
+#include "session/demo_session.h"
+#include "session/step_input.h"
 #include "sound/live_sound.h"
 
 #include <GL/freeglut.h>

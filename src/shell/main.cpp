@@ -2,26 +2,26 @@
 // that are due (after sleeping for them, unless the display's refresh paces the frames) and
 // blends the last two steps at the moment real time has reached; the display callback draws
 // that and swaps. Everything runs on GLUT's one thread.
-#include "assets/display_lists.h"
-#include "assets/textures.h"
-#include "camera/frame_timer.h"
 #include "game/game_setup.h"
 #include "game/step.h"
+#include "pad/gamepad.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
 #include "platform/swap_pace.h"
-#include "render/drawable_state.h"
-#include "render/hud.h"
+#include "render/display_lists.h"
 #include "render/scene.h"
-#include "shell/data_folder.h"
-#include "shell/demo_session.h"
-#include "shell/frame_log.h"
-#include "shell/gamepad.h"
+#include "render/textures.h"
+#include "session/data_folder.h"
+#include "session/demo_session.h"
+#include "session/frame_log.h"
+#include "session/frame_timer.h"
+#include "session/options.h"
 #include "shell/keyboard.h"
-#include "shell/options.h"
 #include "shell/swap_control.h"
 #include "shell/window_focus.h"
 #include "sound/live_sound.h"
+#include "view/drawable_state.h"
+#include "view/hud.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>

@@ -2,15 +2,16 @@
 // projection following the window, the HUD in any window shape and in a whole frame, the
 // signs, the craft left out during the pause. Drawn with the data folder's models and images
 // in the window test_gl_assets.cpp opens (one program).
-#include "assets/display_lists.h"
-#include "assets/textures.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
-#include "render/drawable_state.h"
-#include "render/hud.h"
+#include "render/display_lists.h"
+#include "render/hud_draw.h"
 #include "render/object_drawing.h"
 #include "render/scene.h"
+#include "render/textures.h"
 #include "test_support.h"
+#include "view/drawable_state.h"
+#include "view/hud.h"
 
 #include <GL/glu.h>
 #include <cmath>

@@ -1,0 +1,47 @@
+// object_list.h -- the doubly linked list of stones or debris pieces, addressed by index.
+// Entry 0 is a permanent placeholder, so the game's own objects are entries 1 to count-1.
+// Removed entries stay readable until releaseRemoved(), because the rules still read a
+// stone in the same step that removed it.
+#pragma once
+
+#include "world/game_object.h"
+
+class ObjectList {
+  public:
+    explicit ObjectList(const ObjectSpec& placeholder);
+    // A copy is a view of the same entries with its own cursor; it owns nothing and is
+    // only walked, never used to add or remove.
+    ObjectList(const ObjectList& other);
+    ObjectList& operator=(const ObjectList&) = delete;
+    // Takes the other list's entries; its own go to the other, which frees them.
+    ObjectList& operator=(ObjectList&& other) noexcept;
+    ~ObjectList();
+
+    void append(ObjectSpec spec);
+    // Unlinks the entry; entries behind it move down one index. Index 0 of a list holding
+    // nothing else is kept, so the list is never empty.
+    void removeAt(int index);
+    // The entry at index, or null outside 0..count(false)-1.
+    GameObject* at(int index);
+    int count(bool excludeFirst) const;
+    // Frees the entries removed since the last call.
+    void releaseRemoved();
+    // Removed entries wait here for release; they stay reachable, so a leak checker would
+    // not see them pile up.
+    bool hasUnreleased() const { return removed != nullptr; }
+
+  private:
+    GameObject* walkTo(int index);
+
+    GameObject* tail;
+    GameObject* cursor;
+    GameObject* head;
+    int cursorIndex = 0;
+    int entries = 1;
+    GameObject* removed = nullptr; // unlinked entries, chained through next
+    bool ownsEntries = true;
+};
+
+// The record both lists build their placeholder from: size 0 at (1.5, -6.0, 3.0), at rest.
+// Constant-initialised, so it is there before any list is built from it.
+extern const ObjectSpec emptySpec;
