@@ -1,0 +1,14 @@
+// frame_loop.h -- what happens between start-up and exit: each idle call runs the game steps
+// that are due and each display call draws the moment real time has reached.
+#pragma once
+
+#include <string>
+
+// With --frame-log FILE: false with why when the file cannot be written.
+bool openFrameLog(const std::string& path, std::string& error);
+// Asks the driver to hold swaps to the display's refresh (not for a timedemo) and prints the
+// one line that says what came of it; the loop paces itself by the answer. Needs the window.
+void startSwapSync(bool vsync);
+// Takes the set-up game as the first picture and hands GLUT the idle and display callbacks;
+// the gamepads start after the first frame is drawn when asked to.
+void startFrameLoop(bool startPadsAfterFirstFrame);
