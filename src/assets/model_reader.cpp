@@ -4,6 +4,7 @@
 #include "assets/model_reader.h"
 
 #include "assets/normals.h"
+#include "assets/tds_chunks.h"
 #include "platform/message_box.h"
 
 #include <algorithm>
@@ -13,21 +14,6 @@
 ModelReader modelReader;
 
 namespace {
-constexpr std::uint16_t CHUNK_PRIMARY = 0x4D4D;
-constexpr std::uint16_t CHUNK_VERSION = 0x0002;
-constexpr std::uint16_t CHUNK_EDITOR = 0x3D3D;
-constexpr std::uint16_t CHUNK_OBJECT = 0x4000;
-constexpr std::uint16_t CHUNK_MESH = 0x4100;
-constexpr std::uint16_t CHUNK_VERTICES = 0x4110;
-constexpr std::uint16_t CHUNK_FACES = 0x4120;
-constexpr std::uint16_t CHUNK_FACE_MATERIAL = 0x4130;
-constexpr std::uint16_t CHUNK_TEX_COORDS = 0x4140;
-constexpr std::uint16_t CHUNK_MATERIAL = 0xAFFF;
-constexpr std::uint16_t CHUNK_MATERIAL_NAME = 0xA000;
-constexpr std::uint16_t CHUNK_DIFFUSE = 0xA020;
-constexpr std::uint16_t CHUNK_TEXTURE_MAP = 0xA200;
-constexpr std::uint16_t CHUNK_MAP_FILE = 0xA300;
-
 constexpr std::uint32_t chunkHeaderBytes = 6;
 constexpr std::uint32_t vertexBytes = 12;  // x, y, z floats
 constexpr std::uint32_t faceBytes = 8;     // three corners and the flags, u16 each
