@@ -14,6 +14,6 @@ extern char* hudScratch; // 50-byte buffer the lines are formatted in
 void initHud();
 // The frame's texts from the frame rate, the lives or game over, and the score.
 void writeHudTexts(float framesPerSecond, int lives, bool isGameOver, int score);
-// Draws the lines over the scene, the frame rate only when shown; leaves lighting as found
-// and texturing off.
+// Draws the lines over the scene, the frame rate only when shown; leaves the enable bits
+// as found.
 void drawHud(bool showFps);

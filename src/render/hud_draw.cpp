@@ -63,7 +63,7 @@ void HudText::draw(int windowWidth, int windowHeight) const {
 }
 
 void drawHud(bool showFps) {
-    const bool lightingWasOn = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     GLint viewport[4] = {0, 0, 0, 0};
@@ -74,7 +74,5 @@ void drawHud(bool showFps) {
     if (showFps) {
         fpsText.draw(viewport[2], viewport[3]);
     }
-    if (lightingWasOn) {
-        glEnable(GL_LIGHTING);
-    }
+    glPopAttrib();
 }

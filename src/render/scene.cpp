@@ -99,12 +99,8 @@ void drawScene(const GameState& g, const DrawableState& d) {
     drawWorld();
     glBindTexture(GL_TEXTURE_2D, textures[TEX_STONES]);
     drawArenaCells(g);
-    glPushMatrix();
     drawShadows(d);
-    glPopMatrix();
-    glPushMatrix();
     drawCraftAndEffects(g, d);
-    glPopMatrix();
     drawStoneGlows(g, d);
     drawDebris(d);
     drawLockMarker(g, d);
