@@ -8,6 +8,7 @@
 #include "game/game_state.h"
 #include "render/hud.h"
 #include "render/object_drawing.h"
+#include "render/projection.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -45,7 +46,7 @@ void drawWorld() {
 }
 } // namespace
 
-// The projection follows the window: 40 degrees high, from 1 to 50 units.
+// The projection follows the window's shape.
 void onReshape(int width, int height) {
     if (width == 0 || height == 0) {
         return;
@@ -53,7 +54,7 @@ void onReshape(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
+    applyScenePerspective(static_cast<double>(width) / static_cast<double>(height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
