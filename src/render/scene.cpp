@@ -37,9 +37,9 @@ void drawWorld() {
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, textures[TEX_MUD]);
-    glTranslatef(1.5f, -7.2f, -5.6f);
+    glTranslatef(worldOriginX, worldOriginY, worldOriginZ);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    glScalef(0.34f, 0.34f, 0.3f);
+    glScalef(worldAcrossScale, worldAcrossScale, worldUpScale);
     glCallList(displayLists[LIST_WORLD]);
     glPopMatrix();
     glPopMatrix();
