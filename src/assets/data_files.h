@@ -1,6 +1,7 @@
 // data_files.h -- the one list of the game's data files and the table slots they fill: the
-// images in loading order, the models in building order. Plain constants without GL, so the
-// asset tool, the tests and the benchmarks use the same table as the game.
+// images in loading order, the models in building order, and where the world model stands.
+// Plain constants without GL, so the asset tool, the tests and the benchmarks use the same
+// table as the game.
 #pragma once
 
 #include <cstddef>
@@ -77,3 +78,11 @@ template <std::size_t N> constexpr bool slotsWithin(const DataFile (&files)[N], 
 }
 static_assert(slotsWithin(textureFiles, TEXTURE_SLOT_COUNT), "a texture slot is out of range");
 static_assert(slotsWithin(modelFiles, LIST_SLOT_COUNT), "a list slot is out of range");
+
+// Where the game stands the world model (LIST_WORLD): file units scaled, then the model's
+// origin moved here. The asset tool shapes the ground in file units from the same numbers.
+constexpr float worldOriginX = 1.5f;
+constexpr float worldOriginY = -7.2f; // the origin lies this far below y = 0
+constexpr float worldOriginZ = -5.6f;
+constexpr float worldAcrossScale = 0.34f; // world units per file unit, across
+constexpr float worldUpScale = 0.3f;      // world units per file unit, up

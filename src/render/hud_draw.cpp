@@ -4,6 +4,7 @@
 // that point would fall outside the view and GL would drop the line, still shows it.
 #include "render/hud_draw.h"
 
+#include "render/projection.h"
 #include "view/hud.h"
 
 #include <GL/freeglut.h>
@@ -12,9 +13,6 @@
 #include <cmath>
 
 namespace {
-constexpr double fieldOfViewDegrees = 40.0;
-constexpr double nearPlane = 1.0;
-constexpr double farPlane = 50.0;
 constexpr float edgeMarginPixels = 4.0f;
 constexpr float lineHeightPixels = 18.0f; // GLUT_BITMAP_HELVETICA_18
 
@@ -22,7 +20,9 @@ constexpr float lineHeightPixels = 18.0f; // GLUT_BITMAP_HELVETICA_18
 // depth it would have there, as a z for an orthographic -1..1 range (the text writes
 // depth, so scene parts behind it stay hidden under the letters).
 void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy, float& wz) {
-    const double f = 1.0 / std::tan(fieldOfViewDegrees * 0.5 * M_PI / 180.0);
+    constexpr double nearPlane = perspectiveNearUnits;
+    constexpr double farPlane = perspectiveFarUnits;
+    const double f = 1.0 / std::tan(perspectiveFieldOfViewDegrees * 0.5 * M_PI / 180.0);
     const double aspect = static_cast<double>(width) / static_cast<double>(height);
     const double depth = -eye.z;
     const double ndcX = f / aspect * eye.x / depth;
@@ -65,7 +65,7 @@ void HudText::draw(int windowWidth, int windowHeight) const {
 }
 
 void drawHud(bool showFps) {
-    const bool lightingWasOn = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     GLint viewport[4] = {0, 0, 0, 0};
@@ -76,7 +76,5 @@ void drawHud(bool showFps) {
     if (showFps) {
         fpsText.draw(viewport[2], viewport[3]);
     }
-    if (lightingWasOn) {
-        glEnable(GL_LIGHTING);
-    }
+    glPopAttrib();
 }

@@ -61,17 +61,35 @@ void setGlowColour(int size) {
     }
 }
 
+// Puts the enable bits (and any other attribute groups named) back as they were when the
+// scope ends. Mesa 22's glPopAttrib leaves the lights' own switches as they are, so light 1,
+// the one drawing switches, is put back by hand.
+class SavedEnables {
+  public:
+    explicit SavedEnables(GLbitfield moreGroups = 0) : light1WasOn(glIsEnabled(GL_LIGHT1)) {
+        glPushAttrib(GL_ENABLE_BIT | moreGroups);
+    }
+    ~SavedEnables() {
+        glPopAttrib();
+        if (light1WasOn) {
+            glEnable(GL_LIGHT1);
+        } else {
+            glDisable(GL_LIGHT1);
+        }
+    }
+    SavedEnables(const SavedEnables&) = delete;
+    SavedEnables& operator=(const SavedEnables&) = delete;
+
+  private:
+    GLboolean light1WasOn;
+};
+
+// Within a SavedEnables scope; the blend function stays set.
 void beginAdditiveBillboards() {
     glEnable(GL_ALPHA_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-}
-
-void endAdditiveBillboards() {
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
 }
 
 void drawLitQuad(int textureSlot) {
@@ -84,6 +102,7 @@ void drawLitQuad(int textureSlot) {
 // The craft's model transform: float above its spot, face the focus, tilt with the keys,
 // then the model's own scale and spin.
 void drawShipModel(const ShipModelPose& pose) {
+    glPushMatrix();
     glTranslatef(pose.translation.x, pose.translation.y, pose.translation.z);
     glRotatef(pose.headingDegrees, 0.0f, 1.0f, 0.0f);
     if (pose.tilted) {
@@ -96,9 +115,11 @@ void drawShipModel(const ShipModelPose& pose) {
     // Not quite the model's own axis: the slight wobble is part of the craft's look.
     glRotatef(pose.spin.z, 0.03f, 0.03f, 1.0f);
     callList(LIST_SHIP);
+    glPopMatrix();
 }
 
 void drawSmoke(Vector3 p, float spinAngle) {
+    glPushMatrix();
     glTranslatef(p.x, p.y - 0.4f, p.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(spinAngle * 8.0f, 0.0f, 0.0f, 1.0f);
@@ -110,27 +131,30 @@ void drawSmoke(Vector3 p, float spinAngle) {
     glTranslatef(0.0f, 0.0f, -0.01f);
     glRotatef(spinAngle * 6.3f, 0.0f, 0.0f, 1.0f);
     callList(LIST_QUAD);
+    glPopMatrix();
 }
 
+// The culling it needs (GL_POLYGON_BIT holds the cull face) goes back as it was, so the
+// shell's F8 setting holds for the rest of the frame and the next.
 void drawShotAndSwirl(const DrawnShot& shot, float spinAngle) {
-    glPopMatrix();
-    glPushMatrix();
+    const SavedEnables saved(GL_POLYGON_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
     glEnable(GL_BLEND);
     glEnable(GL_LIGHT1);
-    // The tube is seen from inside; the cull face stays GL_FRONT afterwards on purpose.
+    // The tube is seen from inside.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
     glDisable(GL_LIGHTING);
     bindTexture(TEX_SHOT);
     glColor4f(1.5f, 1.5f, 1.5f, 1.5f);
+    glPushMatrix();
     glTranslatef(shot.x, shot.height - 7.0f, shot.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(spinAngle * 4.0f, 0.0f, 0.0f, 1.0f);
     glScalef(0.02f, 0.02f, 0.07f);
     callList(LIST_SHOT);
-
     glPopMatrix();
+
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glTranslatef(shot.x, -0.5f, shot.z);
@@ -138,7 +162,7 @@ void drawShotAndSwirl(const DrawnShot& shot, float spinAngle) {
     glRotatef(spinAngle * 7.0f, 0.0f, 0.0f, -1.0f);
     bindTexture(TEX_TWIRL);
     callList(LIST_QUAD);
-    glDisable(GL_CULL_FACE);
+    glPopMatrix();
 }
 } // namespace
 
@@ -169,6 +193,7 @@ void drawArenaCells(const GameState& g) {
 
 void drawShadows(const DrawableState& d) {
     const int n = static_cast<int>(d.stones.size());
+    const SavedEnables saved;
     glBlendFunc(GL_ZERO, GL_SRC_COLOR);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
@@ -185,8 +210,7 @@ void drawShadows(const DrawableState& d) {
         callList(LIST_SHADOW_QUAD);
         glPopMatrix();
     }
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+    // Left white on purpose: the smoke, drawn next, takes the current colour.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
@@ -194,28 +218,26 @@ void drawCraftAndEffects(const GameState& g, const DrawableState& d) {
     if (g.gameOver || g.ship.hit) {
         return;
     }
-    glPopMatrix();
-    glPushMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
-    glEnable(GL_BLEND);
-    glEnable(GL_LIGHT1);
-    drawSmoke(d.craftPosition, d.spinAngle);
-    if (d.shot.active) {
-        drawShotAndSwirl(d.shot, d.spinAngle);
+    {
+        const SavedEnables saved;
+        glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
+        glEnable(GL_BLEND);
+        glEnable(GL_LIGHT1);
+        drawSmoke(d.craftPosition, d.spinAngle);
+        if (d.shot.active) {
+            drawShotAndSwirl(d.shot, d.spinAngle);
+        }
     }
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHT1);
-    // Switches lighting back on even after the l key turned it off: the key lasts a frame.
+    // The one state drawing changes on purpose (docs/BEHAVIOUR.md): lighting back on even
+    // after the l key turned it off, so the key lasts until the craft is drawn.
     glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-    glPushMatrix();
     bindTexture(TEX_SHIP);
     drawShipModel(d.craftPose);
 }
 
 void drawStoneGlows(const GameState& g, const DrawableState& d) {
     const int n = static_cast<int>(d.stones.size());
+    const SavedEnables saved;
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
         const DrawnObject& o = d.stones[i];
@@ -230,11 +252,11 @@ void drawStoneGlows(const GameState& g, const DrawableState& d) {
         drawLitQuad(TEX_BASE);
         glPopMatrix();
     }
-    endAdditiveBillboards();
 }
 
 void drawDebris(const DrawableState& d) {
     const int n = static_cast<int>(d.debris.size());
+    const SavedEnables saved;
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
         glPushMatrix();
@@ -245,10 +267,11 @@ void drawDebris(const DrawableState& d) {
         drawLitQuad(TEX_BASE);
         glPopMatrix();
     }
-    endAdditiveBillboards();
 }
 
+// The alpha function stays set: the glows and debris test against it from the next frame on.
 void drawLockMarker(const GameState& g, const DrawableState& d) {
+    const SavedEnables saved;
     glPushMatrix();
     const int number = g.ship.lockedIndex;
     const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
@@ -269,13 +292,11 @@ void drawLockMarker(const GameState& g, const DrawableState& d) {
     if (locked != nullptr) {
         callList(LIST_QUAD);
     }
-    glDisable(GL_LIGHT1);
-    glDisable(GL_ALPHA_TEST);
-    glEnable(GL_DEPTH_TEST);
     glPopMatrix();
 }
 
 void drawSigns(const GameState& g, const DrawableState& d) {
+    const SavedEnables saved;
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
     const GameObject* anchor = ObjectList(g.stones).at(0);
@@ -297,8 +318,5 @@ void drawSigns(const GameState& g, const DrawableState& d) {
         bindTexture(g.gameOver ? TEX_GAMEOVER : TEX_GETREADY);
         callList(LIST_QUAD);
     }
-    glDisable(GL_LIGHT1);
-    glDisable(GL_ALPHA_TEST);
-    glEnable(GL_DEPTH_TEST);
     glPopMatrix();
 }

@@ -1,7 +1,8 @@
 // object_drawing.h -- drawing the things of the arena: floor cells, shadows, the craft with
 // its smoke and shot, stone glows, debris, the lock marker and the signs. Each routine
-// sets the blending, alpha, depth and light state it needs and switches it back. Moving
-// things are drawn where the frame's drawable state has them.
+// sets the blending, alpha, depth, culling and light state it needs and hands the enable
+// bits, the cull face and the matrix stacks back as it found them. Moving things are drawn
+// where the frame's drawable state has them.
 #pragma once
 
 #include "game/game_state.h"
@@ -9,7 +10,7 @@
 
 void drawArenaCells(const GameState& g);
 void drawShadows(const DrawableState& d);
-// Must be called inside a push/pop pair: it starts from a fresh copy of the view.
+// Leaves lighting switched on, on purpose: see the l key in docs/BEHAVIOUR.md.
 void drawCraftAndEffects(const GameState& g, const DrawableState& d);
 void drawStoneGlows(const GameState& g, const DrawableState& d);
 void drawDebris(const DrawableState& d);

@@ -7,6 +7,7 @@
 #include "render/display_lists.h"
 #include "render/hud_draw.h"
 #include "render/object_drawing.h"
+#include "render/projection.h"
 #include "render/textures.h"
 #include "view/hud.h"
 
@@ -37,16 +38,16 @@ void drawWorld() {
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, textures[TEX_MUD]);
-    glTranslatef(1.5f, -7.2f, -5.6f);
+    glTranslatef(worldOriginX, worldOriginY, worldOriginZ);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    glScalef(0.34f, 0.34f, 0.3f);
+    glScalef(worldAcrossScale, worldAcrossScale, worldUpScale);
     glCallList(displayLists[LIST_WORLD]);
     glPopMatrix();
     glPopMatrix();
 }
 } // namespace
 
-// The projection follows the window: 40 degrees high, from 1 to 50 units.
+// The projection follows the window's shape.
 void onReshape(int width, int height) {
     if (width == 0 || height == 0) {
         return;
@@ -54,7 +55,7 @@ void onReshape(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 50.0);
+    applyScenePerspective(static_cast<double>(width) / static_cast<double>(height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
@@ -100,12 +101,8 @@ void drawScene(const GameState& g, const DrawableState& d) {
     drawWorld();
     glBindTexture(GL_TEXTURE_2D, textures[TEX_STONES]);
     drawArenaCells(g);
-    glPushMatrix();
     drawShadows(d);
-    glPopMatrix();
-    glPushMatrix();
     drawCraftAndEffects(g, d);
-    glPopMatrix();
     drawStoneGlows(g, d);
     drawDebris(d);
     drawLockMarker(g, d);

@@ -69,6 +69,8 @@ GLuint loadTexture(const char* path, bool mipmap) {
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Kept on purpose as the game's design has them: the mipmap flag (every image loads
+    // without mipmaps) and, below, the magnification filter set a second time.
     if (mipmap) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     } else {
@@ -78,8 +80,9 @@ GLuint loadTexture(const char* path, bool mipmap) {
     uploadBoundImage(mipmap);
     const GLenum glError = glGetError();
     if (glError != GL_NO_ERROR) {
+        // GL's text for GL's code: iluErrorString knows only DevIL's codes.
         std::printf("Error GL-binding texture(%d): %s\n", static_cast<int>(glError),
-                    iluErrorString(glError));
+                    reinterpret_cast<const char*>(gluErrorString(glError)));
     } else {
         std::printf("Loaded '%s' ok (%d@%d)\n", path, static_cast<int>(name),
                     static_cast<int>(image));

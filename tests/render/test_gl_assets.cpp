@@ -136,6 +136,21 @@ TEST(Textures, ImagesLoadInTableOrderEachWithItsLineAndAMissingOneLeavesItsSlotZ
     EXPECT_EQ(format, GL_RGBA); // a PNG with alpha keeps it: the glows' edges fade
 }
 
+// An image wider than GL takes: the line gives GL's error code with GL's own text for it.
+TEST(Textures, AnImageTooWideForGlIsReportedWithGlsTextForItsError) {
+    GLint widest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &widest);
+    const std::string header = "P6 " + std::to_string(widest + 1) + " 1 255\n";
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    bytes.resize(bytes.size() + (widest + 1) * 3, 128);
+    TempDir dir;
+    const std::string path = dir.write("wide.ppm", bytes);
+    ilInit(); // as loadTextures starts DevIL
+    const std::string out = captureStdout([&] { loadTexture(path.c_str(), false); });
+    EXPECT_EQ(out, "Error GL-binding texture(" + std::to_string(GL_INVALID_VALUE) +
+                       "): invalid value\n");
+}
+
 // Start-up with the craft's file missing, then F3's rebuild from the whole folder.
 TEST(DisplayLists, EachListDrawsItsOwnFileAndARebuildReplacesEveryNameAndObject) {
     sceneModel.objects.emplace_back(); // left from an earlier build: a build starts afresh

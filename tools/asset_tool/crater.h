@@ -1,12 +1,14 @@
 // crater.h -- the ground round the arena as one height field in the world model's file
-// units, shared by the world mesh and its baked picture so that the two agree. The game
-// draws the world at 0.34 across and 0.3 up, moved to (1.5, -7.2, -5.6).
+// units, shared by the world mesh and its baked picture so that the two agree. Where the
+// game draws the world comes from the game's table (data_files.h).
 #pragma once
 
+#include "assets/data_files.h"
+
 namespace crater {
-constexpr float acrossScale = 0.34f;   // world units per file unit, across
-constexpr float upScale = 0.3f;        // world units per file unit, up
-constexpr float worldDropUnits = 7.2f; // the model's origin lies this far below y = 0
+constexpr float acrossScale = worldAcrossScale;
+constexpr float upScale = worldUpScale;
+constexpr float worldDropUnits = -worldOriginY;
 
 constexpr float fileHeightOf(float worldY) {
     return (worldY + worldDropUnits) / upScale;
