@@ -122,7 +122,8 @@ def run(cmd, timeout):
     except subprocess.TimeoutExpired as e:
         return None, (e.stdout or b"").decode(errors="replace") if isinstance(e.stdout, bytes) else (e.stdout or "")
 
-TARGETS = ["wibz_unit_tests", "wibz_asset_tests"]
+# The pad tests hold the pad half of session/controls.cpp (the stick's sectors, the triggers).
+TARGETS = ["wibz_unit_tests", "wibz_asset_tests", "wibz_pad_tests"]
 def build_tests():
     code, out = run(["cmake", "--build", build, "-j", str(os.cpu_count() or 2), "--target"] + TARGETS, 900)
     return code == 0, out
