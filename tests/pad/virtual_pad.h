@@ -18,12 +18,7 @@ class VirtualPad {
         desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
         desc.name = name;
         desc.userdata = this;
-        if (motors) {
-            desc.Rumble = [](void* pad, Uint16 low, Uint16 high) {
-                static_cast<VirtualPad*>(pad)->rumbles += low > 0 || high > 0 ? 1 : 0;
-                return 0;
-            };
-        }
+        desc.Rumble = motors ? countRumble : nullptr;
         joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
         axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0.0f);
         axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.0f);
@@ -68,5 +63,9 @@ class VirtualPad {
     int rumbles = 0;
 
   private:
+    static int countRumble(void* pad, Uint16 low, Uint16 high) {
+        static_cast<VirtualPad*>(pad)->rumbles += low > 0 || high > 0 ? 1 : 0;
+        return 0;
+    }
     SDL_Joystick* joystick = nullptr;
 };
