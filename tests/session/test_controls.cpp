@@ -37,7 +37,8 @@ TEST_F(ControlsTest, ModeKeysPrintTheirNewValueAndGotoModeHasNoLineEnd) {
     // switch each other off without a line.
     EXPECT_EQ(press("c"), "AroundCenter 1\n");
     EXPECT_FALSE(game.camera.isAroundTarget());
-    EXPECT_EQ(press("rxgg"), "AroundTarget 1\nTargetMode 0\nGotoMode 0GotoMode 1");
+    EXPECT_EQ(press("rrrxgg"),
+              "AroundTarget 1\nAroundTarget 0\nAroundTarget 1\nTargetMode 0\nGotoMode 0GotoMode 1");
     EXPECT_FALSE(game.camera.isAroundCenter() || game.camera.isTargetMode());
     EXPECT_TRUE(game.camera.isGotoMode() && game.ship.isDistanceScaledTurn());
     EXPECT_EQ(press(std::string("nlLmMq?\x1b", 8)), "");

@@ -64,7 +64,7 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
 // keys that meant nothing give nothing, and the end line's keys never reached a step.
 TEST(Demo, FirstFormatKeysReadAsTheirIntentions) {
     const std::string path = scratchFile(
-        "keys.demo", "wibz3d-demo 1 1.0.0\n3 k:space k:f k:L k:q k:#27 Up F3 ^Left ^F8 Right\n"
+        "keys.demo", "wibz3d-demo 1 1.0.0\n3 k:space k:f k:L k:q k:#027 Up F3 ^Left ^F8 Right\n"
                      "4 k:s k:l\n9 k:d end\n");
     Demo demo;
     std::string error;
