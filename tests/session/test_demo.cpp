@@ -14,48 +14,50 @@ std::string scratchFile(const std::string& name, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
+
+// The demo as read: its steps' lines in the current format, its length and whether it
+// ended; or the error.
+std::string read(const std::string& path, Demo& demo) {
+    std::string error;
+    if (!readDemo(path, demo, error)) {
+        return error;
+    }
+    std::string text;
+    for (const DemoStep& s : demo.steps) {
+        text += demoStepLine(s.step, s.input, s.lighting) + "\n";
+    }
+    return text + "length " + std::to_string(demo.length) + (demo.ended ? " ended" : "");
+}
 } // namespace
 
 TEST(Demo, RecordedInputsReadBackAsTheyWere) {
     const std::string path = ::testing::TempDir() + "round.demo";
+    StepInput input;
+    input.steer[STEER_LEFT] = true;
+    input.give(Command::WIREFRAME);
+    input.give(Command::FIRE);
+    input.give(Command::WIREFRAME);
+    std::string error;
     {
         DemoRecorder recorder;
-        std::string error;
         ASSERT_TRUE(recorder.open(path, error)) << error;
-        StepInput input;
-        input.steer[STEER_LEFT] = true;
-        input.give(Command::WIREFRAME);
-        input.give(Command::FIRE);
-        input.give(Command::WIREFRAME);
         recorder.lighting(false);
         recorder.step(1, input);
         recorder.step(2, StepInput()); // no input: no line
         recorder.lighting(true);
         recorder.step(3, StepInput());
         recorder.lighting(true); // after the last step: reaches nothing
-        recorder.end(5);
+        recorder.end(5);         // step 5 never ran
     }
     Demo demo;
-    std::string error;
-    ASSERT_TRUE(readDemo(path, demo, error)) << error;
-    ASSERT_EQ(demo.steps.size(), 2u);
-    const StepInput& in = demo.steps[0].input;
-    EXPECT_TRUE(demo.steps[0].step == 1 && in.steer[STEER_LEFT] && !in.steer[STEER_RIGHT]);
-    ASSERT_EQ(in.commandCount, 3);
-    EXPECT_TRUE(in.commands[0] == Command::WIREFRAME && in.commands[1] == Command::FIRE &&
-                in.commands[2] == Command::WIREFRAME);
-    EXPECT_EQ(demo.steps[0].lighting, std::vector<bool>{false});
-    EXPECT_TRUE(demo.steps[1].step == 3 && demo.steps[1].input.isEmpty() &&
-                demo.steps[1].lighting == std::vector<bool>{true} && demo.ended);
-    EXPECT_EQ(demo.length, 4); // step 5 never ran
+    EXPECT_EQ(read(path, demo), "1 light-off wireframe fire wireframe left\n3 light-on\n"
+                                "length 4 ended");
 
     // A disk that fills up: the recording stops with a line saying so, the game goes on.
     DemoRecorder full;
-    StepInput up;
-    up.steer[STEER_FORWARD] = true;
     testing::internal::CaptureStderr();
     EXPECT_TRUE(full.open("/dev/full", error));
-    full.step(1, up);
+    full.step(1, input);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Demo: writing failed (No space left on device); the recording stops here\n");
 }
@@ -63,31 +65,20 @@ TEST(Demo, RecordedInputsReadBackAsTheyWere) {
 // The first format named keys: each is read as what the key means now, in the order given;
 // keys that meant nothing give nothing, and the end line's keys never reached a step.
 TEST(Demo, FirstFormatKeysReadAsTheirIntentions) {
-    const std::string path = scratchFile(
-        "keys.demo", "wibz3d-demo 1 1.0.0\n3 k:space k:f k:L k:q k:#027 Up F3 ^Left ^F8 Right\n"
-                     "4 k:s k:l\n9 k:d end\n");
     Demo demo;
-    std::string error;
-    ASSERT_TRUE(readDemo(path, demo, error)) << error;
-    ASSERT_EQ(demo.steps.size(), 2u);
-    const StepInput& in = demo.steps[0].input;
-    EXPECT_TRUE(in.steer[STEER_FORWARD] && in.steer[STEER_RIGHT] && !in.steer[STEER_LEFT]);
-    ASSERT_EQ(in.commandCount, 3);
-    EXPECT_TRUE(in.commands[0] == Command::FIRE && in.commands[1] == Command::NEXT &&
-                in.commands[2] == Command::CULL_FACES);
-    EXPECT_EQ(demo.steps[0].lighting, std::vector<bool>{true});
-    EXPECT_TRUE(demo.steps[1].input.commands[0] == Command::PREVIOUS &&
-                demo.steps[1].lighting == std::vector<bool>{false});
-    EXPECT_EQ(demo.length, 8);
-    EXPECT_EQ(demoStepLine(3, in, demo.steps[0].lighting),
-              "3 light-on fire next culling forward right");
+    EXPECT_EQ(read(scratchFile("keys.demo", "wibz3d-demo 1 1.0.0\n3 k:space k:f k:L k:q k:#027 "
+                                            "Up F3 ^Left ^F8 Right\n4 k:s k:l\n9 k:d end\n"),
+                   demo),
+              "3 light-on fire next culling forward right\n4 light-off previous\nlength 8 ended");
 }
 
 TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
-    const struct {
-        const char* text;
-        const char* message; // after "PATH:"
-    } cases[] = {
+    std::string crowded = "wibz3d-demo 2 1.0\n5";
+    for (int k = 0; k <= StepInput::maxCommands; ++k) {
+        crowded += " fire";
+    }
+    const std::pair<std::string, const char*> cases[] = {
+        // The text, and the message after "PATH:".
         {"", "1: not a Wibz3D demo"},
         {"wibz3d-demo 1", "1: not a Wibz3D demo"},
         {"quake-demo 1 1.0\n", "1: not a Wibz3D demo"},
@@ -95,7 +86,6 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
         {"wibz3d-demo 0 1.0\n", "1: demo format 0, this game reads 1 to 2"},
         {"wibz3d-demo 1 1.0\n5 Up\n# note\n6 Jump\n", "4: unknown key \"Jump\""},
         {"wibz3d-demo 2 1.0\n5 Up\n", "2: unknown input \"Up\""},
-
         {"wibz3d-demo 1 1.0\n5 k:ab\n", "2: unknown key \"k:ab\""},
         {"wibz3d-demo 1 1.0\n5 Up\n5 Down\n", "3: step 5 is not after step 5"},
         {"wibz3d-demo 1 1.0\n0 Up\n", "2: \"0\" is not a step number"},
@@ -105,37 +95,26 @@ TEST(Demo, BadFilesAreRefusedNamingFileAndLine) {
         {"wibz3d-demo 1 1.0\n5 k:#a1\n", "2: unknown key \"k:#a1\""},
         {"wibz3d-demo 1 1.0\n5 k:\x7f\n", "2: unknown key \"k:\x7f\""}, // DEL
         {"wibz3d-demo 1 1.0\n5 end\n6 Up\n", "3: a line after the end line"},
+        {crowded + "\n", "2: more than 32 commands in a step"},
     };
     int n = 0;
-    for (const auto& c : cases) {
-        const std::string path = scratchFile("bad" + std::to_string(n++) + ".demo", c.text);
-        Demo demo;
-        std::string error;
-        EXPECT_FALSE(readDemo(path, demo, error)) << c.text;
-        EXPECT_EQ(error.rfind(path + ":" + c.message, 0), 0u) << error;
-    }
     Demo demo;
-    std::string error;
-    std::string crowded = "wibz3d-demo 2 1.0\n5";
-    for (int k = 0; k <= StepInput::maxCommands; ++k) {
-        crowded += " fire";
+    for (const auto& [text, message] : cases) {
+        const std::string path = scratchFile("bad" + std::to_string(n++) + ".demo", text);
+        const std::string error = read(path, demo);
+        EXPECT_EQ(error.rfind(path + ":" + message, 0), 0u) << error;
     }
-    EXPECT_FALSE(readDemo(scratchFile("crowded.demo", crowded + "\n"), demo, error));
-    EXPECT_NE(error.find("crowded.demo:2: more than 32 commands in a step"), std::string::npos);
-    EXPECT_FALSE(readDemo(::testing::TempDir() + "missing.demo", demo, error));
-    EXPECT_NE(error.find("missing.demo: cannot open"), std::string::npos) << error;
+    const std::string missing = ::testing::TempDir() + "missing.demo";
+    EXPECT_EQ(read(missing, demo), missing + ": cannot open the demo: No such file or directory");
 
     // A recording killed in mid-line: played up to its last whole line, with a warning.
     const std::string cut = scratchFile("cut.demo", "wibz3d-demo 1 1.0\n3 Up\n7 Up\n8 Le");
-    ASSERT_TRUE(readDemo(cut, demo, error)) << error;
-    EXPECT_EQ(demo.length, 7);
-    EXPECT_FALSE(demo.ended);
+    EXPECT_EQ(read(cut, demo), "3 forward\n7 forward\nlength 7");
     EXPECT_EQ(demo.warning, cut + ":4: the last line is cut off; played up to step 7");
 }
 
 TEST(DemoSession, RefusesFilesItCannotReadOrWriteAndReportsTheTimedemo) {
-    Options none;
-    EXPECT_TRUE(startDemoSession(none)); // nothing asked, nothing to refuse
+    EXPECT_TRUE(startDemoSession(Options())); // nothing asked, nothing to refuse
     Options record, play, dump;
     record.recordDemo = dump.dumpState = "/nonexistent/folder/x";
     play.playDemo = ::testing::TempDir() + "missing.demo";

@@ -29,19 +29,6 @@ TEST(FrameTimer, IntervalOfEachFrameAndAReportStrictlyAfterEachSecond) {
     EXPECT_EQ(timer.framesPerSecond(), 1.0f); // the previous window's count stays
     EXPECT_EQ(updateAt(3010.0),
               "\ncurTime 3.01000, lastTime 2.00000, FrameInterval 0.01000, FPS 2.00000");
-    double now = 3010.0;
-    for (double interval : {10.0, 20.0}) { // about 100 and 50 frames a window
-        int reports = 0;
-        for (int i = 1; i <= 250; ++i) {
-            now += interval;
-            if (!updateAt(now).empty() && i > 100) { // the first window mixes the rates
-                reports += 1;
-                EXPECT_NEAR(timer.framesPerSecond(), 1000.0 / interval, 1.0) << interval;
-            }
-            EXPECT_NEAR(timer.frameInterval(), interval / 1000.0, 1e-6) << interval;
-        }
-        EXPECT_GE(reports, 1) << interval;
-    }
     setClockSource(nullptr); // back to the system clock, which is monotonic
     const double a = clockMilliseconds();
     EXPECT_GT(a, 0.0);

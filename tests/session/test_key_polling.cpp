@@ -14,10 +14,6 @@ void hold(std::initializer_list<PolledKey> keys) {
 } // namespace
 
 TEST_F(GameTest, ArrowKeysSetTheFrameInputsAndTheCameraGoal) {
-    hold({});
-    EXPECT_FALSE(game.moved);
-    EXPECT_EQ(game.thrustInput + game.turnInput, 0);
-
     hold({KEY_UP});
     EXPECT_TRUE(game.moved && game.thrustInput == 1);
     EXPECT_NEAR(game.ship.getPosition().x, -5.0f + 0.12f * 0.70711f, 1e-5f); // 12 units/s
@@ -33,7 +29,7 @@ TEST_F(GameTest, ArrowKeysSetTheFrameInputsAndTheCameraGoal) {
     hold({KEY_LEFT, KEY_RIGHT});
     EXPECT_EQ(game.turnInput, 2);
     hold({});
-    EXPECT_TRUE(game.turnInput == 0 && !game.moved);
+    EXPECT_TRUE(game.turnInput + game.thrustInput == 0 && !game.moved);
 }
 
 TEST_F(GameTest, SpinAngleWrapsOnlyPast360AndTheCraftSpinsPerStep) {

@@ -3,33 +3,24 @@
 #include "session/options.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-CommandLine parse(std::vector<const char*> words) {
-    words.insert(words.begin(), "wibz3d");
-    return parseCommandLine(static_cast<int>(words.size()), words.data());
+CommandLine parse(const std::vector<std::string>& words) {
+    std::vector<const char*> argv{"wibz3d"};
+    for (const std::string& word : words) {
+        argv.push_back(word.c_str());
+    }
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
-
-struct BadCase {
-    std::vector<const char*> words;
-    std::string complaint; // the first line on standard error
-};
 
 // The options a command line starts the game with, and what GLUT is passed after its name.
 std::string startedWith(const std::string& words) {
-    std::vector<std::string> split;
     std::istringstream in(words);
-    for (std::string word; in >> word;) {
-        split.push_back(word);
-    }
-    std::vector<const char*> pointers;
-    for (const std::string& word : split) {
-        pointers.push_back(word.c_str());
-    }
-    CommandLine line = parse(pointers);
+    CommandLine line = parse({std::istream_iterator<std::string>(in), {}});
     const Options& o = line.options;
     std::ostringstream out;
     out << (line.action == StartAction::PLAY ? "" : "not playing ") << o.dataFolder << " "
@@ -48,28 +39,25 @@ std::string startedWith(const std::string& words) {
 }
 } // namespace
 
+// Each option in both spellings where it has two; a later option overrides an earlier one.
 TEST(CommandLine, OptionsThatStartTheGame) {
     const std::pair<const char*, const char*> cases[] = {
         {"", " 400x300 rec  play  dump  |"},
-        {"--data /srv/mod", "/srv/mod 400x300 rec  play  dump  |"},
-        {"--data=../mod", "../mod 400x300 rec  play  dump  |"},
-        {"--window 800x600", " 800x600 rec  play  dump  |"},
-        {"--window=1x32767", " 1x32767 rec  play  dump  |"},
+        {"--data /srv/mod --window 800x600", "/srv/mod 800x600 rec  play  dump  |"},
+        {"--data=../mod --window=1x32767", "../mod 1x32767 rec  play  dump  |"},
         {"--window 640x480 --window 320x200 --fullscreen", " 320x200 full rec  play  dump  |"},
         {"-display :3 --fullscreen -geometry 300x200+10+20 -iconic -sync -gldebug -direct "
          "-indirect",
          " 400x300 full rec  play  dump  | -display :3 -geometry 300x200+10+20 -iconic -sync "
          "-gldebug -direct -indirect"},
-        {"--record my.demo", " 400x300 rec my.demo play  dump  |"},
-        {"--play=a.demo --exit-at-end --dump-state end.txt",
+        {"--record my.demo --no-gamepad", " 400x300 rec my.demo play  dump  no pads |"},
+        {"--timedemo b.demo --play=a.demo --exit-at-end --dump-state end.txt",
          " 400x300 rec  play a.demo exit dump end.txt |"},
-        {"--timedemo b.demo", " 400x300 rec  play b.demo timed dump  |"},
-        {"--no-gamepad --record r.demo", " 400x300 rec r.demo play  dump  no pads |"},
-        {"--no-sound --volume 0", " 400x300 rec  play  dump  silent volume 0 |"},
-        {"--volume=7 --volume 100", " 400x300 rec  play  dump  |"},
-        {"--volume 055", " 400x300 rec  play  dump  volume 55 |"},
-        {"--vsync off --frame-log f.txt", " 400x300 rec  play  dump  no-vsync log f.txt |"},
-        {"--vsync=off --vsync on", " 400x300 rec  play  dump  |"},
+        {"--timedemo b.demo --no-sound --volume 0",
+         " 400x300 rec  play b.demo timed dump  silent volume 0 |"},
+        {"--volume=7 --volume 100 --vsync=off --vsync on", " 400x300 rec  play  dump  |"},
+        {"--volume 055 --vsync off --frame-log f.txt",
+         " 400x300 rec  play  dump  volume 55 no-vsync log f.txt |"},
     };
     for (const auto& [words, started] : cases) {
         EXPECT_EQ(startedWith(words), started) << words;
@@ -77,7 +65,7 @@ TEST(CommandLine, OptionsThatStartTheGame) {
 }
 
 TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
-    for (const auto& words : std::vector<std::vector<const char*>>{
+    for (const auto& words : std::vector<std::vector<std::string>>{
              {"--help"}, {"-h"}, {"--window", "9x9", "--help", "--bogus"}}) {
         const CommandLine line = parse(words);
         EXPECT_EQ(line.action, StartAction::SHOW_HELP);
@@ -94,7 +82,8 @@ TEST(CommandLine, HelpAndVersionEndBeforeAnythingAfterThem) {
 }
 
 TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
-    const std::vector<BadCase> cases = {
+    // The words and the complaint, the first line on standard error.
+    std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"-x"}, "unknown option '-x'"},
         {{"--bogus=1"}, "unknown option '--bogus'"},
@@ -116,25 +105,21 @@ TEST(CommandLine, EachBadInputIsNamedOnOneLineWithTheHint) {
         {{"--vsync", "yes"}, "bad value 'yes' for '--vsync' (on or off)"},
         {{"--vsync="}, "option '--vsync' needs a value, not an empty one"},
     };
-    for (const BadCase& c : cases) {
-        const CommandLine line = parse(c.words);
-        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << c.complaint;
-        EXPECT_EQ(line.message,
-                  "wibz3d: " + c.complaint + "\nTry 'wibz3d --help' for more information.\n");
-    }
     for (const char* size : {"0x300", "400x0", "400", "x300", "400x", "4OOx300", "400x300x2",
                              "-400x300", "+400x300", "32768x300", "400X300", "400x 300", ""}) {
-        const CommandLine line = parse({"--window", size});
-        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << size;
-        EXPECT_EQ(line.message.substr(0, line.message.find('\n')),
-                  std::string("wibz3d: bad value '") + size +
-                      "' for '--window' (WIDTHxHEIGHT, such as 800x600)");
+        cases.push_back({{"--window", size},
+                         "bad value '" + std::string(size) +
+                             "' for '--window' (WIDTHxHEIGHT, such as 800x600)"});
     }
     for (const char* volume : {"101", "-1", "+5", "1000", "5%", "ten", "1.5"}) {
-        const CommandLine line = parse({"--volume", volume});
-        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << volume;
-        EXPECT_EQ(line.message.substr(0, line.message.find('\n')),
-                  std::string("wibz3d: bad value '") + volume +
-                      "' for '--volume' (a whole number from 0 to 100)");
+        cases.push_back({{"--volume", volume},
+                         "bad value '" + std::string(volume) +
+                             "' for '--volume' (a whole number from 0 to 100)"});
+    }
+    for (const auto& [words, complaint] : cases) {
+        const CommandLine line = parse(words);
+        EXPECT_EQ(line.action, StartAction::BAD_USAGE) << complaint;
+        EXPECT_EQ(line.message,
+                  "wibz3d: " + complaint + "\nTry 'wibz3d --help' for more information.\n");
     }
 }

@@ -7,20 +7,16 @@
 
 TEST(HudText, FrameTextsAreZeroPaddedAndCut) {
     initHud();
+    const auto texts = [] {
+        return std::string(fpsText.getText()) + "|" + livesText.getText() + "|" +
+               scoreText.getText();
+    };
     writeHudTexts(60.0f, 5, false, 1100);
-    EXPECT_STREQ(fpsText.getText(), "FPS: 060");
-    EXPECT_STREQ(livesText.getText(), "Lives: 005");
-    EXPECT_STREQ(scoreText.getText(), "Score: 000001100");
-
-    writeHudTexts(1234.0f, 0, true, 0);
-    EXPECT_STREQ(fpsText.getText(), "FPS: 123"); // cut to eight characters
-    EXPECT_STREQ(livesText.getText(), "GAME OVER!");
-    EXPECT_STREQ(scoreText.getText(), "Score: 000000000");
-
-    writeHudTexts(99.9f, 123456, false, 2147483647);
-    EXPECT_STREQ(fpsText.getText(), "FPS: 099"); // truncated, not rounded
-    EXPECT_STREQ(livesText.getText(), "Lives: 123");
-    EXPECT_STREQ(scoreText.getText(), "Score: 2147483647");
+    EXPECT_EQ(texts(), "FPS: 060|Lives: 005|Score: 000001100");
+    writeHudTexts(1234.0f, 0, true, 0); // the rate cut to eight characters
+    EXPECT_EQ(texts(), "FPS: 123|GAME OVER!|Score: 000000000");
+    writeHudTexts(99.9f, 123456, false, 2147483647); // the rate truncated, not rounded
+    EXPECT_EQ(texts(), "FPS: 099|Lives: 123|Score: 2147483647");
     EXPECT_STREQ(spareText.getText(), ""); // never written
 }
 
