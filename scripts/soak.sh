@@ -2,8 +2,8 @@
 # soak.sh -- an endurance run of the real game under a private Xvfb: random key presses for
 # SECONDS (reproducible from SOAK_SEED), the frame-rate reports and the heap in use watched
 # all along. Fails on heap in use that grows with time, an early exit or crash, a sanitizer
-# report, a collapsing frame rate, or an Escape at the end that does not end the game with
-# status 0.
+# report (in a sanitizer build also a leak found at exit), a collapsing frame rate, or an
+# Escape at the end that does not end the game with status 0.
 #   scripts/soak.sh [seconds] [build-dir]     (seconds default 600, build-dir default ./build)
 # SOAK_SEED=n repeats a run's key sequence; SOAK_KEEP=1 keeps the game's output, the logs of
 # keys and heap samples and a picture of the game after each window, as a failed run does;
@@ -50,16 +50,22 @@ COLLAPSE_PERCENT=33
 # 54 s after a minute's first window hold at least five rebuilds.
 F3_SPACING_MS=5000
 
-# Mesa and X allocate for the life of the process, so no leak report at exit. ASan's
-# quarantine of freed blocks (256 MiB) swells the resident memory, not the heap in use.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+# The sanitizer build checks for unreachable blocks at exit. The system libraries (Mesa's
+# driver, D-Bus, SDL) keep blocks of their own to the end, which lsan_system_libraries.supp
+# names; dlclose is kept from unloading them (tests/e2e/keep_libraries.cpp), or their
+# frames would show as an unknown module. ASan's quarantine of freed blocks (256 MiB) swells
+# the resident memory, not the heap in use.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+SUPPRESSIONS=$ROOT/tests/e2e/lsan_system_libraries.supp
+export LSAN_OPTIONS=suppressions=$SUPPRESSIONS${LSAN_OPTIONS:+:$LSAN_OPTIONS}
+KEEP_LIBRARIES=$BUILD/tests/libwibz_keep_libraries.so
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 SANITIZER_REPORT='ERROR: (Address|Leak|Memory|Thread)Sanitizer|WARNING: ThreadSanitizer|runtime error:'
 
 SEED=${SOAK_SEED:-$(((${EPOCHREALTIME/./} + $$) % 1000000))}
 RANDOM=$SEED
 echo "soak: $RUN_SECONDS s of $GAME, seed $SEED (repeat with SOAK_SEED=$SEED)"
-echo "soak: ASAN_OPTIONS=$ASAN_OPTIONS UBSAN_OPTIONS=$UBSAN_OPTIONS"
+echo "soak: ASAN_OPTIONS=$ASAN_OPTIONS LSAN_OPTIONS=$LSAN_OPTIONS UBSAN_OPTIONS=$UBSAN_OPTIONS"
 
 # shellcheck source=tests/e2e/xvfb_lib.sh
 . "$ROOT/tests/e2e/xvfb_lib.sh"
@@ -304,12 +310,13 @@ died_early() {
     exit 1
 }
 
-# The probe goes into the game alone. A sanitizer runtime linked as a library must be the
-# first one loaded, so it is named before the probe.
+# The probe goes into the game alone, with the library keeper in a sanitizer build. A
+# sanitizer runtime linked as a library must be the first one loaded, so it comes first.
 SANITIZER_RUNTIME=$(ldd "$GAME" | awk '$1 ~ /^libasan/ { print $3 }')
+[ -n "$SANITIZER_RUNTIME" ] && [ -f "$KEEP_LIBRARIES" ] || KEEP_LIBRARIES=""
 start_xvfb
-LD_PRELOAD="${SANITIZER_RUNTIME:+$SANITIZER_RUNTIME }$PROBE" WIBZ_HEAP_LOG=$HEAP_LOG \
-    start_game "$GAME" "$DATA" "$OUT"
+PRELOAD="${SANITIZER_RUNTIME:+$SANITIZER_RUNTIME }$PROBE${KEEP_LIBRARIES:+ $KEEP_LIBRARIES}"
+LD_PRELOAD=$PRELOAD WIBZ_HEAP_LOG=$HEAP_LOG start_game "$GAME" "$DATA" "$OUT"
 WID=$(wait_for_window) || { echo "FAIL: no game window"; stderr_tail; KEEP_WORK=yes; exit 1; }
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 wait_for_text "$OUT" "curTime" 20 || { echo "FAIL: no frame drawn"; stderr_tail; KEEP_WORK=yes; exit 1; }
@@ -395,6 +402,8 @@ if grep -qE "$SANITIZER_REPORT" "$ERR"; then
 fi
 if [ "${#FAILURES[@]}" -gt 0 ]; then
     printf 'FAIL: %s\n' "${FAILURES[@]}"
+    # A leak's allocation, from the first report: the game's frames name the line.
+    grep -m1 -A10 -E '^(Direct|Indirect) leak' "$ERR" | sed 's/^/   /' || true
     stderr_tail
     KEEP_WORK=yes
     exit 1
