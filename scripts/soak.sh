@@ -393,8 +393,8 @@ echo "soak: $PRESSES key presses sent:$KEYS_LINE"
 echo "soak: Escape gave $(describe_status "$ESC_STATUS")"
 
 if [ "$GROWTH_KIB" -gt "$MAX_GROWTH_KIB" ]; then
-    FAILURES+=("heap in use grew with time: the floor rose $RISE_KIB KiB, $GROWTH_KIB KiB" \
-        "of it besides its two largest steps (limit $MAX_GROWTH_KIB)")
+    FAILURES+=("heap in use grew with time: the floor rose $RISE_KIB KiB, $GROWTH_KIB KiB of it \
+besides its two largest steps (limit $MAX_GROWTH_KIB)")
 fi
 [ "$ESC_STATUS" = 0 ] || FAILURES+=("Escape at the end gave $(describe_status "$ESC_STATUS")")
 if grep -qE "$SANITIZER_REPORT" "$ERR"; then
