@@ -34,11 +34,19 @@ for _ in $(seq 120); do
     wait_for_text rec.out "nlock 1" 1 && break
 done
 grep -q "nlock 1" rec.out || fail "no stone to lock after a minute: $(cat rec.out)"
-xdotool keydown Up; sleep 0.4; xdotool keyup Up
+# Each held key is let go, and Escape sent, once the game has written the intentions before
+# it into the demo, step by step: a busy machine may run no step while a key is held for a
+# fixed time, or reach the Escape before the keys typed ahead of it.
+xdotool keydown Up
+wait_for_text rec.demo " forward" 30 || fail "Up held: no forward step: $(tail -n3 rec.demo)"
+xdotool keyup Up
 xdotool key space
-xdotool keydown Right; sleep 0.6; xdotool keyup Right
+xdotool keydown Right
+wait_for_text rec.demo " right" 30 || fail "Right held: no right step: $(tail -n3 rec.demo)"
+xdotool keyup Right
 xdotool key f F2 c space
-sleep 0.5
+wait_for_text rec.demo " around-centre" 30 && wait_for_text rec.demo " fps" 30 ||
+    fail "f F2 c: not in the demo: $(tail -n3 rec.demo)"
 xdotool key Escape
 wait_for_exit "$GAME_PID" 10
 GAME_PID=""
@@ -62,7 +70,9 @@ cmp <(without_timer rec.out) <(without_timer play.out) \
 GAME_PID=$!
 WID=$(wait_for_window) || fail "no window"
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
-xdotool keydown Left; sleep 1.5
+xdotool keydown Left
+wait_for_text killed.demo " left" 30 || fail "Left held: no left step: $(tail -n3 killed.demo)"
+sleep 1.0 # some steps more, one of them perhaps half written when killed
 kill -9 "$GAME_PID"
 wait "$GAME_PID" 2>/dev/null
 GAME_PID=""
