@@ -57,12 +57,18 @@ struct Gamepads {
     const SdlLibrary* sdl = nullptr; // null until started
     std::vector<Pad> pads;
     bool playing = false; // at the last poll
-    // A start aside: the thread, and what it found, handed over once done is set.
-    std::thread starter;
-    std::atomic<bool> starterDone{false};
-    const SdlLibrary* startedAside = nullptr;
+    std::thread starter;  // a start aside
+    bool abandoned = false;
 };
 Gamepads gamepads;
+
+// What a start aside found, handed over once done is set. Kept apart from Gamepads, with
+// nothing to destroy: a start left behind at exit may still finish while the statics go.
+struct StartAside {
+    std::atomic<bool> done{false};
+    std::atomic<const SdlLibrary*> found{nullptr};
+};
+StartAside startAside;
 
 Pad* padWithId(SDL_JoystickID id) {
     for (Pad& pad : gamepads.pads) {
@@ -188,36 +194,40 @@ const SdlLibrary* startSdl() {
 
 // Takes over what a start aside found, once it is done.
 void finishStartAside() {
-    if (gamepads.starter.joinable() && gamepads.starterDone.load(std::memory_order_acquire)) {
+    if (gamepads.starter.joinable() && startAside.done.load(std::memory_order_acquire)) {
         gamepads.starter.join();
-        gamepads.sdl = gamepads.startedAside;
+        gamepads.sdl = startAside.found.load(std::memory_order_acquire);
     }
 }
 } // namespace
 
 bool startGamepads() {
-    if (gamepads.sdl == nullptr && !gamepads.starter.joinable()) {
+    if (gamepads.sdl == nullptr && !gamepads.starter.joinable() && !gamepads.abandoned) {
         gamepads.sdl = startSdl();
     }
     return gamepads.sdl != nullptr;
 }
 
 void startGamepadsAside() {
-    if (gamepads.sdl != nullptr || gamepads.starter.joinable()) {
+    if (gamepads.sdl != nullptr || gamepads.starter.joinable() || gamepads.abandoned) {
         return;
     }
-    gamepads.starterDone.store(false);
+    startAside.done.store(false);
     gamepads.starter = std::thread([] {
-        gamepads.startedAside = startSdl();
-        gamepads.starterDone.store(true, std::memory_order_release);
+        startAside.found.store(startSdl(), std::memory_order_release);
+        startAside.done.store(true, std::memory_order_release);
     });
 }
 
 void stopGamepads() {
-    if (gamepads.starter.joinable()) {
-        gamepads.starter.join();
-        gamepads.sdl = gamepads.startedAside;
+    if (gamepads.starter.joinable() && !startAside.done.load(std::memory_order_acquire)) {
+        // SDL's start waits on the desktop's D-Bus for as long as the bus does not answer:
+        // the game goes without its pads rather than hang on its way out.
+        gamepads.starter.detach();
+        gamepads.abandoned = true;
+        return;
     }
+    finishStartAside();
     if (gamepads.sdl == nullptr) {
         return;
     }

@@ -12,7 +12,8 @@ bool startGamepads();
 // The same on a thread of its own, so that loading SDL's fifty-odd libraries holds up no
 // frame; the polls take the pads up once it is done.
 void startGamepadsAside();
-// Lets every pad go and stops the subsystem (after a start aside has finished).
+// Lets every pad go and stops the subsystem. A start aside still under way is left behind,
+// and the pads do not start again.
 void stopGamepads();
 // Once per drawn frame, before its steps: takes up the pads connected and lets go of those
 // disconnected (one console line each), gives the commands of the buttons pressed since,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real game in a real X window: title and size, the frame-timer line at the paced
 # rate, SDL loaded for the gamepads (not with --no-gamepad) and silent with no pad, and
-# Escape ending it with status 0.
+# Escape ending it with status 0, also while the pads' start waits on a bus that never answers.
 set -u
 BIN=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -53,6 +53,28 @@ wait_for_text "$OUT" "curTime " 20 || fail "no frame-timer line with --no-gamepa
 grep -q 'libSDL2' "/proc/$GAME_PID/maps" && fail "SDL loaded with --no-gamepad"
 quit_game "$WID"
 [ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with --no-gamepad"
+# A session bus that takes SDL's connection and never answers holds the pads' start for
+# good: Escape still ends the game, with status 0, without its pads.
+BUS="$WORK/silent-bus"
+python3 - "$BUS" <<'EOF' &
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(4)
+open(sys.argv[1] + ".open", "a").close()
+held = []
+while True:
+    held.append(server.accept()[0])
+    open(sys.argv[1] + ".taken", "a").close()
+EOF
+BUS_PID=$!
+trap 'kill "$BUS_PID"; stop_all' EXIT
+wait_for_file "$BUS.open" || fail "the silent bus did not open"
+DBUS_SESSION_BUS_ADDRESS="unix:path=$BUS" start_game "$BIN" "$WORK" "$OUT"
+WID=$(wait_for_window) || fail "no window with a silent bus"
+wait_for_file "$BUS.taken" || fail "the pads' start never asked the bus"
+quit_game "$WID"
+[ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with the pads' start held"
 echo "PASS: window 400x300 \"Wibz3D\", fps $(echo $REPORTS | tr '\n' ' '), SDL loaded" \
-    "silently (not with --no-gamepad), Escape -> 0"
+    "silently (not with --no-gamepad), Escape -> 0, also with the pads' start held"
 rm -rf "$WORK"

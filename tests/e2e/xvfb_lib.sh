@@ -4,6 +4,13 @@
 XVFB_PID=""
 GAME_PID=""
 
+# These X sessions have no D-Bus session bus. Without an address, libdbus (asked by SDL as
+# the pads start) forks dbus-launch from the game's pad thread, and under AddressSanitizer
+# the child can hang for good on the sanitizer's allocator lock, copied held from another
+# thread. An address with nothing behind it is refused at once, as on a desktop whose bus
+# is down.
+export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/wibz3d-bus}
+
 start_xvfb() {
     local attempt
     for attempt in 1 2 3; do
@@ -107,6 +114,15 @@ wait_for_text() {
     return 1
 }
 
+# wait_for_file FILE: up to 20 s for FILE to be there.
+wait_for_file() {
+    for _ in $(seq 200); do
+        [ -e "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # wait_for_exit PID SECONDS: waits for the game (a child of this shell) and sets
 # EXIT_STATUS; after SECONDS it is killed, giving 137.
 EXIT_STATUS=""
@@ -119,10 +135,21 @@ wait_for_exit() {
         [ "$state" = "Z" ] || [ "$state" = "gone" ] && break
         sleep 0.05
     done
+    [ "$state" = "Z" ] || [ "$state" = "gone" ] || show_stuck "$1"
     kill -9 "$1" 2>/dev/null || true
     EXIT_STATUS=0
     wait "$1" || EXIT_STATUS=$?
     return 0
+}
+
+# show_stuck PID: what a game that did not end in time was doing, for the failure's report.
+show_stuck() {
+    echo "the game (pid $1) had not ended; its threads:" >&2
+    if command -v gdb >/dev/null; then
+        timeout 60 gdb -p "$1" -batch -nx -ex "thread apply all bt" 2>&1 | grep -E '^(#|Thread)' >&2
+    else
+        ls -l "/proc/$1/task" >&2
+    fi
 }
 
 # keeping_manifest BUILD COMMAND...: runs COMMAND (an install or cpack), then puts back the
