@@ -32,7 +32,15 @@ start_xvfb
 CLK_TCK=$(getconf CLK_TCK)
 
 title_of() { [ "$1" = "$GAME" ] && echo 'Wibz3D' || echo 'Bare GLUT window'; }
-name_of() { [ "$1" = "$GAME" ] && echo "game $*" || echo bare; }
+# "game --no-sound" or "bare": the program's name and its arguments, not its path.
+name_of() {
+    if [ "$1" = "$GAME" ]; then
+        shift
+        echo "game $*"
+    else
+        echo bare
+    fi
+}
 # OpenAL Soft writing its output into a file: a sound device that opens without a card.
 printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$WORK/device.wav" >"$WORK/wave.conf"
 
