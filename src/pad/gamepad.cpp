@@ -4,50 +4,50 @@
 #include "pad/gamepad.h"
 
 #include "pad/sdl_library.h"
+#include "platform/background_start.h"
 #include "session/controls.h"
 #include "session/step_input.h"
 
-#include <atomic>
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 constexpr float axisFullScale = 32767.0f;
-constexpr Uint16 rumbleStrength = 0xC000; // of 0xFFFF, both motors
-constexpr Uint32 rumbleMilliseconds = 250;
+constexpr std::uint16_t rumbleStrength = 0xC000; // of 0xFFFF, both motors
+constexpr std::uint32_t rumbleMilliseconds = 250;
 
 // SDL's buttons as the pad table names them; buttons SDL added later (paddles, touchpad)
 // mean nothing to the game.
 struct ButtonControl {
-    SDL_GameControllerButton button;
+    sdl::GameControllerButton button;
     PadControl control;
 };
 constexpr ButtonControl buttonControls[] = {
-    {SDL_CONTROLLER_BUTTON_A, PAD_A},
-    {SDL_CONTROLLER_BUTTON_B, PAD_B},
-    {SDL_CONTROLLER_BUTTON_X, PAD_X},
-    {SDL_CONTROLLER_BUTTON_Y, PAD_Y},
-    {SDL_CONTROLLER_BUTTON_BACK, PAD_BACK},
-    {SDL_CONTROLLER_BUTTON_GUIDE, PAD_GUIDE},
-    {SDL_CONTROLLER_BUTTON_START, PAD_START},
-    {SDL_CONTROLLER_BUTTON_LEFTSTICK, PAD_LEFT_STICK_CLICK},
-    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, PAD_RIGHT_STICK_CLICK},
-    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PAD_LEFT_SHOULDER},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PAD_RIGHT_SHOULDER},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, PAD_DPAD_UP},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PAD_DPAD_DOWN},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PAD_DPAD_LEFT},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PAD_DPAD_RIGHT},
+    {sdl::CONTROLLER_BUTTON_A, PAD_A},
+    {sdl::CONTROLLER_BUTTON_B, PAD_B},
+    {sdl::CONTROLLER_BUTTON_X, PAD_X},
+    {sdl::CONTROLLER_BUTTON_Y, PAD_Y},
+    {sdl::CONTROLLER_BUTTON_BACK, PAD_BACK},
+    {sdl::CONTROLLER_BUTTON_GUIDE, PAD_GUIDE},
+    {sdl::CONTROLLER_BUTTON_START, PAD_START},
+    {sdl::CONTROLLER_BUTTON_LEFTSTICK, PAD_LEFT_STICK_CLICK},
+    {sdl::CONTROLLER_BUTTON_RIGHTSTICK, PAD_RIGHT_STICK_CLICK},
+    {sdl::CONTROLLER_BUTTON_LEFTSHOULDER, PAD_LEFT_SHOULDER},
+    {sdl::CONTROLLER_BUTTON_RIGHTSHOULDER, PAD_RIGHT_SHOULDER},
+    {sdl::CONTROLLER_BUTTON_DPAD_UP, PAD_DPAD_UP},
+    {sdl::CONTROLLER_BUTTON_DPAD_DOWN, PAD_DPAD_DOWN},
+    {sdl::CONTROLLER_BUTTON_DPAD_LEFT, PAD_DPAD_LEFT},
+    {sdl::CONTROLLER_BUTTON_DPAD_RIGHT, PAD_DPAD_RIGHT},
 };
 // The stick's directions as controls, in the order of Steer.
 constexpr PadControl stickControls[STEER_COUNT] = {PAD_STICK_UP, PAD_STICK_DOWN, PAD_STICK_LEFT,
                                                    PAD_STICK_RIGHT};
 
 struct Pad {
-    SDL_GameController* controller = nullptr;
-    SDL_JoystickID id = -1;
+    sdl::GameController* controller = nullptr;
+    sdl::JoystickID id = -1;
     std::string name;
     bool leftTriggerHeld = false;
     bool rightTriggerHeld = false;
@@ -55,22 +55,13 @@ struct Pad {
 
 struct Gamepads {
     const SdlLibrary* sdl = nullptr; // null until started
+    BackgroundStart<const SdlLibrary*> starter;
     std::vector<Pad> pads;
     bool playing = false; // at the last poll
-    std::thread starter;  // a start aside
-    bool abandoned = false;
 };
 Gamepads gamepads;
 
-// What a start aside found, handed over once done is set. Kept apart from Gamepads, with
-// nothing to destroy: a start left behind at exit may still finish while the statics go.
-struct StartAside {
-    std::atomic<bool> done{false};
-    std::atomic<const SdlLibrary*> found{nullptr};
-};
-StartAside startAside;
-
-Pad* padWithId(SDL_JoystickID id) {
+Pad* padWithId(sdl::JoystickID id) {
     for (Pad& pad : gamepads.pads) {
         if (pad.id == id) {
             return &pad;
@@ -81,7 +72,7 @@ Pad* padWithId(SDL_JoystickID id) {
 
 void takeUp(int deviceIndex) {
     const SdlLibrary& sdl = *gamepads.sdl;
-    SDL_GameController* controller = sdl.SDL_GameControllerOpen(deviceIndex);
+    sdl::GameController* controller = sdl.SDL_GameControllerOpen(deviceIndex);
     if (controller == nullptr) {
         std::fprintf(stderr, "Gamepad not opened: %s\n", sdl.SDL_GetError());
         return;
@@ -99,7 +90,7 @@ void takeUp(int deviceIndex) {
     gamepads.pads.push_back(pad);
 }
 
-void letGo(SDL_JoystickID id) {
+void letGo(sdl::JoystickID id) {
     for (auto pad = gamepads.pads.begin(); pad != gamepads.pads.end(); ++pad) {
         if (pad->id == id) {
             std::printf("Gamepad disconnected: %s\n", pad->name.c_str());
@@ -117,7 +108,7 @@ void give(PadControl control) {
     }
 }
 
-void pressButton(Uint8 button) {
+void pressButton(std::uint8_t button) {
     for (const ButtonControl& binding : buttonControls) {
         if (binding.button == button) {
             give(binding.control);
@@ -126,10 +117,10 @@ void pressButton(Uint8 button) {
 }
 
 // A trigger gives its command as it is pulled past the line, once per pull.
-void moveTrigger(SDL_JoystickID id, Uint8 axis, Sint16 value) {
+void moveTrigger(sdl::JoystickID id, std::uint8_t axis, std::int16_t value) {
     Pad* pad = padWithId(id);
-    const bool left = axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT;
-    if (pad == nullptr || (!left && axis != SDL_CONTROLLER_AXIS_TRIGGERRIGHT)) {
+    const bool left = axis == sdl::CONTROLLER_AXIS_TRIGGERLEFT;
+    if (pad == nullptr || (!left && axis != sdl::CONTROLLER_AXIS_TRIGGERRIGHT)) {
         return;
     }
     bool& held = left ? pad->leftTriggerHeld : pad->rightTriggerHeld;
@@ -159,10 +150,10 @@ void readSteering(bool steer[STEER_COUNT]) {
                 sdl.SDL_GameControllerGetButton(pad.controller, binding.button) != 0;
         }
         const float x = static_cast<float>(sdl.SDL_GameControllerGetAxis(
-                            pad.controller, SDL_CONTROLLER_AXIS_LEFTX)) /
+                            pad.controller, sdl::CONTROLLER_AXIS_LEFTX)) /
                         axisFullScale;
         const float y = static_cast<float>(sdl.SDL_GameControllerGetAxis(
-                            pad.controller, SDL_CONTROLLER_AXIS_LEFTY)) /
+                            pad.controller, sdl::CONTROLLER_AXIS_LEFTY)) /
                         axisFullScale;
         bool stick[STEER_COUNT] = {};
         stickDirections(x, y, stick);
@@ -182,10 +173,10 @@ const SdlLibrary* startSdl() {
         return nullptr;
     }
     // SDL has no window to judge focus by: the game does that from its own window.
-    sdl->SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    sdl->SDL_SetHint(sdl::HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // Interrupt and terminate end the game as they always have, not as SDL quit events.
-    sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (sdl->SDL_Init(SDL_INIT_GAMECONTROLLER) != 0) {
+    sdl->SDL_SetHint(sdl::HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->SDL_Init(sdl::INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "Gamepads off: %s\n", sdl->SDL_GetError());
         return nullptr;
     }
@@ -194,39 +185,28 @@ const SdlLibrary* startSdl() {
 
 // Takes over what a start aside found, once it is done.
 void finishStartAside() {
-    if (gamepads.starter.joinable() && startAside.done.load(std::memory_order_acquire)) {
-        gamepads.starter.join();
-        gamepads.sdl = startAside.found.load(std::memory_order_acquire);
+    if (std::optional<const SdlLibrary*> found = gamepads.starter.take()) {
+        gamepads.sdl = *found;
     }
 }
 } // namespace
 
 bool startGamepads() {
-    if (gamepads.sdl == nullptr && !gamepads.starter.joinable() && !gamepads.abandoned) {
+    if (gamepads.sdl == nullptr && !gamepads.starter.begun()) {
         gamepads.sdl = startSdl();
     }
     return gamepads.sdl != nullptr;
 }
 
 void startGamepadsAside() {
-    if (gamepads.sdl != nullptr || gamepads.starter.joinable() || gamepads.abandoned) {
-        return;
+    if (gamepads.sdl == nullptr) {
+        gamepads.starter.begin(startSdl);
     }
-    startAside.done.store(false);
-    gamepads.starter = std::thread([] {
-        startAside.found.store(startSdl(), std::memory_order_release);
-        startAside.done.store(true, std::memory_order_release);
-    });
 }
 
 void stopGamepads() {
-    if (gamepads.starter.joinable() && !startAside.done.load(std::memory_order_acquire)) {
-        // SDL's start waits on the desktop's D-Bus for as long as the bus does not answer:
-        // the game goes without its pads rather than hang on its way out.
-        gamepads.starter.detach();
-        gamepads.abandoned = true;
-        return;
-    }
+    // A start still under way (SDL's waits on the desktop's D-Bus for as long as the bus
+    // does not answer) is left to itself: the game ends without waiting for its pads.
     finishStartAside();
     if (gamepads.sdl == nullptr) {
         return;
@@ -235,7 +215,7 @@ void stopGamepads() {
         gamepads.sdl->SDL_GameControllerClose(pad.controller);
     }
     gamepads.pads.clear();
-    gamepads.sdl->SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    gamepads.sdl->SDL_QuitSubSystem(sdl::INIT_GAMECONTROLLER);
     gamepads.sdl = nullptr;
 }
 
@@ -245,19 +225,19 @@ void pollGamepads(bool playing) {
         return;
     }
     gamepads.playing = playing;
-    SDL_Event event;
+    sdl::Event event;
     while (gamepads.sdl->SDL_PollEvent(&event) != 0) {
         switch (event.type) {
-        case SDL_CONTROLLERDEVICEADDED:
+        case sdl::CONTROLLERDEVICEADDED:
             takeUp(event.cdevice.which);
             break;
-        case SDL_CONTROLLERDEVICEREMOVED:
+        case sdl::CONTROLLERDEVICEREMOVED:
             letGo(event.cdevice.which);
             break;
-        case SDL_CONTROLLERBUTTONDOWN:
+        case sdl::CONTROLLERBUTTONDOWN:
             pressButton(event.cbutton.button);
             break;
-        case SDL_CONTROLLERAXISMOTION:
+        case sdl::CONTROLLERAXISMOTION:
             moveTrigger(event.caxis.which, event.caxis.axis, event.caxis.value);
             break;
         default:

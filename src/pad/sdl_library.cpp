@@ -15,7 +15,7 @@ LoadedLibrary sdlLibrary;
 bool loadFunctions(void* library, SdlLibrary& sdl) {
     bool complete = true;
 #define WIBZ_SDL_LOAD(name)                                                                        \
-    sdl.name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name));                         \
+    sdl.name = reinterpret_cast<sdl::name>(dlsym(library, #name));                                 \
     complete = complete && sdl.name != nullptr;
     WIBZ_SDL_FUNCTIONS(WIBZ_SDL_LOAD)
 #undef WIBZ_SDL_LOAD

@@ -4,6 +4,7 @@
 #include "session/demo_session.h"
 
 #include "game/step.h"
+#include "platform/process_exit.h"
 #include "session/demo_player.h"
 #include "session/demo_recorder.h"
 #include "session/state_dump.h"
@@ -77,7 +78,7 @@ bool startDemoSession(const Options& options) {
 }
 
 void armDemoSessionExit() {
-    std::atexit(atExit);
+    atLeaving(atExit);
 }
 
 const StepEvents& runSessionStep() {
@@ -97,10 +98,10 @@ const StepEvents& runSessionStep() {
         const double end = session.frameStarts.back();
         session.frameStarts.pop_back();
         std::printf("\n%s\n", timedemoReport(session.frameStarts, end).c_str());
-        std::exit(0);
+        leaveProcess(0);
     }
     if (session.exitAtEnd) {
-        std::exit(0);
+        leaveProcess(0);
     }
     // After its end the game goes on with no input.
     session.stepsRun += 1;

@@ -8,6 +8,7 @@
 #include "pad/gamepad.h"
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
+#include "platform/process_exit.h"
 #include "platform/swap_pace.h"
 #include "render/display_lists.h"
 #include "render/scene.h"
@@ -75,8 +76,12 @@ struct FrameLoop {
 };
 FrameLoop loop;
 
-// Whether the pads start after the first frame (live play without --no-gamepad).
-bool padsToStart = false;
+// What is still to start once the first frame is drawn.
+struct DevicesToStart {
+    bool pending = false;
+    DeviceStarts devices;
+};
+DevicesToStart devicesToStart;
 
 // Pads play while the keys do and the window has the keyboard focus; the X server is
 // asked only while a pad is connected.
@@ -150,14 +155,22 @@ void onDisplay() {
     }
 }
 
-// Loading SDL and starting its game controllers takes tens of milliseconds: the pads start
-// once the first picture is drawn, on a thread of their own, while the frames go on.
-void onDisplayThenStartPads() {
+// Opening the sound device and loading SDL take tens of milliseconds each, on a core the
+// start-up wants: both start once the first picture is drawn, in the background, while the
+// frames go on.
+void onDisplayThenStartDevices() {
     onDisplay();
-    if (padsToStart) {
-        padsToStart = false;
+    if (!devicesToStart.pending) {
+        return;
+    }
+    devicesToStart.pending = false;
+    const DeviceStarts& devices = devicesToStart.devices;
+    if (devices.sound) {
+        startLiveSound(devices.volumePercent);
+    }
+    if (devices.gamepads) {
         startGamepadsAside();
-        std::atexit(stopGamepads); // closing a pad stops its rumble
+        atLeaving(stopGamepads); // closing a pad stops its rumble
     }
 }
 
@@ -190,11 +203,12 @@ void startSwapSync(bool vsync) {
     startSwapSyncFor(vsync);
 }
 
-void startFrameLoop(bool startPadsAfterFirstFrame) {
-    padsToStart = startPadsAfterFirstFrame;
+void startFrameLoop(const DeviceStarts& devices) {
+    devicesToStart.pending = true;
+    devicesToStart.devices = devices;
     captureDrawable(game, loop.beforeStep);
     captureDrawable(game, loop.afterStep);
     captureDrawable(game, loop.blended);
-    glutDisplayFunc(onDisplayThenStartPads);
+    glutDisplayFunc(onDisplayThenStartDevices);
     glutIdleFunc(onIdle);
 }

@@ -2,6 +2,7 @@
 #include "shell/keyboard.h"
 
 #include "platform/key_state.h"
+#include "platform/process_exit.h"
 #include "session/controls.h"
 #include "session/demo_session.h"
 #include "session/step_input.h"
@@ -12,8 +13,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-
-#include <cstdlib>
 
 namespace {
 // Every polled key once, in the order of PolledKey: the GLUT code its callbacks bring and
@@ -62,7 +61,7 @@ bool keycodeDown(const char keymap[32], KeyCode code) {
 void onKey(unsigned char key, int, int) {
     const KeyMeaning meaning = meaningOfCharacter(key);
     if (meaning.role == KeyRole::QUIT) {
-        std::exit(0);
+        leaveProcess(0);
     }
     // The player's own speakers: also while watching a demo.
     if (meaning.role == KeyRole::SOUND_MUTE) {

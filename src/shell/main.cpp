@@ -2,6 +2,7 @@
 // window and its GL state, the callbacks and the game's set-up; then GLUT's loop
 // (frame_loop.h) until the game exits.
 #include "game/game_setup.h"
+#include "platform/process_exit.h"
 #include "render/display_lists.h"
 #include "render/scene.h"
 #include "render/textures.h"
@@ -10,7 +11,6 @@
 #include "session/options.h"
 #include "shell/frame_loop.h"
 #include "shell/keyboard.h"
-#include "sound/live_sound.h"
 #include "view/hud.h"
 
 #include <GL/freeglut.h>
@@ -46,10 +46,6 @@ int prepareBeforeTheWindow(const Options& options) {
     }
     if (!enterDataFolder(options.dataFolder)) {
         return 1;
-    }
-    // The device opens beside the start-up; a timedemo measures the drawing alone.
-    if (options.sound && !options.timedemo) {
-        startLiveSound(options.volume);
     }
     return -1;
 }
@@ -93,6 +89,7 @@ void setUpTheGame() {
 } // namespace
 
 int main(int argc, char** argv) {
+    routeExitsThroughLeaving();
     // Help, version and usage errors end here, before any window; so does missing data.
     CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.action != StartAction::PLAY) {
@@ -102,6 +99,8 @@ int main(int argc, char** argv) {
     if (refused >= 0) {
         return refused;
     }
+    // The images are decoded while the window and its GL state are made.
+    startDecodingTextures();
     // Diagnostic lines, some without a line end, should reach a pipe as they happen.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     keepFreedMemoryForReuse();
@@ -111,7 +110,13 @@ int main(int argc, char** argv) {
     loadTextures();
     registerInputCallbacks();
     setUpTheGame();
-    startFrameLoop(commandLine.options.gamepads && commandLine.options.playDemo.empty());
+    const Options& options = commandLine.options;
+    DeviceStarts devices;
+    // A timedemo measures the drawing alone; a played demo takes no pad.
+    devices.sound = options.sound && !options.timedemo;
+    devices.volumePercent = options.volume;
+    devices.gamepads = options.gamepads && options.playDemo.empty();
+    startFrameLoop(devices);
     armDemoSessionExit();
 
     glutMainLoop();

@@ -1,39 +1,44 @@
-// live_sound.cpp -- the device's thread, the sounds waiting for their frame, mute and the
-// device's loss. OpenAL Soft's log and ALSA's error lines are kept off the console: the
+// live_sound.cpp -- the device opened in the background, the sounds waiting for their frame, mute
+// and the device's loss. OpenAL Soft's log and ALSA's error lines are kept off the console: the
 // game's one line says what went wrong.
 #include "sound/live_sound.h"
 
+#include "platform/background_start.h"
+#include "platform/process_exit.h"
 #include "sound/sound_mixer.h"
 
 #include <AL/alc.h>
 #include <AL/alext.h>
 #include <alsa/asoundlib.h>
 
-#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
-enum class DeviceState { CLOSED, OPENING, READY, FAILED, REPORTED };
-
 // Room for the sounds of the most steps one drawn frame runs, without allocating in play.
 constexpr std::size_t cuesReserved = 10 * 64;
 
-struct LiveSound {
-    std::atomic<DeviceState> state{DeviceState::CLOSED};
-    std::thread opener;
+// What the opener found: the device with its sounds, or why there is none. Built on the
+// opener's thread and handed over whole.
+struct OpenedDevice {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     std::unique_ptr<SoundBank> bank;
     std::unique_ptr<SoundMixer> mixer;
-    std::string failure;  // written by the opener before FAILED
+    std::string failure;  // why there is no device; empty when it opened
     std::string problems; // sound files that could not be read
+};
+
+struct LiveSound {
+    BackgroundStart<OpenedDevice> opener;
+    std::optional<OpenedDevice> opened; // the main thread's once handed over
+    bool playing = false;               // a device to play on, not lost
     std::vector<SoundCue> waiting;
     float volume = 1.0f;
     bool muted = false;
@@ -66,70 +71,73 @@ std::string noDeviceLine(const std::string& firstComplaint) {
     return line + "; playing silent";
 }
 
-void openDevice() {
-    live.device = alcOpenDevice(nullptr);
-    if (live.device == nullptr) {
+// On the opener's thread: touches nothing but what it hands over and ALSA's complaint.
+OpenedDevice openDevice() {
+    OpenedDevice opened;
+    opened.device = alcOpenDevice(nullptr);
+    if (opened.device == nullptr) {
         std::lock_guard<std::mutex> lock(alsaMutex);
-        live.failure = noDeviceLine(alsaComplaint);
-        live.state.store(DeviceState::FAILED, std::memory_order_release);
-        return;
+        opened.failure = noDeviceLine(alsaComplaint);
+        return opened;
     }
-    live.context = alcCreateContext(live.device, nullptr);
-    if (live.context == nullptr || alcMakeContextCurrent(live.context) != ALC_TRUE) {
-        live.failure = "wibz3d: no sound: the sound device refused a context; playing silent";
-        live.state.store(DeviceState::FAILED, std::memory_order_release);
-        return;
+    opened.context = alcCreateContext(opened.device, nullptr);
+    if (opened.context == nullptr || alcMakeContextCurrent(opened.context) != ALC_TRUE) {
+        opened.failure = "wibz3d: no sound: the sound device refused a context; playing silent";
+        return opened;
     }
-    live.bank = std::make_unique<SoundBank>();
-    live.bank->load("sounds", live.problems);
-    live.mixer = std::make_unique<SoundMixer>(*live.bank);
-    live.state.store(DeviceState::READY, std::memory_order_release);
-}
-
-void closeLiveSound() {
-    if (live.opener.joinable()) {
-        live.opener.join();
-    }
-    live.mixer.reset();
-    live.bank.reset();
-    alcMakeContextCurrent(nullptr);
-    if (live.context != nullptr) {
-        alcDestroyContext(live.context);
-    }
-    if (live.device != nullptr) {
-        alcCloseDevice(live.device);
-    }
-    live.state.store(DeviceState::CLOSED);
+    opened.bank = std::make_unique<SoundBank>();
+    opened.bank->load("sounds", opened.problems);
+    opened.mixer = std::make_unique<SoundMixer>(*opened.bank);
+    return opened;
 }
 
 // A device unplugged or a sound server gone while playing: say so once and go on silent.
 bool deviceStillThere() {
     ALCint connected = ALC_TRUE;
-    alcGetIntegerv(live.device, ALC_CONNECTED, 1, &connected);
+    alcGetIntegerv(live.opened->device, ALC_CONNECTED, 1, &connected);
     return connected == ALC_TRUE;
 }
 
 void applyVolume() {
-    live.mixer->setVolume(live.muted ? 0.0f : live.volume);
+    live.opened->mixer->setVolume(live.muted ? 0.0f : live.volume);
 }
 
 // Once the opener is done: report a failure, and any sound file that could not be read;
 // the volume is set here, as the mute key may have been pressed while the device opened.
-void finishOpening(DeviceState state) {
-    if (live.opener.joinable()) {
-        live.opener.join();
+void takeOverDevice() {
+    std::optional<OpenedDevice> opened = live.opener.take();
+    if (!opened) {
+        return;
     }
-    if (state == DeviceState::READY) {
+    live.opened = std::move(opened);
+    if (!live.opened->failure.empty()) {
+        std::fprintf(stderr, "%s\n", live.opened->failure.c_str());
+    } else {
+        live.playing = true;
         applyVolume();
     }
-    if (state == DeviceState::FAILED) {
-        std::fprintf(stderr, "%s\n", live.failure.c_str());
-        live.state.store(DeviceState::REPORTED);
+    if (!live.opened->problems.empty()) {
+        std::fputs(live.opened->problems.c_str(), stderr);
     }
-    if (!live.problems.empty()) {
-        std::fputs(live.problems.c_str(), stderr);
-        live.problems.clear();
+}
+// At exit: a device opened is closed, so a file it writes is finished; one still opening is
+// left to itself.
+void closeLiveSound() {
+    takeOverDevice();
+    if (!live.opened) {
+        return;
     }
+    live.opened->mixer.reset();
+    live.opened->bank.reset();
+    alcMakeContextCurrent(nullptr);
+    if (live.opened->context != nullptr) {
+        alcDestroyContext(live.opened->context);
+    }
+    if (live.opened->device != nullptr) {
+        alcCloseDevice(live.opened->device);
+    }
+    live.opened.reset();
+    live.playing = false;
 }
 } // namespace
 
@@ -139,13 +147,12 @@ void startLiveSound(int volumePercent) {
     setenv("ALSOFT_LOGLEVEL", "0", 0);
     snd_lib_error_set_handler(noteAlsaError);
     live.waiting.reserve(cuesReserved);
-    live.state.store(DeviceState::OPENING);
-    live.opener = std::thread(openDevice);
-    std::atexit(closeLiveSound);
+    live.opener.begin(openDevice);
+    atLeaving(closeLiveSound);
 }
 
 void queueStepSounds(const StepEvents& events) {
-    if (live.state.load(std::memory_order_acquire) != DeviceState::READY) {
+    if (!live.playing) {
         return;
     }
     SoundCue cue;
@@ -157,31 +164,27 @@ void queueStepSounds(const StepEvents& events) {
 }
 
 void playQueuedSounds(const Camera& camera) {
-    const DeviceState state = live.state.load(std::memory_order_acquire);
-    if (state == DeviceState::FAILED || (state == DeviceState::READY && live.opener.joinable())) {
-        finishOpening(state);
-    }
-    if (state != DeviceState::READY) {
+    takeOverDevice();
+    if (!live.playing) {
         return;
     }
     if (!deviceStillThere()) {
         std::fprintf(stderr, "wibz3d: no sound: the sound device was lost; playing on silent\n");
         live.waiting.clear();
-        live.state.store(DeviceState::REPORTED);
+        live.playing = false;
         return;
     }
-    live.mixer->placeListener(camera);
+    live.opened->mixer->placeListener(camera);
     for (const SoundCue& cue : live.waiting) {
-        live.mixer->play(cue);
+        live.opened->mixer->play(cue);
     }
     live.waiting.clear();
 }
 
 void toggleSoundMute() {
     live.muted = !live.muted;
-    // While the device opens, the opener's own thread owns the mixer; finishOpening applies it.
-    if (live.state.load(std::memory_order_acquire) == DeviceState::READY &&
-        !live.opener.joinable()) {
+    // While the device opens, the opener's thread owns the mixer; the take-over applies it.
+    if (live.playing) {
         applyVolume();
     }
 }

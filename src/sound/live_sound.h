@@ -1,6 +1,6 @@
-// live_sound.h -- the game's sound on the player's device. The device is opened on a thread
-// of its own beside the start-up, so a slow or missing device never holds up the first
-// frame; until it is open, and for good when it fails, the game plays silent. Without a
+// live_sound.h -- the game's sound on the player's device. The device is opened in the
+// background, so a slow or missing device never holds up a frame or the exit; until it is
+// open, and for good when it fails, the game plays silent. Without a
 // device the game says why in one line on standard error and nothing else.
 #pragma once
 
@@ -8,7 +8,8 @@
 #include "game/events.h"
 
 // Starts opening the default device and reading sounds/ from the working directory (the
-// data folder). volumePercent 0 to 100.
+// data folder). volumePercent 0 to 100. The device is closed as the game ends, unless it is
+// still opening.
 void startLiveSound(int volumePercent);
 // After each step: its events' sounds wait for the next drawn frame.
 void queueStepSounds(const StepEvents& events);

@@ -92,14 +92,15 @@ def first_sound(wav):
 
 
 def heard(device_path, track_path, first, hit_from, hit_to):
-    """Whether a device's recording of a demo holds its hits. The device opened before the
-    game's first step and the first sound is that of step `first`; the hits of steps
+    """Whether a device's recording of a demo holds its hits. The device opened within a
+    second of the game's first step and the first sound is that of step `first`; the hits of steps
     hit_from to hit_to must sound after it as loud as in the track, within a window that
     lets the game run at half or twice real time when the machine is busy."""
     device, track = read_wav(device_path), read_wav(track_path)
     start = first_sound(device)
-    if start is None or start < first / 100:
-        print(f"the device's first sound at {start} s, before step {first}'s {first / 100} s")
+    if start is None or start < first / 100 - 1.0:
+        print(f"the device's first sound at {start} s, over a second before step {first}'s "
+              f"{first / 100} s")
         return 1
     frame = lambda seconds, wav: int(seconds * wav[0]) * wav[1]
     expected = peak(track, frame(hit_from / 100, track), frame(hit_to / 100 + 1.0, track))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game in a real X window: title and size, the frame-timer line at the paced
 # rate, SDL loaded for the gamepads (not with --no-gamepad) and silent with no pad, and
-# Escape ending it with status 0, also while the pads' start waits on a bus that never answers.
+# Escape ending it with status 0, also at once while the pads' start and the sound device's
+# wait on a desktop bus and a sound server that never answer.
 set -u
 BIN=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -54,9 +55,10 @@ grep -q 'libSDL2' "/proc/$GAME_PID/maps" && fail "SDL loaded with --no-gamepad"
 quit_game "$WID"
 [ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with --no-gamepad"
 # A session bus that takes SDL's connection and never answers holds the pads' start for
-# good: Escape still ends the game, with status 0, without its pads.
-BUS="$WORK/silent-bus"
-python3 - "$BUS" <<'EOF' &
+# good, and a sound server that does the same holds the sound device's opening for libpulse's
+# 30 s: Escape still ends the game at once, with status 0, without its pads or its sound.
+silent_server() {
+    python3 - "$1" <<'EOF' &
 import socket, sys
 server = socket.socket(socket.AF_UNIX)
 server.bind(sys.argv[1])
@@ -67,14 +69,27 @@ while True:
     held.append(server.accept()[0])
     open(sys.argv[1] + ".taken", "a").close()
 EOF
+}
+BUS="$WORK/silent-bus"
+PULSE="$WORK/silent-pulse"
+silent_server "$BUS"
 BUS_PID=$!
-trap 'kill "$BUS_PID"; stop_all' EXIT
-wait_for_file "$BUS.open" || fail "the silent bus did not open"
-DBUS_SESSION_BUS_ADDRESS="unix:path=$BUS" start_game "$BIN" "$WORK" "$OUT"
-WID=$(wait_for_window) || fail "no window with a silent bus"
+silent_server "$PULSE"
+PULSE_PID=$!
+trap 'kill "$BUS_PID" "$PULSE_PID"; stop_all' EXIT
+wait_for_file "$BUS.open" && wait_for_file "$PULSE.open" || fail "the silent servers did not open"
+DBUS_SESSION_BUS_ADDRESS="unix:path=$BUS" PULSE_SERVER="unix:$PULSE" start_game "$BIN" "$WORK" "$OUT"
+WID=$(wait_for_window) || fail "no window with silent servers"
 wait_for_file "$BUS.taken" || fail "the pads' start never asked the bus"
-quit_game "$WID"
-[ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with the pads' start held"
+wait_for_file "$PULSE.taken" || fail "the sound's start never asked the sound server"
+xdotool windowfocus --sync "$WID" 2>/dev/null || true
+ESCAPED=$EPOCHREALTIME
+xdotool key --clearmodifiers Escape
+wait_for_exit "$GAME_PID" 10
+ENDED_MS=$(LC_ALL=C awk -v a="$ESCAPED" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
+GAME_PID=""
+[ "$EXIT_STATUS" = "0" ] || fail "Escape gave exit status $EXIT_STATUS with the starts held"
+[ "$ENDED_MS" -lt 1000 ] || fail "Escape took $ENDED_MS ms to end the game with the starts held"
 echo "PASS: window 400x300 \"Wibz3D\", fps $(echo $REPORTS | tr '\n' ' '), SDL loaded" \
-    "silently (not with --no-gamepad), Escape -> 0, also with the pads' start held"
+    "silently (not with --no-gamepad), Escape -> 0, also in $ENDED_MS ms with the starts held"
 rm -rf "$WORK"

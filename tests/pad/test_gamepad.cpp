@@ -3,6 +3,7 @@
 // struck craft.
 #include "game_fixture.h"
 #include "pad/gamepad.h"
+#include "pad/sdl_library.h"
 #include "pad/virtual_pad.h"
 #include "platform/key_state.h"
 #include "session/controls.h"
@@ -11,6 +12,36 @@
 #include "test_support.h"
 
 #include <cmath>
+#include <cstddef>
+
+// The game declares the part of SDL's ABI it calls itself, to build without SDL's headers.
+#define WIBZ_SAME_OFFSET(member)                                                                   \
+    static_assert(offsetof(sdl::Event, member) == offsetof(SDL_Event, member), #member)
+WIBZ_SAME_OFFSET(cdevice.which);
+WIBZ_SAME_OFFSET(cbutton.which);
+WIBZ_SAME_OFFSET(cbutton.button);
+WIBZ_SAME_OFFSET(caxis.which);
+WIBZ_SAME_OFFSET(caxis.axis);
+WIBZ_SAME_OFFSET(caxis.value);
+#undef WIBZ_SAME_OFFSET
+static_assert(sizeof(sdl::Event) == sizeof(SDL_Event));
+static_assert(sdl::INIT_GAMECONTROLLER == SDL_INIT_GAMECONTROLLER);
+static_assert(sdl::CONTROLLERAXISMOTION == SDL_CONTROLLERAXISMOTION &&
+              sdl::CONTROLLERBUTTONDOWN == SDL_CONTROLLERBUTTONDOWN &&
+              sdl::CONTROLLERDEVICEADDED == SDL_CONTROLLERDEVICEADDED &&
+              sdl::CONTROLLERDEVICEREMOVED == SDL_CONTROLLERDEVICEREMOVED);
+static_assert(+sdl::CONTROLLER_AXIS_LEFTY == +SDL_CONTROLLER_AXIS_LEFTY &&
+              +sdl::CONTROLLER_AXIS_TRIGGERRIGHT == +SDL_CONTROLLER_AXIS_TRIGGERRIGHT &&
+              +sdl::CONTROLLER_BUTTON_START == +SDL_CONTROLLER_BUTTON_START &&
+              +sdl::CONTROLLER_BUTTON_DPAD_RIGHT == +SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+constexpr bool sameText(const char* a, const char* b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+static_assert(sameText(sdl::HINT_NO_SIGNAL_HANDLERS, SDL_HINT_NO_SIGNAL_HANDLERS) &&
+              sameText(sdl::HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS,
+                       SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS));
 
 namespace {
 class GamepadTest : public GameTest {
