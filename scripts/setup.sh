@@ -1,29 +1,28 @@
 #!/usr/bin/env bash
-# setup.sh -- shared by ./play and ./check: installs missing Debian packages, then
-# configures and builds. Quick when nothing changed.
-#   scripts/setup.sh [build-dir] [extra cmake args...]
+# setup.sh -- shared by ./play and ./check: installs the missing Debian packages that the
+# roles given need (scripts/packages.txt), then configures and builds. Quick when nothing
+# changed.
+#   scripts/setup.sh [--for ROLE[,ROLE...]] [build-dir] [extra cmake args...]
+# ROLE is game, headless or check (the default: everything, as ./check needs). A build folder
+# configured for the game alone (-DWIBZ_GAME_ONLY=ON, as ./play makes it) is configured again
+# for everything when check is asked for.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+ROLES=game,headless,check
+if [ "${1:-}" = --for ]; then
+    ROLES=$2
+    shift 2
+fi
 
-PACKAGES=(
-    build-essential cmake pkg-config
-    freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
-    libdevil-dev libgtest-dev lib3ds-dev libbenchmark-dev
-    # Gamepads: SDL2's game controller API (the game loads the library at run time; the
-    # tests link it for its virtual joysticks).
-    libsdl2-dev
-    # Sound: OpenAL Soft, libsndfile, and ALSA (linked to keep its lines off the console).
-    libopenal-dev libsndfile1-dev libasound2-dev
-    clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils x11-apps imagemagick python3
-    # Packaging and its checks: cpack's dependency scan, lintian, the desktop entry and
-    # manual page checks.
-    dpkg-dev file lintian desktop-file-utils man-db
-)
+# The packages of the roles asked for, in the list's order.
+needed_packages() {
+    awk -v roles=",$ROLES," '!/^#/ && NF >= 2 && index(roles, "," $2 ",") { print $1 }' \
+        "$ROOT/scripts/packages.txt"
+}
 
 missing_packages() {
     local p
-    for p in "${PACKAGES[@]}"; do
+    for p in $(needed_packages); do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
     done
 }
@@ -51,6 +50,8 @@ BUILD=${1:-$ROOT/build}
 shift || true
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD" "$@" >/dev/null
+elif [[ ",$ROLES," == *,check,* ]] && grep -q '^WIBZ_GAME_ONLY:BOOL=ON$' "$BUILD/CMakeCache.txt"; then
+    cmake -S "$ROOT" -B "$BUILD" -DWIBZ_GAME_ONLY=OFF "$@" >/dev/null
 fi
 # Progress lines are trimmed; warnings and errors still show, and a failure stops here.
 cmake --build "$BUILD" -j "$(nproc)" 2>&1 | { grep -v '^\[ *[0-9]*%\]' || true; }

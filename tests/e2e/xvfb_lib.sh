@@ -21,13 +21,26 @@ start_xvfb() {
     return 1
 }
 
+# Whether the X server answers a client: xdpyinfo where it is installed, else xdotool (all
+# that ./play installs without a display).
+display_answers() {
+    if command -v xdpyinfo >/dev/null; then
+        xdpyinfo >/dev/null 2>&1
+    else
+        xdotool getdisplaygeometry >/dev/null 2>&1
+    fi
+}
+
 # One Xvfb, ready when it answers a client. It must not reset when its last client leaves:
 # while it resets it refuses connections, and a game started just after a probe such as
-# xdpyinfo failed to open the display.
+# xdpyinfo failed to open the display. With XVFB_FBDIR set, the screen is also kept as an
+# XWD file in that folder (Xvfb_screen0), for a screenshot without xwd.
 launch_xvfb() {
-    local fdfile
+    local fdfile fbdir=()
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
+    [ -n "${XVFB_FBDIR:-}" ] && fbdir=(-fbdir "$XVFB_FBDIR")
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "${fbdir[@]}" 3>"$fdfile" \
+        2>/dev/null &
     XVFB_PID=$!
     # A whole line: the number is complete.
     for _ in $(seq 100); do
@@ -38,7 +51,7 @@ launch_xvfb() {
     rm -f "$fdfile"
     [ "$DISPLAY" != ":" ] || return 1
     for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+        display_answers && return 0
         sleep 0.1
     done
     return 1
