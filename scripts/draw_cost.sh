@@ -13,6 +13,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 FILTER=${1:-drawFrame/400/300/0}
 BUILD=${2:-$ROOT/build}
+BUILD=$(cd "$BUILD" && pwd) # the benchmark runs in its data folder
 BENCH=$BUILD/bench/wibz_bench
 [ -x "$BENCH" ] || { echo "missing $BENCH: build first (scripts/setup.sh $BUILD)"; exit 1; }
 command -v valgrind >/dev/null || { echo "valgrind is needed: apt-get install valgrind"; exit 1; }

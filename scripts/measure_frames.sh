@@ -19,6 +19,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SMOKE=${SMOKE:-0}
 RUN_SECONDS=${1:-12}
 BUILD=${2:-$ROOT/build}
+BUILD=$(cd "$BUILD" && pwd) # the programs run in its data folder
 STARTS=${STARTS:-5}
 SPAN=1000 # frames in a span
 if [ "$SMOKE" = 1 ]; then

@@ -27,6 +27,7 @@ shift || true
 RATES=("$@")
 [ ${#RATES[@]} -gt 0 ] || RATES=(60 144 25 none)
 BUILD=${BUILD:-$ROOT/build}
+BUILD=$(cd "$BUILD" && pwd) # the game runs in its data folder
 GAME=$BUILD/src/wibz3d
 PROBE=$BUILD/bench/libwibz_swap_probe.so
 for f in "$GAME" "$PROBE"; do

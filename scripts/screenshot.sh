@@ -9,6 +9,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUTPUT=${1:-$ROOT/docs/screenshot.png}
 GEOMETRY=${2:-640x480}
 BUILD=${3:-$ROOT/build}
+BUILD=$(cd "$BUILD" && pwd) # the game runs in its data folder
 [ -x "$BUILD/src/wibz3d" ] || { echo "missing $BUILD/src/wibz3d: build first (scripts/setup.sh $BUILD)"; exit 1; }
 . "$ROOT/tests/e2e/xvfb_lib.sh"
 LOG=$(mktemp)
