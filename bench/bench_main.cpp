@@ -2,6 +2,9 @@
 // display (tests/run_in_xvfb.sh) it opens a GLUT window first, set up as the game sets up
 // its own, for the drawing benchmarks; without one those are skipped. Run it in the data
 // folder:   cd build/data && ../../tests/run_in_xvfb.sh ../bench/wibz_bench
+// Every benchmark for a moment, in a second (CTest's script_bench): add
+// --benchmark_min_time=0.001 --benchmark_filter=-normalsFullScan/100000 (that one runs once
+// whatever the time asked, some 10 s).
 #include "bench_support.h"
 
 #include "render/display_lists.h"

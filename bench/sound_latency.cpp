@@ -2,7 +2,8 @@
 // one (alSourcePlay on the default device) takes to be mixed, and the device's own output
 // latency after that, as OpenAL Soft reports it (AL_SOFT_source_latency). Prints the median
 // and the largest of each over the trials. Run with ALSOFT_CONF naming a configuration to
-// try a backend; see docs/PERFORMANCE.md.
+// try a backend; see docs/PERFORMANCE.md. CTest's script_sound_latency runs 3 trials on
+// OpenAL Soft's wave writer.
 #include "platform/clock.h"
 #include "platform/frame_pacer.h"
 #include "sound/sound_files.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/count_lines.sh [-v] -- the tests' size against the code's: non-blank, non-comment
 # lines of the C++ under tests/ against those under src/ and tools/. -v lists the test files.
+# It takes a fraction of a second; CTest runs it as script_count_lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exec python3 - "${1:-}" <<'PY'

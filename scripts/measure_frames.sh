@@ -10,12 +10,21 @@
 # own. A probe preloaded into each program (bench/swap_probe.cpp) records the time of every
 # buffer swap; neither program is changed or told anything.
 #   scripts/measure_frames.sh [seconds-per-run] [build-dir]     (STARTS=n start-ups, default 5)
+# SMOKE=1 makes the same launches and prints the same figures in a few seconds, to show the
+# script still works (CTest runs it as script_measure_frames): one start-up of each, runs of
+# 1 s held until they hold 21 frames, and spans of 20 frames instead of 1,000.
 set -euo pipefail
 export LC_ALL=C # EPOCHREALTIME and awk with a decimal point
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SMOKE=${SMOKE:-0}
 RUN_SECONDS=${1:-12}
 BUILD=${2:-$ROOT/build}
+BUILD=$(cd "$BUILD" && pwd) # the programs run in its data folder
 STARTS=${STARTS:-5}
+SPAN=1000 # frames in a span
+if [ "$SMOKE" = 1 ]; then
+    RUN_SECONDS=1 STARTS=1 SPAN=20
+fi
 GAME=$BUILD/src/wibz3d
 BARE=$BUILD/bench/wibz_bare_window
 PROBE=$BUILD/bench/libwibz_swap_probe.so
@@ -23,7 +32,8 @@ DATA=$BUILD/data
 for f in "$GAME" "$BARE" "$PROBE"; do
     [ -e "$f" ] || { echo "missing $f: build first (scripts/setup.sh $BUILD)"; exit 1; }
 done
-[ "$RUN_SECONDS" -ge 11 ] || { echo "a run needs at least 11 s for 1,000 frames"; exit 1; }
+[ "$SMOKE" = 1 ] || [ "$RUN_SECONDS" -ge 11 ] ||
+    { echo "a run needs at least 11 s for 1,000 frames"; exit 1; }
 
 . "$ROOT/tests/e2e/xvfb_lib.sh"
 WORK=$(mktemp -d)
@@ -80,9 +90,12 @@ end_program() {
     GAME_PID=""
 }
 
-# Milliseconds from launch to the first swap.
+# Milliseconds from launch to the first swap; fails when there was none.
 startup_ms() {
-    awk -v t0="$(cat "$1.launch")" 'NR == 1 { printf "%.1f", $2 / 1e6 - t0 * 1000; exit }' "$1"
+    local t0
+    t0=$(cat "$1.launch") || return 1
+    awk -v t0="$t0" 'NR == 1 { printf "%.1f", $2 / 1e6 - t0 * 1000; swapped = 1; exit }
+        END { if (!swapped) { print "no swap in " FILENAME >"/dev/stderr"; exit 1 } }' "$1"
 }
 
 # The longest of the first 30 frame intervals, in milliseconds.
@@ -122,26 +135,33 @@ report_startups() {
     median_of "$1" "longest of the first 30 frame intervals" "$WORK/${1// /}.stalls"
 }
 
-# The swaps between wall-clock times A and B (seconds): the first 1,000 frames' duration,
-# every 1,000-frame span's range, and the frame intervals' median, 99th percentile, maximum.
+# The swaps between wall-clock times A and B (seconds): the first SPAN frames' duration,
+# every SPAN-frame span's range, and the frame intervals' median, 99th percentile, maximum.
+# Fewer than SPAN frames is a figure too; a window without two frames is not.
 frame_figures() {
     awk -v a="$2" -v b="$3" '$2 >= a * 1e9 && $2 <= b * 1e9 { print $1 }' "$1" >"$1.window"
-    awk '{ mono[n++] = $1 }
+    awk -v span="$SPAN" '{ mono[n++] = $1 }
         END {
-            if (n < 1001) { printf "only %d frames in the window\n", n; exit 1 }
+            if (n <= span) { printf "only %d frames in the window\n", n; exit }
             lo = 1e30; hi = 0
-            for (k = 0; k + 1000 < n; ++k) {
-                span = (mono[k + 1000] - mono[k]) / 1e9
-                if (span < lo) lo = span
-                if (span > hi) hi = span
+            for (k = 0; k + span < n; ++k) {
+                t = (mono[k + span] - mono[k]) / 1e9
+                if (t < lo) lo = t
+                if (t > hi) hi = t
             }
-            printf "%d frames; the first 1000 in %.3f s, every 1000-frame span %.3f-%.3f s\n",
-                n, (mono[1000] - mono[0]) / 1e9, lo, hi
+            printf "%d frames; the first %d in %.3f s, every %d-frame span %.3f-%.3f s\n",
+                n, span, (mono[span] - mono[0]) / 1e9, span, lo, hi
         }' "$1.window"
     awk 'NR > 1 { print ($1 - last) / 1e6 } { last = $1 }' "$1.window" | sort -g |
         awk '{ v[NR] = $1 } END {
+            if (NR < 1) { print "no frame interval in the window"; exit 1 }
             printf "frame interval median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
                 v[int(NR * 0.50 + 0.999999)], v[int(NR * 0.99 + 0.999999)], v[NR] }'
+}
+
+# swaps_since LOG A: the swaps in LOG from wall-clock time A (seconds) on.
+swaps_since() {
+    awk -v a="$2" '$2 >= a * 1e9 { n++ } END { print n + 0 }' "$1"
 }
 
 # One timed run: the program at a window size, SECONDS of frames after a settling second.
@@ -156,12 +176,20 @@ measure_run() {
     sleep 1
     ta=$EPOCHREALTIME ca=$(cpu_ticks "$GAME_PID") xa=$(cpu_ticks "$XVFB_PID") sa=$(side_ticks "$GAME_PID")
     sleep "$RUN_SECONDS"
+    # A smoke run waits for its frames, so that a slow machine gives every figure too.
+    if [ "$SMOKE" = 1 ]; then
+        for _ in $(seq 600); do
+            [ "$(swaps_since "$log" "$ta")" -gt "$SPAN" ] && break
+            sleep 0.1
+        done
+    fi
     tb=$EPOCHREALTIME cb=$(cpu_ticks "$GAME_PID") xb=$(cpu_ticks "$XVFB_PID") sb=$(side_ticks "$GAME_PID")
-    local size
+    local size startup
     size=$(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
     end_program
-    echo "-- $(name_of "$program" "$@") at $size (start-up $(startup_ms "$log") ms)"
-    frame_figures "$log" "$ta" "$tb" || true
+    startup=$(startup_ms "$log")
+    echo "-- $(name_of "$program" "$@") at $size (start-up $startup ms)"
+    frame_figures "$log" "$ta" "$tb"
     awk -v c="$((cb - ca))" -v x="$((xb - xa))" -v m="$((sb - sa))" -v t="$CLK_TCK" -v a="$ta" \
         -v b="$tb" 'BEGIN {
         s = b - a

@@ -8,7 +8,14 @@
 #
 # --list prints every site with its number and plants nothing. The report is one line per
 # planted fault (caught by which tests, survived, or did not build) and a summary; it is
-# also written to DIR/mutate-<seed>.txt. Every file is put back, even on Ctrl-C.
+# also written to DIR/mutate-<seed>.txt. Every file is put back, even on Ctrl-C or a
+# termination; a fault left planted by a run that was killed outright is put back by the
+# next run, from DIR/mutate-planted.json, unless the file was changed since.
+#
+# SMOKE=1 plants one fault, in a .cpp file (a fault in a header rebuilds much of the tree),
+# to show the script still works. With --build naming the normal build it needs no build of
+# its own: CTest runs it so as script_mutate, alone, since it rebuilds that build's headless
+# tests and changes the source tree while it runs.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SEED=1
@@ -29,10 +36,13 @@ if [ "$LIST" = 0 ] && [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 
-exec python3 - "$ROOT" "$BUILD" "$SEED" "$COUNT" "$LIST" <<'PY'
-import os, random, re, shutil, signal, subprocess, sys
+exec python3 - "$ROOT" "$BUILD" "$SEED" "$COUNT" "$LIST" "${SMOKE:-0}" <<'PY'
+import json, os, random, re, shutil, signal, subprocess, sys
 
 root, build, seed, count, list_only = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5] == "1"
+smoke = sys.argv[6] == "1"
+if smoke:
+    count = 1
 
 # The headless libraries: the platform stand-ins, the rules and the session's input, demos
 # and command line.
@@ -142,7 +152,30 @@ def run_tests():
         failed += names
     return failed
 
+# The fault being planted, kept beside the build until it is put back.
+planted_record = os.path.join(build, "mutate-planted.json")
+
+def put_back_left_fault():
+    if not os.path.exists(planted_record):
+        return
+    with open(planted_record) as f:
+        record = json.load(f)
+    path = os.path.join(root, "src", record["name"])
+    with open(path) as f:
+        now = f.read()
+    if now == record["mutant"]:
+        with open(path, "w") as f:
+            f.write(record["original"])
+        print(f"mutate: put back src/{record['name']}, left planted by a run that was killed")
+    elif now != record["original"]:
+        print(f"mutate: src/{record['name']} changed since a killed run planted a fault in it "
+              f"(line {record['line']}: {record['old']} -> {record['new']}); left as it is")
+    os.remove(planted_record)
+
+put_back_left_fault()
 all_sites = sites()
+if smoke:
+    all_sites = [site for site in all_sites if site[0].endswith(".cpp")]
 if list_only:
     for i, (name, number, col, old, new) in enumerate(all_sites):
         print(f"{i:4d} src/{name}:{number}:{col + 1} {old} -> {new}")
@@ -171,12 +204,20 @@ for index in sample:
     lines = original.split("\n")
     line = lines[number - 1]
     lines[number - 1] = line[:col] + new + line[col + len(old):]
-    restore = lambda *_: open(path, "w").write(original)
+    mutant = "\n".join(lines)
+    def restore(*_):
+        with open(path, "w") as f:
+            f.write(original)
+        if os.path.exists(planted_record):
+            os.remove(planted_record)
     signal.signal(signal.SIGINT, lambda *_: (restore(), sys.exit(130)))
     signal.signal(signal.SIGTERM, lambda *_: (restore(), sys.exit(143)))
     try:
+        with open(planted_record, "w") as f:
+            json.dump({"name": name, "line": number, "old": old, "new": new,
+                       "original": original, "mutant": mutant}, f)
         with open(path, "w") as f:
-            f.write("\n".join(lines))
+            f.write(mutant)
         built, _ = build_tests()
         failed = run_tests() if built else []
     finally:
