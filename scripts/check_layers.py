@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """check_layers.py -- holds src/ to its layers: each folder may include only the folders
 below it that the table names, and only the drawing, sound, pad and program folders may
-include the system's GL, DevIL, OpenAL, libsndfile, ALSA, SDL or X11 headers. The compiler
+include the system's GL, DevIL, OpenAL, libsndfile, ALSA, SDL, X11 or stb headers (and the
+platform layer, emscripten's for the browser's exit). The compiler
 sees one include root for all of src/, so without this a forbidden include would build.
 
     scripts/check_layers.py [SRC_DIR]     one line per forbidden include; status 1 if any
@@ -30,6 +31,8 @@ MAY_INCLUDE = {
     "pad": set(RULES) | {"session"},
     "render": set(RULES),
     "shell": set(RULES) | {"session", "sound", "pad", "render"},
+    # The browser's program; it shares the frame's steps with the desktop's (shell/frame_steps.h).
+    "web": set(RULES) | {"session", "sound", "pad", "render", "shell"},
 }
 # System headers that tie code to a window, a GPU, a sound card or a pad, by family.
 FAMILIES = {
@@ -40,9 +43,13 @@ FAMILIES = {
     "ALSA": re.compile(r"^alsa/"),
     "SDL": re.compile(r"^(SDL2?/|SDL[._])"),
     "X11": re.compile(r"^X11/"),
+    "emscripten": re.compile(r"^emscripten/"),
+    "stb": re.compile(r"^stb/"),
 }
-MAY_USE = {"render": {"GL", "DevIL"}, "sound": {"OpenAL", "libsndfile", "ALSA"}, "pad": {"SDL"},
-           "shell": {"GL", "X11"}}
+MAY_USE = {"platform": {"emscripten"}, "render": {"GL", "DevIL", "emscripten", "stb"},
+           "sound": {"OpenAL", "libsndfile", "ALSA", "emscripten", "stb"},
+           "pad": {"SDL", "emscripten"}, "shell": {"GL", "X11"},
+           "web": {"GL", "emscripten", "stb"}}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

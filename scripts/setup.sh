@@ -2,22 +2,30 @@
 # setup.sh -- shared by ./play and ./check: installs the missing Debian packages that the
 # roles given need (scripts/packages.txt), then configures and builds. Quick when nothing
 # changed.
-#   scripts/setup.sh [--for ROLE[,ROLE...]] [build-dir] [extra cmake args...]
-# ROLE is game, headless or check (the default: everything, as ./check needs). A build folder
-# configured for the game alone (-DWIBZ_GAME_ONLY=ON, as ./play makes it) is configured again
-# for everything when check is asked for.
+#   scripts/setup.sh [--for ROLE[,ROLE...]] [--packages-only] [build-dir] [extra cmake args...]
+# ROLE is game, headless, check, web or web-headless (the default: everything, as ./check
+# needs). With --packages-only it installs and stops (scripts/setup_web.sh builds the
+# browser's site itself). A build folder configured for the game alone (-DWIBZ_GAME_ONLY=ON,
+# as ./play makes it) is configured again for everything when check is asked for.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-ROLES=game,headless,check
+ROLES=game,headless,check,web,web-headless
 if [ "${1:-}" = --for ]; then
     ROLES=$2
     shift 2
 fi
+PACKAGES_ONLY=false
+if [ "${1:-}" = --packages-only ]; then
+    PACKAGES_ONLY=true
+    shift
+fi
 
-# The packages of the roles asked for, in the list's order.
+# The packages of the roles asked for, in the list's order; a line may name several roles.
 needed_packages() {
-    awk -v roles=",$ROLES," '!/^#/ && NF >= 2 && index(roles, "," $2 ",") { print $1 }' \
-        "$ROOT/scripts/packages.txt"
+    awk -v roles=",$ROLES," '!/^#/ && NF >= 2 {
+        n = split($2, own, ",")
+        for (i = 1; i <= n; i++) if (index(roles, "," own[i] ",")) { print $1; next }
+    }' "$ROOT/scripts/packages.txt"
 }
 
 missing_packages() {
@@ -45,6 +53,9 @@ install_packages() {
 }
 
 install_packages
+if $PACKAGES_ONLY; then
+    exit 0
+fi
 
 BUILD=${1:-$ROOT/build}
 shift || true

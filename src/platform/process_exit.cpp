@@ -1,5 +1,6 @@
 // process_exit.cpp -- atLeaving's actions, then _exit: exit() would destroy statics and run
-// the libraries' own handlers while a start thread may still be inside one of them.
+// the libraries' own handlers while a start thread may still be inside one of them. In a
+// browser the page lives on: the game's frames stop and the page is told the exit status.
 #include "platform/process_exit.h"
 
 #include <cstdio>
@@ -16,6 +17,9 @@
 #endif
 #if defined(WIBZ_CHECK_LEAKS)
 #include <sanitizer/lsan_interface.h>
+#endif
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/emscripten.h>
 #endif
 
 namespace {
@@ -46,6 +50,10 @@ void leaveProcess(int status) {
     std::fflush(nullptr);
 #if defined(WIBZ_CHECK_LEAKS)
     __lsan_do_leak_check(); // ends the process with the sanitizer's status on a leak
+#endif
+#if defined(__EMSCRIPTEN__)
+    // _exit would leave the page's frame loop running; this ends it and calls Module.onExit.
+    emscripten_force_exit(status);
 #endif
     _exit(status);
 }

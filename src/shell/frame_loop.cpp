@@ -15,12 +15,11 @@
 #include "session/demo_session.h"
 #include "session/frame_log.h"
 #include "session/frame_timer.h"
+#include "shell/frame_steps.h"
 #include "shell/keyboard.h"
 #include "shell/swap_control.h"
 #include "shell/window_focus.h"
 #include "sound/live_sound.h"
-#include "view/drawable_state.h"
-#include "view/hud.h"
 
 #include <GL/freeglut.h>
 
@@ -59,19 +58,13 @@ void followDisplayToggles() {
     }
 }
 
-// What the frames show and how they are paced: the drawable state before the last step
-// and after it, their blend for the next frame and the game time that is, and whether the
-// display's refresh paces the frames.
+// What the frames show (frame_steps.h) and how they are paced: whether the display's
+// refresh paces the frames, and the timing of its swaps.
 struct FrameLoop {
     bool displayPaces = false; // swaps held to the refresh: no sleep of our own
     bool swapped = false;      // a frame was swapped since the last idle call
     SwapPace swapPace;
-    DrawableState beforeStep;
-    DrawableState afterStep;
-    DrawableState blended;
-    long long stepsRun = 0;
-    int stepsThisFrame = 0;
-    double shownGameMilliseconds = 0.0;
+    FrameSteps frame;
     FrameLog log;
 };
 FrameLoop loop;
@@ -108,23 +101,8 @@ void onIdle() {
     frameTimer.update();
     syncHeldKeysWithServer();
     pollGamepads(padsPlay());
-    for (int s = 0; s < steps; ++s) {
-        captureDrawable(game, loop.beforeStep);
-        const StepEvents& events = runSessionStep();
-        feelStepEvents(events);
-        queueStepSounds(events);
-    }
-    // Every step's sounds start in the frame that follows it, heard from where the camera is.
-    playQueuedSounds(game.camera);
-    captureDrawable(game, loop.afterStep);
-    blendDrawable(loop.beforeStep, loop.afterStep, static_cast<float>(fraction), loop.blended);
-    loop.stepsRun += steps;
-    loop.stepsThisFrame = steps;
-    loop.shownGameMilliseconds =
-        (static_cast<double>(loop.stepsRun) - 1.0 + fraction) * stepMilliseconds;
+    runFrameSteps(loop.frame, steps, fraction);
     followDisplayToggles();
-    writeHudTexts(frameTimer.framesPerSecond(), game.ship.getLives(), game.gameOver,
-                  game.ship.getScore());
     glutPostRedisplay();
 }
 
@@ -145,11 +123,12 @@ void reportSwapPace() {
 }
 
 void onDisplay() {
-    drawScene(game, loop.blended);
+    drawScene(game, loop.frame.blended);
     glutSwapBuffers();
     loop.swapped = true;
     const double swapped = clockMilliseconds();
-    loop.log.write(swapped, loop.shownGameMilliseconds, loop.stepsThisFrame, loop.blended.eye);
+    loop.log.write(swapped, loop.frame.shownGameMilliseconds, loop.frame.stepsThisFrame,
+                   loop.frame.blended.eye);
     if (loop.displayPaces && loop.swapPace.noteSwap(swapped)) {
         reportSwapPace();
     }
@@ -206,9 +185,7 @@ void startSwapSync(bool vsync) {
 void startFrameLoop(const DeviceStarts& devices) {
     devicesToStart.pending = true;
     devicesToStart.devices = devices;
-    captureDrawable(game, loop.beforeStep);
-    captureDrawable(game, loop.afterStep);
-    captureDrawable(game, loop.blended);
+    startFrameSteps(loop.frame);
     glutDisplayFunc(onDisplayThenStartDevices);
     glutIdleFunc(onIdle);
 }

@@ -1,21 +1,17 @@
 // live_sound.cpp -- the device opened in the background, the sounds waiting for their frame, mute
-// and the device's loss. OpenAL Soft's log and ALSA's error lines are kept off the console: the
-// game's one line says what went wrong.
+// and the device's loss. The sound libraries' own messages are kept off the console
+// (sound_device.h): the game's one line says what went wrong.
 #include "sound/live_sound.h"
 
 #include "platform/background_start.h"
 #include "platform/process_exit.h"
+#include "sound/sound_device.h"
 #include "sound/sound_mixer.h"
 
 #include <AL/alc.h>
-#include <AL/alext.h>
-#include <alsa/asoundlib.h>
 
-#include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,22 +41,6 @@ struct LiveSound {
 };
 LiveSound live;
 
-// ALSA's first complaint while the device opens, for the one line that says why.
-std::mutex alsaMutex;
-std::string alsaComplaint;
-
-void noteAlsaError(const char*, int, const char*, int, const char* format, ...) {
-    char text[256];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(text, sizeof text, format, arguments);
-    va_end(arguments);
-    std::lock_guard<std::mutex> lock(alsaMutex);
-    if (alsaComplaint.empty()) {
-        alsaComplaint = text;
-    }
-}
-
 // Why the default device could not be opened, in the words of the libraries' first
 // complaint when there was one.
 std::string noDeviceLine(const std::string& firstComplaint) {
@@ -71,13 +51,13 @@ std::string noDeviceLine(const std::string& firstComplaint) {
     return line + "; playing silent";
 }
 
-// On the opener's thread: touches nothing but what it hands over and ALSA's complaint.
+// On the opener's thread: touches nothing but what it hands over and the libraries'
+// complaint.
 OpenedDevice openDevice() {
     OpenedDevice opened;
     opened.device = alcOpenDevice(nullptr);
     if (opened.device == nullptr) {
-        std::lock_guard<std::mutex> lock(alsaMutex);
-        opened.failure = noDeviceLine(alsaComplaint);
+        opened.failure = noDeviceLine(firstSoundComplaint());
         return opened;
     }
     opened.context = alcCreateContext(opened.device, nullptr);
@@ -93,9 +73,7 @@ OpenedDevice openDevice() {
 
 // A device unplugged or a sound server gone while playing: say so once and go on silent.
 bool deviceStillThere() {
-    ALCint connected = ALC_TRUE;
-    alcGetIntegerv(live.opened->device, ALC_CONNECTED, 1, &connected);
-    return connected == ALC_TRUE;
+    return soundDeviceConnected(live.opened->device);
 }
 
 void applyVolume() {
@@ -143,9 +121,7 @@ void closeLiveSound() {
 
 void startLiveSound(int volumePercent) {
     live.volume = static_cast<float>(volumePercent) / 100.0f;
-    // The user's own setting wins: ALSOFT_LOGLEVEL=3 still shows OpenAL's whole log.
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
-    snd_lib_error_set_handler(noteAlsaError);
+    quietSoundLibraries();
     live.waiting.reserve(cuesReserved);
     live.opener.begin(openDevice);
     atLeaving(closeLiveSound);
@@ -187,4 +163,8 @@ void toggleSoundMute() {
     if (live.playing) {
         applyVolume();
     }
+}
+
+bool liveSoundWaitsForPlayer() {
+    return live.playing && soundDeviceWaitsForPlayer();
 }

@@ -17,3 +17,6 @@ void queueStepSounds(const StepEvents& events);
 void playQueuedSounds(const Camera& camera);
 // The mute key: silent, or back at the volume asked for.
 void toggleSoundMute();
+// True while the device is open but held silent until the player's first key or click (in
+// a browser).
+bool liveSoundWaitsForPlayer();

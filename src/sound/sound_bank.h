@@ -1,6 +1,7 @@
-// sound_bank.h -- the game's sounds read from sounds/ into OpenAL buffers. Any file
-// libsndfile reads will do (WAV, FLAC, Ogg Vorbis); a modder's sounds/NAME.ogg or .flac is
-// taken before the shipped sounds/NAME.wav. Needs a current OpenAL context.
+// sound_bank.h -- the game's sounds read from sounds/ into OpenAL buffers. On the desktop any
+// file libsndfile reads will do (WAV, FLAC, Ogg Vorbis); a modder's sounds/NAME.ogg or .flac
+// is taken before the shipped sounds/NAME.wav. The browser's build reads Ogg Vorbis, through
+// stb_vorbis. Needs a current OpenAL context.
 #pragma once
 
 #include "sound/sound_files.h"
@@ -16,7 +17,8 @@ struct SoundSamples {
     int sampleRate = 0;
 };
 
-// Reads any file libsndfile knows, mixing its channels down to one; false with the reason.
+// Reads a sound file (sound_file_sndfile.cpp, sound_file_vorbis.cpp), mixing its channels
+// down to one; false with the reason.
 bool readSoundFile(const std::string& path, SoundSamples& samples, std::string& error);
 
 class SoundBank {

@@ -1,7 +1,8 @@
-// main.cpp -- wibz3d-assets DIR [ICON_DIR]: writes every file of the game's data table
-// (five models under DIR/models, thirteen images under DIR/tex, eleven sounds under
-// DIR/sounds), and the icon in the icon theme's layout under ICON_DIR/hicolor. Every run
-// writes the same bytes.
+// main.cpp -- wibz3d-assets [--ogg] DIR [ICON_DIR]: writes every file of the game's data
+// table (five models under DIR/models, thirteen images under DIR/tex, eleven sounds under
+// DIR/sounds, as WAV or with --ogg as Ogg Vorbis for the browser), and the icon in the icon
+// theme's layout under ICON_DIR/hicolor. Every run writes the same bytes, but for the Ogg
+// streams' serial numbers, which libsndfile draws at random.
 #include "assets/data_files.h"
 #include "icon.h"
 #include "models.h"
@@ -123,8 +124,13 @@ int writeIcons(const std::string& root) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool ogg = argc > 1 && std::string(argv[1]) == "--ogg";
+    if (ogg) {
+        --argc;
+        ++argv;
+    }
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: wibz3d-assets OUTPUT_DIR [ICON_DIR]\n");
+        std::fprintf(stderr, "usage: wibz3d-assets [--ogg] OUTPUT_DIR [ICON_DIR]\n");
         return 2;
     }
     const std::string root = argv[1];
@@ -151,8 +157,9 @@ int main(int argc, char** argv) {
     }
     for (int s = 0; s < SOUND_COUNT; ++s) {
         const SoundId id = static_cast<SoundId>(s);
-        const std::string path = root + "/sounds/" + soundName(id) + ".wav";
-        if (!saveClip(synthesiseSound(id), path)) {
+        const std::string path = root + "/sounds/" + soundName(id) + (ogg ? ".ogg" : ".wav");
+        const SoundFileFormat format = ogg ? SoundFileFormat::OGG_VORBIS : SoundFileFormat::WAV;
+        if (!saveClip(synthesiseSound(id), path, format)) {
             std::fprintf(stderr, "wibz3d-assets: cannot write %s\n", path.c_str());
             ++failures;
         }

@@ -249,14 +249,20 @@ Clip synthesiseSound(SoundId id) {
     return finished(std::move(clip), soundPeakLevel(id));
 }
 
-bool saveClip(const Clip& clip, const std::string& path) {
+bool saveClip(const Clip& clip, const std::string& path, SoundFileFormat format) {
     SF_INFO info = {};
     info.samplerate = soundSampleRate;
     info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.format = format == SoundFileFormat::OGG_VORBIS ? SF_FORMAT_OGG | SF_FORMAT_VORBIS
+                                                        : SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         return false;
+    }
+    if (format == SoundFileFormat::OGG_VORBIS) {
+        // Short effects at a size a page loads at once; 0 is the smallest, 1 the best.
+        double quality = vorbisQuality;
+        sf_command(file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
     }
     const sf_count_t frames = static_cast<sf_count_t>(clip.samples.size());
     const bool written = sf_writef_float(file, clip.samples.data(), frames) == frames;

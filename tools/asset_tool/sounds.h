@@ -1,5 +1,6 @@
 // sounds.h -- the game's sounds, synthesised: each a mono clip at the game's sample rate,
-// scaled to its own peak level, saved as 16-bit WAV through libsndfile.
+// scaled to its own peak level, saved as 16-bit WAV through libsndfile (or as Ogg Vorbis, a
+// tenth of the size, for the browser's build).
 #pragma once
 
 #include "sound/sound_files.h"
@@ -17,4 +18,8 @@ Clip synthesiseSound(SoundId id);
 // at once (see docs/PERFORMANCE.md, "Sound").
 float soundPeakLevel(SoundId id);
 
-bool saveClip(const Clip& clip, const std::string& path);
+enum class SoundFileFormat { WAV, OGG_VORBIS };
+constexpr double vorbisQuality = 0.5;
+
+bool saveClip(const Clip& clip, const std::string& path,
+              SoundFileFormat format = SoundFileFormat::WAV);

@@ -1,0 +1,53 @@
+// main.cpp -- the browser's program: the page's address read as the game's options, what can
+// refuse to start (a bad demo name, missing data, no WebGL) shown on the page, the canvas
+// and its drawing, the game's set-up in the desktop's order, then the page's frames.
+#include "game/game_setup.h"
+#include "platform/process_exit.h"
+#include "view/hud.h"
+#include "web/browser_frame_loop.h"
+#include "web/browser_keys.h"
+#include "web/canvas.h"
+#include "web/drawing.h"
+#include "web/game_session.h"
+#include "web/page.h"
+
+#include <string>
+
+namespace {
+// Where the page's packed data lies in the browser's file system (web/CMakeLists.txt).
+constexpr const char* pageDataFolder = "/data";
+
+// The start-up's order: lights, the arena's axis points, the model geometry, then the
+// camera, the craft and the HUD.
+void setUpTheGame() {
+    setUpScene();
+    game.arena.computeAxisPoints();
+    initCamera(game);
+    initShip(game);
+    placeShipAtStart(game);
+    initHud();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    PageStart start;
+    std::string refusal;
+    if (!startGameSession(argc, argv, pageDataFolder, start, refusal) ||
+        !openCanvas(start.canvasWidth, start.canvasHeight, refusal)) {
+        showPageMessage(refusal);
+        return 1;
+    }
+    showPageControls(keyControlsText(), padControlsText());
+    setUpDrawing();
+    listenForKeys(switchLighting);
+    setGameLighting(switchLighting);
+    setUpTheGame();
+    BrowserDevices devices;
+    // A timedemo measures the drawing alone; a played demo takes no pad.
+    devices.sound = start.sound && !start.timedemo;
+    devices.volumePercent = start.volumePercent;
+    devices.gamepads = start.gamepads && !start.demo;
+    armGameSessionExit();
+    runBrowserFrameLoop(devices, start.timedemo);
+    return 0;
+}
