@@ -27,7 +27,11 @@ SoundMixer::SoundMixer(const SoundBank& soundBank) : bank(soundBank) {
 }
 
 SoundMixer::~SoundMixer() {
-    alSourceStopv(soundVoices, sources);
+    // One at a time: emscripten's alSourceStopv (3.1.6) hands its stopper the sources' names
+    // where it wants the sources, and throws.
+    for (const ALuint source : sources) {
+        alSourceStop(source);
+    }
     alDeleteSources(soundVoices, sources);
 }
 

@@ -8,6 +8,7 @@
 #include "sound/live_sound.h"
 #include "web/game_session.h"
 
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstring>
@@ -27,6 +28,10 @@ constexpr PolledKeyName polledKeyNames[] = {
 constexpr unsigned char escapeCharacter = 27;
 
 LightingSwitch lightingSwitch = nullptr;
+
+void leaveWithoutError(void*) {
+    leaveProcess(0);
+}
 
 bool polledKeyOf(const char* name, PolledKey& key) {
     for (const PolledKeyName& entry : polledKeyNames) {
@@ -63,7 +68,9 @@ bool typeCharacter(unsigned char character) {
     }
     const KeyAction action = pressCharacterKey(character);
     if (action == KeyAction::QUIT) {
-        leaveProcess(0);
+        // Not inside the key event, which would throw the exit through the browser's event
+        // dispatch: at once after it, where emscripten ends the frames cleanly.
+        emscripten_async_call(leaveWithoutError, nullptr, 0);
     }
     if (action == KeyAction::SOUND_MUTE) {
         toggleSoundMute();

@@ -56,8 +56,11 @@ async function startBrowser(extraFlags = []) {
 }
 
 // A page that keeps every console line, as the game printed it, and every page error.
-async function openPage(browser, url, beforeStart = null) {
+// beforeStart runs in the page before its own script; with clock, the page's timers and
+// animation frames are the test's (playwright's fake clock), running until it pauses them.
+async function openPage(browser, url, beforeStart = null, { clock = false } = {}) {
   const page = await browser.context.newPage();
+  if (clock) await page.clock.install({ time: 0 });
   const lines = [];
   const errors = [];
   page.on('console', message => {
@@ -79,4 +82,13 @@ async function waitForEnd(page, timeoutMs) {
                                 message: wibz.message }));
 }
 
-module.exports = { serveSite, startBrowser, openPage, waitForEnd, chromiumFlags };
+// Waits for a console line the page printed (or has printed already) that matches.
+async function waitForLine(lines, pattern, timeoutMs = 30000) {
+  const deadline = Date.now() + timeoutMs;
+  while (!lines.some(line => pattern.test(line))) {
+    if (Date.now() > deadline) throw new Error(`no console line matching ${pattern}:\n${lines.join('\n')}`);
+    await new Promise(resolve => setTimeout(resolve, 50));
+  }
+}
+
+module.exports = { serveSite, startBrowser, openPage, waitForEnd, waitForLine, chromiumFlags };
