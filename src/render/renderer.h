@@ -15,10 +15,8 @@
 // by initGl in the browser. The desktop makes them from freeglut at start-up instead.
 constexpr const char* hudGlyphsFile = "tex/hud_glyphs.pgm";
 
-// Desktop only, before initGl: draw with the shaders instead of the fixed-function
-// pipeline (the tests and the picture comparisons use it). The browser always does.
-void useShaderPath(bool shaders);
-bool usesShaderPath();
+// The browser draws with the shader pipeline, the one drawn through until another is chosen
+// (render/pipeline.h); the desktop chooses its own before initGl.
 
 // The GL state every frame starts from: shading, clear colour, depth test, lit colour.
 // The shader path also compiles its shaders and makes or reads the HUD's glyphs; false,
@@ -36,10 +34,9 @@ struct TexturePixels {
     const unsigned char* pixels = nullptr;
 };
 // Makes a texture of the image, filtered as every picture of the game, into the slot
-// (TEX_... of assets/data_files.h) and
-// returns GL's error code after the upload, 0 when all went well. The caller prints the
-// loading line: "Loaded '%s' ok (%d@%d)\n" with the path, textureName(slot) and the
-// image's number, or "Error GL-binding texture(%d): ..." with the code.
+// (TEX_... of assets/data_files.h) and returns GL's error code after the upload, 0 when all
+// went well. The caller prints the loading line: "Loaded '%s' ok (%d@%d)\n" with the path,
+// textureName(slot) and the image's number, or "Error GL-binding texture(%d): ..." with the code.
 unsigned int uploadTexture(int slot, const TexturePixels& image);
 // The GL name in a texture slot, 0 where nothing was loaded.
 unsigned int textureName(int slot);
