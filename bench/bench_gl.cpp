@@ -5,11 +5,11 @@
 // own, so wall time is what counts.
 #include "bench_support.h"
 
+#include "desktop_gl/image_files.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/step.h"
-#include "render/display_lists.h"
-#include "render/scene.h"
+#include "render/renderer.h"
 #include "render/textures.h"
 #include "view/drawable_state.h"
 #include "view/hud.h"
@@ -78,7 +78,7 @@ void buildModelListsAtStart(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        buildModelLists(displayLists, GL_TRIANGLES);
+        buildModels(false);
         glFinish();
     }
 }

@@ -7,8 +7,8 @@
 // whatever the time asked, some 10 s).
 #include "bench_support.h"
 
-#include "render/display_lists.h"
-#include "render/scene.h"
+#include "desktop_gl/fixed_pipeline.h"
+#include "render/renderer.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -42,10 +42,11 @@ void openGameWindow(int* argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         glutMainLoopEvent(); // mapped, and the first reshape done
     }
+    chooseDesktopPipeline();
     initGl();
     initLights();
     if (dataFolderPresent()) {
-        buildModelLists(displayLists, GL_TRIANGLES);
+        buildModels(false);
     }
     benchWindowOpen = true;
 }

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """check_layers.py -- holds src/ to its layers: each folder may include only the folders
 below it that the table names, and only the drawing, sound, pad and program folders may
-include the system's GL, DevIL, OpenAL, libsndfile, ALSA, SDL, X11 or stb headers (and the
-platform layer, emscripten's for the browser's exit). The compiler
-sees one include root for all of src/, so without this a forbidden include would build.
+include the system's GL, DevIL, OpenAL, libsndfile, ALSA, SDL, X11, stb or emscripten
+headers. The drawing shared with the browser (render/) takes OpenGL alone: GLU, GLUT, GLX and
+DevIL are the desktop's (desktop_gl/, shell/); emscripten's are the browser's (web/, and the
+few files of platform/, sound/ and pad/ that its build compiles instead of the desktop's).
+The compiler sees one include root for all of src/, so without this a forbidden include
+would build.
 
     scripts/check_layers.py [SRC_DIR]     one line per forbidden include; status 1 if any
-    scripts/check_layers.py --self-test   plants two forbidden includes in a copy and
-                                          checks that both are refused
+    scripts/check_layers.py --self-test   plants three forbidden includes in a copy and
+                                          checks that each is refused
 """
 import os
 import re
@@ -30,12 +33,14 @@ MAY_INCLUDE = {
     "sound": set(RULES),
     "pad": set(RULES) | {"session"},
     "render": set(RULES),
-    "shell": set(RULES) | {"session", "sound", "pad", "render"},
+    "desktop_gl": set(RULES) | {"render"},
+    "shell": set(RULES) | {"session", "sound", "pad", "render", "desktop_gl"},
     # The browser's program; it shares the frame's steps with the desktop's (shell/frame_steps.h).
     "web": set(RULES) | {"session", "sound", "pad", "render", "shell"},
 }
 # System headers that tie code to a window, a GPU, a sound card or a pad, by family.
 FAMILIES = {
+    "GLU, GLUT, GLX": re.compile(r"^GL/(glu|glut|freeglut|glx)"),
     "GL": re.compile(r"^(GL|GLES\d?)/"),
     "DevIL": re.compile(r"^IL/"),
     "OpenAL": re.compile(r"^AL/"),
@@ -46,9 +51,10 @@ FAMILIES = {
     "emscripten": re.compile(r"^emscripten/"),
     "stb": re.compile(r"^stb/"),
 }
-MAY_USE = {"platform": {"emscripten"}, "render": {"GL", "DevIL", "emscripten", "stb"},
+MAY_USE = {"platform": {"emscripten"}, "render": {"GL"},
+           "desktop_gl": {"GL", "GLU, GLUT, GLX", "DevIL"},
            "sound": {"OpenAL", "libsndfile", "ALSA", "emscripten", "stb"},
-           "pad": {"SDL", "emscripten"}, "shell": {"GL", "X11"},
+           "pad": {"SDL", "emscripten"}, "shell": {"GL", "GLU, GLUT, GLX", "X11"},
            "web": {"GL", "emscripten", "stb"}}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -78,8 +84,10 @@ def check(src):
                             problems.append(where + f'"{header}"')
                         continue
                     for family, pattern in FAMILIES.items():
-                        if pattern.match(header) and family not in MAY_USE.get(folder, set()):
-                            problems.append(where + f"<{header}> ({family})")
+                        if pattern.match(header):
+                            if family not in MAY_USE.get(folder, set()):
+                                problems.append(where + f"<{header}> ({family})")
+                            break
     return problems
 
 
@@ -88,18 +96,20 @@ def self_test(src):
         tree = os.path.join(copy, "src")
         shutil.copytree(src, tree, ignore=shutil.ignore_patterns("CMakeLists.txt"))
         for planted, line in (("game/step.cpp", '#include "render/scene.h"\n'),
-                              ("world/arena.cpp", "#include <GL/gl.h>\n")):
+                              ("world/arena.cpp", "#include <GL/gl.h>\n"),
+                              ("render/scene.cpp", "#include <GL/glu.h>\n")):
             with open(os.path.join(tree, planted), "r+", encoding="utf-8") as f:
                 text = f.read()
                 f.seek(0)
                 f.write(line + text)
         problems = check(tree)
     expected = ['src/game/step.cpp:1: src/game may not include "render/scene.h"',
+                "src/render/scene.cpp:1: src/render may not include <GL/glu.h> (GLU, GLUT, GLX)",
                 "src/world/arena.cpp:1: src/world may not include <GL/gl.h> (GL)"]
     if problems != expected:
         print("check_layers: the planted includes gave:\n  " + "\n  ".join(problems))
         return 1
-    print("check_layers: both planted includes refused")
+    print("check_layers: the three planted includes refused")
     return 0
 
 

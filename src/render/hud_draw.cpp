@@ -7,14 +7,12 @@
 #include "render/projection.h"
 #include "view/hud.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr float edgeMarginPixels = 4.0f;
-constexpr float lineHeightPixels = 18.0f; // GLUT_BITMAP_HELVETICA_18
+constexpr float lineHeightPixels = 18.0f; // the HUD font's height
 
 // Window pixel where the eye-space point would be drawn by the scene's projection, and the
 // depth it would have there, as a z for an orthographic -1..1 range (the text writes
@@ -35,46 +33,30 @@ void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy, float
 }
 } // namespace
 
-void HudText::draw(int windowWidth, int windowHeight) const {
+void drawHudText(Pipeline& p, const HudText& line, int windowWidth, int windowHeight) {
     if (windowWidth <= 0 || windowHeight <= 0) {
         return;
     }
     float wx = 0.0f;
     float wy = 0.0f;
     float wz = 0.0f;
-    eyeToWindow(position, windowWidth, windowHeight, wx, wy, wz);
+    eyeToWindow(line.getPosition(), windowWidth, windowHeight, wx, wy, wz);
     wx = std::clamp(wx, std::min(edgeMarginPixels, windowWidth - 1.0f), windowWidth - 1.0f);
     wy = std::clamp(wy, 0.0f, std::max(0.0f, windowHeight - lineHeightPixels));
-
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, windowWidth, 0.0, windowHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glColor3f(colour.x, colour.y, colour.z);
-    glRasterPos3f(wx, wy, wz);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*c));
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    p.drawText(wx, wy, wz, line.getColour(), line.getText());
 }
 
-void drawHud(bool showFps) {
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    scoreText.draw(viewport[2], viewport[3]);
-    livesText.draw(viewport[2], viewport[3]);
-    spareText.draw(viewport[2], viewport[3]);
+void drawHud(Pipeline& p, bool showFps) {
+    const SavedSwitches saved(p);
+    p.disable(Switch::TEXTURE);
+    p.disable(Switch::LIGHTING);
+    int width = 0;
+    int height = 0;
+    p.viewportSize(width, height);
+    drawHudText(p, scoreText, width, height);
+    drawHudText(p, livesText, width, height);
+    drawHudText(p, spareText, width, height);
     if (showFps) {
-        fpsText.draw(viewport[2], viewport[3]);
+        drawHudText(p, fpsText, width, height);
     }
-    glPopAttrib();
 }

@@ -1,19 +1,20 @@
 // object_drawing.h -- drawing the things of the arena: floor cells, shadows, the craft with
 // its smoke and shot, stone glows, debris, the lock marker and the signs. Each routine
-// sets the blending, alpha, depth, culling and light state it needs and hands the enable
-// bits, the cull face and the matrix stacks back as it found them. Moving things are drawn
-// where the frame's drawable state has them.
+// sets the blending, alpha, depth, culling and light state it needs and hands the switches,
+// the face culled and the matrix stack back as it found them. Moving things are drawn where
+// the frame's drawable state has them.
 #pragma once
 
 #include "game/game_state.h"
+#include "render/pipeline.h"
 #include "view/drawable_state.h"
 
-void drawArenaCells(const GameState& g);
-void drawShadows(const DrawableState& d);
+void drawArenaCells(Pipeline& p, const GameState& g);
+void drawShadows(Pipeline& p, const DrawableState& d);
 // Leaves lighting switched on, on purpose: see the l key in docs/BEHAVIOUR.md.
-void drawCraftAndEffects(const GameState& g, const DrawableState& d);
-void drawStoneGlows(const GameState& g, const DrawableState& d);
-void drawDebris(const DrawableState& d);
-void drawLockMarker(const GameState& g, const DrawableState& d);
+void drawCraftAndEffects(Pipeline& p, const GameState& g, const DrawableState& d);
+void drawStoneGlows(Pipeline& p, const GameState& g, const DrawableState& d);
+void drawDebris(Pipeline& p, const DrawableState& d);
+void drawLockMarker(Pipeline& p, const GameState& g, const DrawableState& d);
 // The combination, get-ready and game-over pictures.
-void drawSigns(const GameState& g, const DrawableState& d);
+void drawSigns(Pipeline& p, const GameState& g, const DrawableState& d);

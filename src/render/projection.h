@@ -2,14 +2,6 @@
 // HUD projects its lines into window pixels with the same numbers.
 #pragma once
 
-#include <GL/glu.h>
-
 constexpr double perspectiveFieldOfViewDegrees = 40.0; // the view's height
 constexpr double perspectiveNearUnits = 1.0;
 constexpr double perspectiveFarUnits = 50.0;
-
-// Multiplies the current matrix by the scene's perspective for a view this wide over high.
-inline void applyScenePerspective(double aspect) {
-    gluPerspective(perspectiveFieldOfViewDegrees, aspect, perspectiveNearUnits,
-                   perspectiveFarUnits);
-}

@@ -1,20 +1,13 @@
-// textures.h -- every picture of the game, loaded once at start-up through DevIL into a GL
-// texture and bound by its slot.
+// textures.h -- the game's pictures as GL textures, by slot, each made from decoded pixels
+// the one way (render/renderer.h's uploadTexture); drawing binds them by slot.
 #pragma once
 
 #include "assets/data_files.h"
-
-#include <GL/gl.h>
+#include "render/gl.h"
+#include "render/renderer.h"
 
 // GL texture names by slot; 0 where nothing was loaded.
 extern GLuint textures[TEXTURE_SLOT_COUNT];
 
-// Starts decoding the images of textureFiles on a thread of its own, while the window and
-// its GL state are made; from the working directory, which must be the data folder.
-void startDecodingTextures();
-// Starts DevIL and loads the images of textureFiles into their slots in the table's order,
-// printing one line for each: the ones decoded aside once they are ready, else read here.
-void loadTextures();
-// The GL texture name, 0 when the image cannot be loaded, with DevIL started. Prints
-// "Loaded '...' ok (GL@IL)" or the error.
-GLuint loadTexture(const char* path, bool mipmap);
+// A new texture of the image, bound, filtered as every picture of the game; its GL name.
+GLuint createTexture(const TexturePixels& image);

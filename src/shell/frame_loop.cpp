@@ -10,8 +10,7 @@
 #include "platform/frame_pacer.h"
 #include "platform/process_exit.h"
 #include "platform/swap_pace.h"
-#include "render/display_lists.h"
-#include "render/scene.h"
+#include "render/renderer.h"
 #include "session/demo_session.h"
 #include "session/frame_log.h"
 #include "session/frame_timer.h"
@@ -45,16 +44,11 @@ DrawnToggles drawn;
 void followDisplayToggles() {
     if (game.wireframe != drawn.wireframe) {
         drawn.wireframe = game.wireframe;
-        buildModelLists(displayLists, drawn.wireframe ? GL_LINE_STRIP : GL_TRIANGLES);
+        buildModels(drawn.wireframe);
     }
     if (game.cullFaces != drawn.cullFaces) {
         drawn.cullFaces = game.cullFaces;
-        if (drawn.cullFaces) {
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_BACK);
-        } else {
-            glDisable(GL_CULL_FACE);
-        }
+        setBackFaceCulling(drawn.cullFaces);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/key_state.h"
 #include "platform/process_exit.h"
+#include "render/renderer.h"
 #include "session/controls.h"
 #include "session/demo_session.h"
 #include "session/step_input.h"
@@ -81,11 +82,7 @@ void onKey(unsigned char key, int, int) {
 }
 
 void switchLighting(bool on) {
-    if (on) {
-        glEnable(GL_LIGHTING);
-    } else {
-        glDisable(GL_LIGHTING);
-    }
+    setLighting(on);
 }
 
 void onSpecialDown(int glutKey, int, int) {

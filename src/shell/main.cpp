@@ -1,9 +1,11 @@
 // main.cpp -- start-up: the command line, what can refuse to start before any window, the
 // window and its GL state, the callbacks and the game's set-up; then GLUT's loop
 // (frame_loop.h) until the game exits.
+#include "desktop_gl/fixed_pipeline.h"
+#include "desktop_gl/image_files.h"
 #include "game/game_setup.h"
 #include "platform/process_exit.h"
-#include "render/display_lists.h"
+#include "render/renderer.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "session/data_folder.h"
@@ -79,7 +81,7 @@ void registerInputCallbacks() {
 void setUpTheGame() {
     initLights();
     game.arena.computeAxisPoints();
-    buildModelLists(displayLists, GL_TRIANGLES);
+    buildModels(false);
     sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
     initCamera(game);
     initShip(game);
@@ -106,7 +108,10 @@ int main(int argc, char** argv) {
     keepFreedMemoryForReuse();
 
     openWindow(commandLine);
-    initGl();
+    chooseDesktopPipeline();
+    if (!initGl()) {
+        return 1;
+    }
     loadTextures();
     registerInputCallbacks();
     setUpTheGame();

@@ -16,6 +16,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cstdio>
+
 namespace {
 constexpr double stepMilliseconds = stepSeconds * 1000.0;
 // A machine that cannot draw 10 frames a second runs the game slower than real time, and a
@@ -85,6 +87,12 @@ void onAnimationFrame() {
     tellPageAboutSound();
 }
 } // namespace
+
+void reportFramePacing(bool timedemo) {
+    std::printf(timedemo ? "Swap sync: off for the timedemo: the browser's event loop, unpaced\n"
+                         : "Swap sync: the browser's animation frames; frames paced by the "
+                           "display\n");
+}
 
 void runBrowserFrameLoop(const BrowserDevices& devices, bool timedemo) {
     loop.devices = devices;

@@ -12,6 +12,9 @@ struct BrowserDevices {
     bool gamepads = false;
 };
 
+// The line the desktop prints about its swap sync, for the browser's pacing: the display's
+// animation frames, or none for a timedemo.
+void reportFramePacing(bool timedemo);
 // Takes the set-up game as the first picture and hands the frames to the browser: its
 // animation frames, or for a timedemo every turn of its event loop, as fast as it goes.
 // Does not return.

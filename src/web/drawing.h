@@ -1,15 +1,17 @@
-// drawing.h -- the browser program's drawing: the renderer's set-up on the canvas's WebGL
-// context, the images decoded and handed to it, and one frame of the game drawn.
+// drawing.h -- the browser program's drawing: the renderer (render/renderer.h) set up on the
+// canvas's WebGL context, the game's images decoded by stb_image and handed to it, and one
+// frame of the game drawn.
 #pragma once
 
 #include "game/game_state.h"
 #include "view/drawable_state.h"
 
-// The GL state every frame starts from and the game's images, with the desktop's console
-// lines; after the canvas is open.
-void setUpDrawing();
-// The lights and the models' geometry, in the start-up's order (before the camera's set-up).
-void setUpScene();
+#include <string>
+
+// The GL state every frame starts from and the game's images, each with the desktop's
+// console line; after the canvas is open. False with the page's message when the shaders or
+// the HUD's letters cannot be had.
+bool setUpDrawing(int width, int height, std::string& refusal);
 // F3 and F8 flip the game's flags; the drawing follows them once per drawn frame.
 void followDisplayToggles(const GameState& g);
 void drawFrame(const GameState& g, const DrawableState& d);

@@ -2,7 +2,9 @@
 // refuse to start (a bad demo name, missing data, no WebGL) shown on the page, the canvas
 // and its drawing, the game's set-up in the desktop's order, then the page's frames.
 #include "game/game_setup.h"
-#include "platform/process_exit.h"
+#include "math/vector3.h"
+#include "render/renderer.h"
+#include "render/scene.h"
 #include "view/hud.h"
 #include "web/browser_frame_loop.h"
 #include "web/browser_keys.h"
@@ -17,11 +19,13 @@ namespace {
 // Where the page's packed data lies in the browser's file system (web/CMakeLists.txt).
 constexpr const char* pageDataFolder = "/data";
 
-// The start-up's order: lights, the arena's axis points, the model geometry, then the
+// The start-up's order, the desktop's: lights, the arena's axis points, the models, then the
 // camera, the craft and the HUD.
 void setUpTheGame() {
-    setUpScene();
+    initLights();
     game.arena.computeAxisPoints();
+    buildModels(false);
+    sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
     initCamera(game);
     initShip(game);
     placeShipAtStart(game);
@@ -32,13 +36,16 @@ void setUpTheGame() {
 int main(int argc, char** argv) {
     PageStart start;
     std::string refusal;
-    if (!startGameSession(argc, argv, pageDataFolder, start, refusal) ||
-        !openCanvas(start.canvasWidth, start.canvasHeight, refusal)) {
+    const bool opened = startGameSession(argc, argv, pageDataFolder, start, refusal) &&
+                        openCanvas(start.canvasWidth, start.canvasHeight, refusal);
+    if (opened) {
+        reportFramePacing(start.timedemo);
+    }
+    if (!opened || !setUpDrawing(start.canvasWidth, start.canvasHeight, refusal)) {
         showPageMessage(refusal);
         return 1;
     }
     showPageControls(keyControlsText(), padControlsText());
-    setUpDrawing();
     listenForKeys(switchLighting);
     setGameLighting(switchLighting);
     setUpTheGame();

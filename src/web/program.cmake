@@ -37,7 +37,7 @@ add_executable(wibz3d
   web/game_session.cpp
   web/page.cpp
 )
-target_link_libraries(wibz3d PRIVATE wibz_session wibz_pad wibz_sound wibz_stb)
+target_link_libraries(wibz3d PRIVATE wibz_session wibz_pad wibz_sound wibz_render wibz_stb)
 # The page's address gives the arguments (web/index.html); the data is packed beside the
 # program (web/CMakeLists.txt). No threads: a page served without cross-origin isolation
 # has none, and every start in the background runs at once (platform/background_start.h).

@@ -2,7 +2,8 @@
 // loading lines, the list slots and rebuilds, and what each list sends, read back through
 // GL's feedback mode. Runs in the data folder; opens the window test_scene_drawing.cpp uses.
 #include "asset_test_support.h"
-#include "render/display_lists.h"
+#include "desktop_gl/display_lists.h"
+#include "desktop_gl/image_files.h"
 #include "render/textures.h"
 #include "test_support.h"
 

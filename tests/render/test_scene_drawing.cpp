@@ -2,12 +2,13 @@
 // projection following the window, the HUD in any window shape and in a whole frame, the
 // signs, the craft left out during the pause. Drawn with the data folder's models and images
 // in the window test_gl_assets.cpp opens (one program).
+#include "desktop_gl/fixed_pipeline.h"
+#include "desktop_gl/image_files.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
-#include "render/display_lists.h"
 #include "render/hud_draw.h"
 #include "render/object_drawing.h"
-#include "render/scene.h"
+#include "render/renderer.h"
 #include "render/textures.h"
 #include "test_support.h"
 #include "view/drawable_state.h"
@@ -60,11 +61,12 @@ std::vector<GLfloat> glState() {
 class SceneTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
+        useFixedFunctionPipeline();
         initGl();
         captureStdout([] {
             loadTextures();
             initLights();
-            buildModelLists(displayLists, GL_TRIANGLES);
+            buildModels(false);
         });
     }
     void SetUp() override {
@@ -113,7 +115,7 @@ TEST_F(SceneTest, HudLinesShowInEveryWindowShapeAndOverAWholeFrame) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         lighting ? glEnable(GL_LIGHTING) : glDisable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
-        drawHud(true);
+        drawHud(activePipeline(), true);
         EXPECT_GT(count(white, 0, 0, width, height), 40) << width << "x" << height;
     }
     for (int i = 0; i < 30; ++i) {
@@ -148,7 +150,7 @@ TEST_F(SceneTest, EachSignShowsOnlyInItsStateAndTheCraftIsLeftOutDuringThePause)
         lookAt(1.5, 3.0, 4.0, 1.5, 3.0, -6.0); // in front of the signs' anchor
         DrawableState drawable;
         captureDrawable(game, drawable);
-        drawSigns(game, drawable);
+        drawSigns(activePipeline(), game, drawable);
         const int shown = count(lit, 100, 50, 200, 200);
         EXPECT_TRUE(sign == ' ' ? shown == 0 : shown > 500) << shown;
         EXPECT_EQ(count(greenish) > 300, sign == 'g');
@@ -158,7 +160,7 @@ TEST_F(SceneTest, EachSignShowsOnlyInItsStateAndTheCraftIsLeftOutDuringThePause)
         const Vector3 c = game.ship.getPosition();
         lookAt(c.x - 3.0, 2.0, c.z + 3.0, c.x, 0.2, c.z);
         glPushMatrix();
-        drawCraftAndEffects(game, drawable);
+        drawCraftAndEffects(activePipeline(), game, drawable);
         glPopMatrix();
         EXPECT_TRUE(hit || gameOver ? count(lit) == 0 : count(lit, 100, 50, 200, 200) > 1000);
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -182,14 +184,14 @@ TEST_F(SceneTest, EachDrawingStepLeavesSwitchesCullingAndMatricesAsItFoundThem) 
     d.shot = DrawnShot{true, c.x, c.z, 3.0f};
     d.debris = d.stones;
     const std::pair<const char*, std::function<void()>> steps[] = {
-        {"arena", [&] { drawArenaCells(game); }},
-        {"shadows", [&] { drawShadows(d); }},
-        {"craft", [&] { drawCraftAndEffects(game, d); }},
-        {"glows", [&] { drawStoneGlows(game, d); }},
-        {"debris", [&] { drawDebris(d); }},
-        {"marker", [&] { drawLockMarker(game, d); }},
-        {"signs", [&] { drawSigns(game, d); }},
-        {"hud", [] { drawHud(true); }}};
+        {"arena", [&] { drawArenaCells(activePipeline(), game); }},
+        {"shadows", [&] { drawShadows(activePipeline(), d); }},
+        {"craft", [&] { drawCraftAndEffects(activePipeline(), game, d); }},
+        {"glows", [&] { drawStoneGlows(activePipeline(), game, d); }},
+        {"debris", [&] { drawDebris(activePipeline(), d); }},
+        {"marker", [&] { drawLockMarker(activePipeline(), game, d); }},
+        {"signs", [&] { drawSigns(activePipeline(), game, d); }},
+        {"hud", [] { drawHud(activePipeline(), true); }}};
     for (const auto& [name, draw] : steps) {
         const std::vector<GLfloat> before = glState();
         draw();

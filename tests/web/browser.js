@@ -56,11 +56,16 @@ async function startBrowser(extraFlags = []) {
 }
 
 // A page that keeps every console line, as the game printed it, and every page error.
-// beforeStart runs in the page before its own script; with clock, the page's timers and
-// animation frames are the test's (playwright's fake clock), running until it pauses them.
-async function openPage(browser, url, beforeStart = null, { clock = false } = {}) {
+// beforeStart runs in the page before its own script. With stoppedClock the page's timers
+// and animation frames are the test's (playwright's fake clock), standing still: the game
+// starts (the program and its data load without timers) and waits for its first frame
+// until the test runs the clock on, so each check runs a known stretch of game time.
+async function openPage(browser, url, beforeStart = null, { stoppedClock = false } = {}) {
   const page = await browser.context.newPage();
-  if (clock) await page.clock.install({ time: 0 });
+  if (stoppedClock) {
+    await page.clock.install({ time: 0 });
+    await page.clock.pauseAt(1000);
+  }
   const lines = [];
   const errors = [];
   page.on('console', message => {
@@ -82,6 +87,12 @@ async function waitForEnd(page, timeoutMs) {
                                 message: wibz.message }));
 }
 
+// Waits, in real time, for the game's start-up (main) to have run.
+async function waitForStart(page) {
+  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.calledRun === true,
+                             null, { polling: 50, timeout: 60000 });
+}
+
 // Waits for a console line the page printed (or has printed already) that matches.
 async function waitForLine(lines, pattern, timeoutMs = 30000) {
   const deadline = Date.now() + timeoutMs;
@@ -91,4 +102,5 @@ async function waitForLine(lines, pattern, timeoutMs = 30000) {
   }
 }
 
-module.exports = { serveSite, startBrowser, openPage, waitForEnd, waitForLine, chromiumFlags };
+module.exports = { serveSite, startBrowser, openPage, waitForEnd, waitForLine, waitForStart,
+                   chromiumFlags };

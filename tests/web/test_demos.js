@@ -1,7 +1,9 @@
-// test_demos.js SITE_DIR WIBZ3D_DEMO DEMO... -- every demo timed in the page
-// (?timedemo=NAME) ends in the state the native player's --dump-state writes. Shipped demos
-// are in the page's data; the test replays are written into the page's file system before
-// the game starts, where the page looks for demos.
+// test_demos.js SITE_DIR WIBZ3D_DEMO DEMO... -- every demo played in the page
+// (?play=NAME&exit-at-end) ends in the state the native player's --dump-state writes. Shipped
+// demos are in the page's data; the test replays are written into the page's file system
+// before the game starts, where the page looks for demos. The page's clock is the test's,
+// and each frame is let in a tenth of a second after the one before: it runs the catch-up
+// limit of ten steps, so a long demo plays in a tenth of its frames, on a small canvas.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -9,7 +11,7 @@ const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { serveSite, startBrowser, openPage, waitForEnd } = require('./browser');
+const { serveSite, startBrowser, openPage, waitForStart } = require('./browser');
 
 const [site, demoPlayer, ...demos] = process.argv.slice(2);
 
@@ -21,15 +23,39 @@ function nativeEndState(demo) {
   return text;
 }
 
-// Puts a demo file into the page's file system as it starts, beside the shipped ones.
+// Puts a demo file into the page's file system before the game starts, beside the shipped
+// ones: a step of its own in emscripten's preRun list, on the Module the page makes.
 function withDemoFile(name, text) {
-  return `window.Module = window.Module || {};
-    addEventListener('DOMContentLoaded', () => {
-      Module.preRun = [].concat(Module.preRun || [], () => {
-        FS.mkdirTree('/data/demos');
-        FS.writeFile('/data/demos/' + ${JSON.stringify(name)} + '.demo', ${JSON.stringify(text)});
-      });
-    });`;
+  return `(() => {
+    let module;
+    Object.defineProperty(window, 'Module', {
+      configurable: true,
+      get: () => module,
+      set: value => {
+        module = value;
+        if (value.testDemoAdded) return;
+        value.testDemoAdded = true;
+        value.preRun = [].concat(value.preRun || [], () => {
+          FS.mkdirTree('/data/demos');
+          FS.writeFile('/data/demos/' + ${JSON.stringify(name)} + '.demo', ${JSON.stringify(text)});
+        });
+      },
+    });
+  })();`;
+}
+
+// Lets the page draw a frame a tenth of a second of its time after the last, until the game
+// has left or shown a message.
+async function playToTheEnd(page) {
+  const ended = () => page.evaluate(() => ({ status: wibz.exitStatus, endState: wibz.endState,
+                                            message: wibz.message }));
+  for (let frames = 0; ; frames += 1) {
+    if (frames % 25 === 0) {
+      const end = await ended();
+      if (end.status !== null || end.message !== null) return end;
+    }
+    await page.clock.fastForward(100);
+  }
 }
 
 test('every demo ends in the page as it ends natively', async () => {
@@ -40,8 +66,11 @@ test('every demo ends in the page as it ends natively', async () => {
       const name = path.basename(demo, '.demo');
       const shipped = fs.existsSync(path.join(site, '..', 'data', 'demos', name + '.demo'));
       const setUp = shipped ? null : withDemoFile(name, fs.readFileSync(demo, 'utf8'));
-      const { page, errors } = await openPage(browser, `${server.url}?timedemo=${name}`, setUp);
-      const end = await waitForEnd(page, 240000);
+      const { page, errors } = await openPage(
+        browser, `${server.url}?play=${name}&exit-at-end&no-sound&window=80x60`, setUp,
+        { stoppedClock: true });
+      await waitForStart(page);
+      const end = await playToTheEnd(page);
       assert.strictEqual(end.message, null, `${name}: ${end.message}`);
       assert.strictEqual(end.status, 0, `${name}: exit status`);
       assert.strictEqual(end.endState, nativeEndState(demo), `${name}: end state`);

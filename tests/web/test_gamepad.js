@@ -7,7 +7,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const { serveSite, startBrowser, openPage, waitForLine } = require('./browser');
+const { serveSite, startBrowser, openPage, waitForLine, waitForStart } = require('./browser');
 
 const [site] = process.argv.slice(2);
 const padName = 'Wibz Test Pad (STANDARD GAMEPAD Vendor: 045e Product: 028e)';
@@ -38,10 +38,10 @@ test('a gamepad offered to the page steers and fires the craft', async () => {
   const browser = await startBrowser();
   try {
     const { page, lines, errors } = await openPage(browser, server.url, `(${offerPad})(${JSON.stringify(padName)})`,
-                                                   { clock: true });
-    await page.waitForFunction(() => wibz.firstFrame, null, { polling: 50 });
+                                                   { stoppedClock: true });
+    await waitForStart(page);
+    await page.clock.runFor(100);
     await waitForLine(lines, new RegExp('Gamepad connected: ' + escape(padName) + '$'));
-    await page.clock.pauseAt(await page.evaluate(() => Date.now()) + 100);
 
     // The stick pushed up: the craft moves towards its focus while it is held, and stops.
     const start = await craft(page);

@@ -7,7 +7,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const { serveSite, startBrowser, openPage } = require('./browser');
+const { serveSite, startBrowser, openPage, waitForStart } = require('./browser');
 
 const [site] = process.argv.slice(2);
 
@@ -67,11 +67,11 @@ test('a key press starts the page\'s sound, a shot is heard, and the mute key wo
   const server = await serveSite(site);
   const browser = await startBrowser();
   try {
-    const { page, errors } = await openPage(browser, server.url, tapTheSpeakers, { clock: true });
-    await page.waitForFunction(() => wibz.firstFrame && /^Press a key/.test(
-      document.getElementById('status').textContent), null, { polling: 50 });
-    const now = await page.evaluate(() => Date.now());
-    await page.clock.pauseAt(now + 100); // a frame or so of the page's time later
+    const { page, errors } = await openPage(browser, server.url, tapTheSpeakers,
+                                            { stoppedClock: true });
+    await waitForStart(page);
+    await page.clock.runFor(100); // the first frames: the sound device opens after the first
+    assert.match(await soundNotice(page), /^Press a key or click the game to hear it\.$/);
     assert.strictEqual(await framesPlayed(page), 0, 'nothing played before a key');
 
     // Space: the browser lets the page's sound start, and the craft fires.

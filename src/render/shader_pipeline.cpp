@@ -1,0 +1,702 @@
+// shader_pipeline.cpp -- the fixed-function pipeline's arithmetic in a shader pair. The
+// vertex shader lights each vertex as GL does with GL_COLOR_MATERIAL (the current colour is
+// the ambient and diffuse material), an infinite viewer, no attenuation and normals left
+// unnormalised, then clamps; the fragment shader modulates the texture and applies the alpha
+// test. The GL state that OpenGL ES still has (blending, depth test, culling) is GL's own.
+#include "render/shader_pipeline.h"
+
+#include "render/gl.h"
+#include "render/matrix4.h"
+#include "render/renderer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+const char* const vertexShaderSource = R"(#version 100
+attribute vec4 position;
+attribute vec3 normal;
+attribute vec2 texCoord;
+attribute vec4 colour;
+uniform mat4 modelView;
+uniform mat4 modelViewProjection;
+uniform mat3 normalMatrix;
+uniform bool lit;
+uniform vec4 sceneAmbient;
+uniform vec4 materialSpecular;
+uniform float materialShininess;
+uniform bool lightOn[2];
+uniform vec4 lightPosition[2];
+uniform vec4 lightAmbient[2];
+uniform vec4 lightDiffuse[2];
+uniform vec4 lightSpecular[2];
+varying vec4 shade;
+varying vec2 texel;
+
+void main() {
+    gl_Position = modelViewProjection * position;
+    texel = texCoord;
+    if (!lit) {
+        shade = clamp(colour, 0.0, 1.0);
+        return;
+    }
+    vec3 eye = (modelView * position).xyz;
+    vec3 n = normalMatrix * normal;
+    vec3 sum = colour.rgb * sceneAmbient.rgb;
+    for (int i = 0; i < 2; ++i) {
+        if (!lightOn[i]) {
+            continue;
+        }
+        vec3 towards = lightPosition[i].w == 0.0 ? lightPosition[i].xyz
+                                                 : lightPosition[i].xyz - eye;
+        vec3 l = normalize(towards);
+        float diffuse = dot(n, l);
+        sum += colour.rgb * lightAmbient[i].rgb;
+        if (diffuse > 0.0) {
+            vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));
+            float specular = pow(max(dot(n, h), 0.0), materialShininess);
+            sum += diffuse * colour.rgb * lightDiffuse[i].rgb +
+                   specular * materialSpecular.rgb * lightSpecular[i].rgb;
+        }
+    }
+    shade = clamp(vec4(sum, colour.a), 0.0, 1.0);
+}
+)";
+
+const char* const fragmentShaderSource = R"(#version 100
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+uniform sampler2D picture;
+uniform bool textured;
+uniform bool coverageOnly;
+uniform float alphaReference;
+varying vec4 shade;
+varying vec2 texel;
+
+void main() {
+    vec4 c = shade;
+    if (coverageOnly) {
+        if (texture2D(picture, texel).a < 0.5) {
+            discard;
+        }
+    } else if (textured) {
+        c *= texture2D(picture, texel);
+    }
+    if (!(c.a > alphaReference)) {
+        discard;
+    }
+    gl_FragColor = c;
+}
+)";
+
+enum Attribute : GLuint { POSITION, NORMAL, TEX_COORD, COLOUR };
+constexpr int floatsPerVertex = 8; // position, normal, texture coordinates
+constexpr GLsizei vertexStride = floatsPerVertex * sizeof(float);
+constexpr float alwaysPasses = -1.0f; // GL's first alpha function: every fragment passes
+
+struct Uniforms {
+    GLint modelView = -1;
+    GLint modelViewProjection = -1;
+    GLint normalMatrix = -1;
+    GLint lit = -1;
+    GLint sceneAmbient = -1;
+    GLint materialSpecular = -1;
+    GLint materialShininess = -1;
+    GLint lightOn = -1;
+    GLint lightPosition = -1;
+    GLint lightAmbient = -1;
+    GLint lightDiffuse = -1;
+    GLint lightSpecular = -1;
+    GLint picture = -1;
+    GLint textured = -1;
+    GLint coverageOnly = -1;
+    GLint alphaReference = -1;
+};
+
+// A mesh in its vertex buffer: the floats of each vertex interleaved, the colours' bytes
+// after them.
+struct MeshBuffer {
+    GLuint buffer = 0;
+    GLsizei vertexCount = 0;
+    bool quad = false;
+    bool textured = false;
+    bool coloured = false;
+    GLintptr coloursAt = 0;
+    float lastColour[4] = {}; // what a coloured mesh leaves as the current colour
+};
+
+struct Switches {
+    bool lighting = false;
+    bool light0 = false;
+    bool light1 = false;
+    bool blend = false;
+    bool depthTest = false;
+    bool alphaTest = false;
+    bool cullFace = false;
+    bool texture = false;
+    Face culled = Face::BACK;
+};
+
+struct Light {
+    float position[4];
+    float ambient[4];
+    float diffuse[4];
+    float specular[4];
+};
+
+GLenum factorOf(BlendFactor factor) {
+    switch (factor) {
+    case BlendFactor::ZERO:
+        return GL_ZERO;
+    case BlendFactor::ONE:
+        return GL_ONE;
+    case BlendFactor::SRC_COLOR:
+        return GL_SRC_COLOR;
+    case BlendFactor::SRC_ALPHA:
+        return GL_SRC_ALPHA;
+    case BlendFactor::DST_ALPHA:
+        return GL_DST_ALPHA;
+    }
+    return GL_ONE;
+}
+
+void setCap(GLenum cap, bool on) {
+    if (on) {
+        glEnable(cap);
+    } else {
+        glDisable(cap);
+    }
+}
+
+GLuint compileShader(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled != GL_TRUE) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "wibz3d: the %s shader does not compile: %s\n",
+                     kind == GL_VERTEX_SHADER ? "vertex" : "fragment", log);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint linkProgram() {
+    const GLuint vertex = compileShader(GL_VERTEX_SHADER, vertexShaderSource);
+    const GLuint fragment = compileShader(GL_FRAGMENT_SHADER, fragmentShaderSource);
+    if (vertex == 0 || fragment == 0) {
+        return 0;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glBindAttribLocation(program, POSITION, "position");
+    glBindAttribLocation(program, NORMAL, "normal");
+    glBindAttribLocation(program, TEX_COORD, "texCoord");
+    glBindAttribLocation(program, COLOUR, "colour");
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        char log[1024] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "wibz3d: the shaders do not link: %s\n", log);
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+Uniforms uniformsOf(GLuint program) {
+    Uniforms u;
+    u.modelView = glGetUniformLocation(program, "modelView");
+    u.modelViewProjection = glGetUniformLocation(program, "modelViewProjection");
+    u.normalMatrix = glGetUniformLocation(program, "normalMatrix");
+    u.lit = glGetUniformLocation(program, "lit");
+    u.sceneAmbient = glGetUniformLocation(program, "sceneAmbient");
+    u.materialSpecular = glGetUniformLocation(program, "materialSpecular");
+    u.materialShininess = glGetUniformLocation(program, "materialShininess");
+    u.lightOn = glGetUniformLocation(program, "lightOn");
+    u.lightPosition = glGetUniformLocation(program, "lightPosition");
+    u.lightAmbient = glGetUniformLocation(program, "lightAmbient");
+    u.lightDiffuse = glGetUniformLocation(program, "lightDiffuse");
+    u.lightSpecular = glGetUniformLocation(program, "lightSpecular");
+    u.picture = glGetUniformLocation(program, "picture");
+    u.textured = glGetUniformLocation(program, "textured");
+    u.coverageOnly = glGetUniformLocation(program, "coverageOnly");
+    u.alphaReference = glGetUniformLocation(program, "alphaReference");
+    return u;
+}
+
+// The mesh's vertices into a new buffer.
+MeshBuffer bufferOf(const Mesh& mesh) {
+    MeshBuffer b;
+    b.vertexCount = static_cast<GLsizei>(mesh.vertexCount());
+    if (b.vertexCount == 0) {
+        return b;
+    }
+    b.quad = mesh.shape == Mesh::Shape::QUAD;
+    b.textured = !mesh.texCoords.empty();
+    b.coloured = !mesh.colours.empty();
+    std::vector<float> floats;
+    floats.reserve(mesh.vertexCount() * floatsPerVertex);
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
+        floats.insert(floats.end(), &mesh.positions[3 * v], &mesh.positions[3 * v] + 3);
+        floats.insert(floats.end(), &mesh.normals[3 * v], &mesh.normals[3 * v] + 3);
+        floats.push_back(b.textured ? mesh.texCoords[2 * v] : 0.0f);
+        floats.push_back(b.textured ? mesh.texCoords[2 * v + 1] : 0.0f);
+    }
+    const auto floatBytes = static_cast<GLsizeiptr>(floats.size() * sizeof(float));
+    b.coloursAt = floatBytes;
+    glGenBuffers(1, &b.buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
+    glBufferData(GL_ARRAY_BUFFER, floatBytes + static_cast<GLsizeiptr>(mesh.colours.size()),
+                 nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, floatBytes, floats.data());
+    if (b.coloured) {
+        glBufferSubData(GL_ARRAY_BUFFER, b.coloursAt, static_cast<GLsizeiptr>(mesh.colours.size()),
+                        mesh.colours.data());
+        const std::uint8_t* last = &mesh.colours[mesh.colours.size() - 3];
+        for (int i = 0; i < 3; ++i) {
+            b.lastColour[i] = last[i] / 255.0f;
+        }
+        b.lastColour[3] = 1.0f;
+    }
+    return b;
+}
+
+class ShaderPipeline : public Pipeline {
+  public:
+    GlyphSource glyphSource = readHudGlyphs;
+
+    bool setUp() override {
+        if (program == 0) {
+            program = linkProgram();
+            if (program == 0) {
+                return false;
+            }
+            uniforms = uniformsOf(program);
+            glGenBuffers(1, &textBuffer);
+        }
+        if (!makeGlyphTexture()) {
+            return false;
+        }
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClearDepthf(1.0f);
+        enable(Switch::DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        enable(Switch::LIGHTING);
+        return true;
+    }
+    void setLightColours(int light, const LightColours& colours) override {
+        Light& l = lights[light == 0 ? 0 : 1];
+        copy4(colours.ambient, l.ambient);
+        copy4(colours.diffuse, l.diffuse);
+    }
+    void takeMeshes(const MeshTable& meshes, bool lines) override {
+        for (std::size_t slot = 0; slot < meshes.size(); ++slot) {
+            if (buffers[slot].buffer != 0) {
+                glDeleteBuffers(1, &buffers[slot].buffer);
+            }
+            buffers[slot] = bufferOf(meshes[slot]);
+        }
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        boundBuffer = 0;
+        wireLines = lines;
+    }
+    void reshape(int width, int height, double fieldOfViewDegrees, double near,
+                 double far) override {
+        glViewport(0, 0, width, height);
+        projection =
+            perspective(fieldOfViewDegrees,
+                        static_cast<double>(width) / static_cast<double>(height), near, far);
+        modelView.back() = Matrix4();
+    }
+    void viewportSize(int& width, int& height) const override {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        width = viewport[2];
+        height = viewport[3];
+    }
+
+    void clear() override { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+    // Hands GL back without the program or buffers, so other GL code can draw after it.
+    void finishFrame() override {
+        if (active) {
+            for (const GLuint attribute : {POSITION, NORMAL, TEX_COORD, COLOUR}) {
+                glDisableVertexAttribArray(attribute);
+            }
+            glBindBuffer(GL_ARRAY_BUFFER, 0);
+            glUseProgram(0);
+            active = false;
+            boundBuffer = 0;
+        }
+        glFlush();
+    }
+
+    void loadIdentity() override { modelView.back() = Matrix4(); }
+    void lookAt(Vector3 eye, Vector3 centre, Vector3 up) override {
+        ::lookAt(modelView.back(), eye, centre, up);
+    }
+    void pushMatrix() override { modelView.push_back(modelView.back()); }
+    void popMatrix() override {
+        if (modelView.size() > 1) {
+            modelView.pop_back();
+        }
+    }
+    void translate(float x, float y, float z) override { modelView.back().translate(x, y, z); }
+    void rotate(float degrees, float x, float y, float z) override {
+        modelView.back().rotate(degrees, x, y, z);
+    }
+    void scale(float x, float y, float z) override { modelView.back().scale(x, y, z); }
+    float faceViewer() override {
+        float* m = modelView.back().m;
+        for (int column = 0; column < 3; ++column) {
+            for (int row = 0; row < 3; ++row) {
+                m[column * 4 + row] = column == row ? 1.0f : 0.0f;
+            }
+        }
+        return m[12];
+    }
+
+    // GL keeps the position in eye space, through the modelview matrix of the moment.
+    void placeLight0(const float position[4]) override {
+        const float* m = modelView.back().m;
+        for (int row = 0; row < 4; ++row) {
+            lights[0].position[row] = m[row] * position[0] + m[4 + row] * position[1] +
+                                      m[8 + row] * position[2] + m[12 + row] * position[3];
+        }
+    }
+    // The ambient and diffuse colour are the current colour's while colour tracks the
+    // material, as it always does here.
+    void setMaterial(const Material& material) override {
+        copy4(material.specular, materialSpecular);
+        materialShininess = material.shininess;
+    }
+
+    void enable(Switch which) override { setSwitch(which, true); }
+    void disable(Switch which) override { setSwitch(which, false); }
+    bool isEnabled(Switch which) const override { return switchOf(switches, which); }
+    void saveSwitches(bool) override { savedSwitches.push_back(switches); }
+    void restoreSwitches() override {
+        const Switches saved = savedSwitches.back();
+        savedSwitches.pop_back();
+        for (const Switch which :
+             {Switch::LIGHTING, Switch::LIGHT0, Switch::LIGHT1, Switch::BLEND, Switch::DEPTH_TEST,
+              Switch::ALPHA_TEST, Switch::CULL_FACE, Switch::TEXTURE}) {
+            setSwitch(which, switchOf(saved, which));
+        }
+        cullFace(saved.culled);
+    }
+    void blendFunction(BlendFactor source, BlendFactor destination) override {
+        glBlendFunc(factorOf(source), factorOf(destination));
+    }
+    void alphaTestAbove(float reference) override { alphaReference = reference; }
+    void cullFace(Face face) override {
+        switches.culled = face;
+        glCullFace(face == Face::FRONT ? GL_FRONT : GL_BACK);
+    }
+
+    void colour(float red, float green, float blue, float alpha) override {
+        current[0] = red;
+        current[1] = green;
+        current[2] = blue;
+        current[3] = alpha;
+    }
+    void bindTexture(int slot) override {
+        boundTexture = textureName(slot);
+        glBindTexture(GL_TEXTURE_2D, boundTexture);
+    }
+    void drawMesh(int slot) override {
+        const MeshBuffer& mesh = buffers[static_cast<std::size_t>(meshSlotOf(slot))];
+        if (mesh.vertexCount == 0) {
+            return;
+        }
+        activate();
+        setDrawUniforms(modelView.back(), switches.texture && boundTexture != 0, false);
+        bindMesh(mesh);
+        const GLenum mode = mesh.quad ? GL_TRIANGLE_FAN : wireLines ? GL_LINE_STRIP : GL_TRIANGLES;
+        glDrawArrays(mode, 0, mesh.vertexCount);
+        if (mesh.coloured) {
+            copy4(mesh.lastColour, current);
+        }
+    }
+
+    void drawText(float x, float y, float z, Vector3 colour, const char* text) override;
+
+  private:
+    GLuint program = 0;
+    Uniforms uniforms;
+    bool active = false;
+    GLuint boundBuffer = 0;
+    std::vector<MeshBuffer> buffers = std::vector<MeshBuffer>(LIST_SLOT_COUNT);
+    bool wireLines = false;
+
+    std::vector<Matrix4> modelView = std::vector<Matrix4>(1);
+    Matrix4 projection;
+    Switches switches;
+    std::vector<Switches> savedSwitches;
+    float alphaReference = alwaysPasses;
+    float current[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    GLuint boundTexture = 0;
+
+    // GL's defaults for what the game does not set: the scene's ambient light, light 0's
+    // white specular and light 1's, none; light 1 shines from the viewer.
+    float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    Light lights[2] = {{{0.0f, 0.0f, 1.0f, 0.0f},
+                        {0.0f, 0.0f, 0.0f, 1.0f},
+                        {1.0f, 1.0f, 1.0f, 1.0f},
+                        {1.0f, 1.0f, 1.0f, 1.0f}},
+                       {{0.0f, 0.0f, 1.0f, 0.0f},
+                        {0.0f, 0.0f, 0.0f, 1.0f},
+                        {0.0f, 0.0f, 0.0f, 1.0f},
+                        {0.0f, 0.0f, 0.0f, 1.0f}}};
+    float materialSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float materialShininess = 0.0f;
+
+    GLuint glyphTexture = 0;
+    GlyphAtlas glyphs;
+    GLuint textBuffer = 0;
+    std::vector<float> textVertices;
+
+    static void copy4(const float* from, float* to) {
+        for (int i = 0; i < 4; ++i) {
+            to[i] = from[i];
+        }
+    }
+
+    static bool switchOf(const Switches& s, Switch which) {
+        switch (which) {
+        case Switch::LIGHTING:
+            return s.lighting;
+        case Switch::LIGHT0:
+            return s.light0;
+        case Switch::LIGHT1:
+            return s.light1;
+        case Switch::BLEND:
+            return s.blend;
+        case Switch::DEPTH_TEST:
+            return s.depthTest;
+        case Switch::ALPHA_TEST:
+            return s.alphaTest;
+        case Switch::CULL_FACE:
+            return s.cullFace;
+        case Switch::TEXTURE:
+            return s.texture;
+        }
+        return false;
+    }
+
+    // The switches GL ES still has go to GL as they change; the rest are the shaders'.
+    void setSwitch(Switch which, bool on) {
+        switch (which) {
+        case Switch::LIGHTING:
+            switches.lighting = on;
+            break;
+        case Switch::LIGHT0:
+            switches.light0 = on;
+            break;
+        case Switch::LIGHT1:
+            switches.light1 = on;
+            break;
+        case Switch::BLEND:
+            switches.blend = on;
+            setCap(GL_BLEND, on);
+            break;
+        case Switch::DEPTH_TEST:
+            switches.depthTest = on;
+            setCap(GL_DEPTH_TEST, on);
+            break;
+        case Switch::ALPHA_TEST:
+            switches.alphaTest = on;
+            break;
+        case Switch::CULL_FACE:
+            switches.cullFace = on;
+            setCap(GL_CULL_FACE, on);
+            break;
+        case Switch::TEXTURE:
+            switches.texture = on;
+            break;
+        }
+    }
+
+    void activate() {
+        if (active) {
+            return;
+        }
+        glUseProgram(program);
+        glUniform1i(uniforms.picture, 0);
+        glEnableVertexAttribArray(POSITION);
+        glEnableVertexAttribArray(NORMAL);
+        active = true;
+    }
+
+    // The matrices and every other uniform for one draw.
+    void setDrawUniforms(const Matrix4& view, bool textured, bool coverageOnly) {
+        const Matrix4 clip = projection * view;
+        float normalMatrix[9] = {};
+        normalMatrixOf(view, normalMatrix);
+        glUniformMatrix4fv(uniforms.modelView, 1, GL_FALSE, view.m);
+        glUniformMatrix4fv(uniforms.modelViewProjection, 1, GL_FALSE, clip.m);
+        glUniformMatrix3fv(uniforms.normalMatrix, 1, GL_FALSE, normalMatrix);
+        glUniform1i(uniforms.lit, switches.lighting && !coverageOnly);
+        glUniform4fv(uniforms.sceneAmbient, 1, sceneAmbient);
+        glUniform4fv(uniforms.materialSpecular, 1, materialSpecular);
+        glUniform1f(uniforms.materialShininess, materialShininess);
+        const GLint lightOn[2] = {switches.light0, switches.light1};
+        glUniform1iv(uniforms.lightOn, 2, lightOn);
+        float positions[8];
+        float ambients[8];
+        float diffuses[8];
+        float speculars[8];
+        for (int i = 0; i < 2; ++i) {
+            copy4(lights[i].position, &positions[4 * i]);
+            copy4(lights[i].ambient, &ambients[4 * i]);
+            copy4(lights[i].diffuse, &diffuses[4 * i]);
+            copy4(lights[i].specular, &speculars[4 * i]);
+        }
+        glUniform4fv(uniforms.lightPosition, 2, positions);
+        glUniform4fv(uniforms.lightAmbient, 2, ambients);
+        glUniform4fv(uniforms.lightDiffuse, 2, diffuses);
+        glUniform4fv(uniforms.lightSpecular, 2, speculars);
+        glUniform1i(uniforms.textured, textured);
+        glUniform1i(uniforms.coverageOnly, coverageOnly);
+        glUniform1f(uniforms.alphaReference, switches.alphaTest ? alphaReference : alwaysPasses);
+    }
+
+    // The arena's cells draw one mesh sixty times: its attributes are pointed at once.
+    void bindMesh(const MeshBuffer& mesh) {
+        if (boundBuffer != mesh.buffer) {
+            glBindBuffer(GL_ARRAY_BUFFER, mesh.buffer);
+            boundBuffer = mesh.buffer;
+            pointAttributes(mesh.textured, mesh.coloured, mesh.coloursAt);
+        } else if (!mesh.coloured) {
+            glVertexAttrib4fv(COLOUR, current);
+        }
+    }
+
+    // The attributes from the bound buffer. A mesh without colours takes the current colour,
+    // as GL's would; one without texture coordinates (0, 0).
+    void pointAttributes(bool textured, bool coloured, GLintptr coloursAt) {
+        glVertexAttribPointer(POSITION, 3, GL_FLOAT, GL_FALSE, vertexStride, nullptr);
+        glVertexAttribPointer(NORMAL, 3, GL_FLOAT, GL_FALSE, vertexStride,
+                              reinterpret_cast<const void*>(3 * sizeof(float)));
+        if (textured) {
+            glEnableVertexAttribArray(TEX_COORD);
+            glVertexAttribPointer(TEX_COORD, 2, GL_FLOAT, GL_FALSE, vertexStride,
+                                  reinterpret_cast<const void*>(6 * sizeof(float)));
+        } else {
+            glDisableVertexAttribArray(TEX_COORD);
+            glVertexAttrib2f(TEX_COORD, 0.0f, 0.0f);
+        }
+        if (coloured) {
+            glEnableVertexAttribArray(COLOUR);
+            glVertexAttribPointer(COLOUR, 3, GL_UNSIGNED_BYTE, GL_TRUE, 3,
+                                  reinterpret_cast<const void*>(coloursAt));
+        } else {
+            glDisableVertexAttribArray(COLOUR);
+            glVertexAttrib4fv(COLOUR, current);
+        }
+    }
+
+    bool makeGlyphTexture() {
+        if (glyphTexture != 0) {
+            return true;
+        }
+        if (!glyphSource(glyphs)) {
+            std::fprintf(stderr, "wibz3d: the HUD's glyphs could not be had\n");
+            return false;
+        }
+        glGenTextures(1, &glyphTexture);
+        glBindTexture(GL_TEXTURE_2D, glyphTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, GlyphAtlas::width, GlyphAtlas::height, 0, GL_ALPHA,
+                     GL_UNSIGNED_BYTE, glyphs.coverage.data());
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glBindTexture(GL_TEXTURE_2D, boundTexture);
+        return true;
+    }
+
+    void addTextCorner(float x, float y, float z, float s, float t) {
+        textVertices.insert(textVertices.end(), {x, y, z, 0.0f, 0.0f, 1.0f, s, t});
+    }
+};
+
+// Each letter is a quad over its whole cell, its corners on pixel corners and its texels one
+// to a pixel, so the cell's pixels land where glBitmap would set them: the raster position
+// rounded down (with Mesa's small allowance), less the cell's origin. Pixels the letter does
+// not set are discarded; the rest take the colour, untextured and unlit, as a bitmap's do.
+void ShaderPipeline::drawText(float x, float y, float z, Vector3 colour, const char* text) {
+    constexpr float allowance = 0.0001f;
+    constexpr float cell = static_cast<float>(GlyphAtlas::cellPixels);
+    textVertices.clear();
+    float rasterX = x;
+    const float bottom = std::floor(y + allowance) - GlyphAtlas::originY;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const int code = static_cast<unsigned char>(*c);
+        const float left = std::floor(rasterX + allowance) - GlyphAtlas::originX;
+        const float s0 = static_cast<float>(GlyphAtlas::cellX(code)) / GlyphAtlas::width;
+        const float t0 = static_cast<float>(GlyphAtlas::cellY(code)) / GlyphAtlas::height;
+        const float s1 = s0 + cell / GlyphAtlas::width;
+        const float t1 = t0 + cell / GlyphAtlas::height;
+        addTextCorner(left, bottom, z, s0, t0);
+        addTextCorner(left + cell, bottom, z, s1, t0);
+        addTextCorner(left + cell, bottom + cell, z, s1, t1);
+        addTextCorner(left, bottom, z, s0, t0);
+        addTextCorner(left + cell, bottom + cell, z, s1, t1);
+        addTextCorner(left, bottom + cell, z, s0, t1);
+        rasterX += static_cast<float>(glyphs.advance[code]);
+    }
+    if (textVertices.empty()) {
+        return;
+    }
+    int width = 0;
+    int height = 0;
+    viewportSize(width, height);
+    const Matrix4 savedProjection = projection;
+    projection = orthographic(0.0, width, 0.0, height, -1.0, 1.0);
+    // The colour stays current after the text, as glColor3f leaves it.
+    this->colour(colour.x, colour.y, colour.z, 1.0f);
+    const bool culling = switches.cullFace;
+    setCap(GL_CULL_FACE, false); // a bitmap has no face to cull
+
+    activate();
+    glBindTexture(GL_TEXTURE_2D, glyphTexture);
+    setDrawUniforms(Matrix4(), true, true);
+    glBindBuffer(GL_ARRAY_BUFFER, textBuffer);
+    boundBuffer = 0; // its attributes are the text's until the next mesh points them again
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(textVertices.size() * sizeof(float)),
+                 textVertices.data(), GL_STREAM_DRAW);
+    pointAttributes(true, false, 0);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(textVertices.size() / floatsPerVertex));
+
+    setCap(GL_CULL_FACE, culling);
+    glBindTexture(GL_TEXTURE_2D, boundTexture);
+    projection = savedProjection;
+}
+
+ShaderPipeline shaderPipeline;
+} // namespace
+
+bool readHudGlyphs(GlyphAtlas& into) {
+    return readGlyphAtlas(hudGlyphsFile, into);
+}
+
+void useShaderPipeline(GlyphSource glyphs) {
+    shaderPipeline.glyphSource = glyphs;
+    usePipeline(shaderPipeline);
+}
