@@ -5,8 +5,8 @@
 # its numbers. The figures' values are not judged: a smoke run on a busy machine measures
 # nothing. So a script whose programs, files or output formats have moved is caught by
 # ./check instead of by the next person who measures.
-#   NAME: measure_frames, measure_motion, draw_cost, mutate, screenshot, count_lines,
-#   bench (build/bench/wibz_bench) or sound_latency (build/bench/wibz_sound_latency)
+#   NAME: measure_frames, measure_motion, measure_web, draw_cost, mutate, screenshot,
+#   count_lines, bench (build/bench/wibz_bench) or sound_latency (build/bench/wibz_sound_latency)
 set -uo pipefail
 export LC_ALL=C
 NAME=$1
@@ -103,6 +103,19 @@ mutate)
         expect 1 "$line"
         [ "$(grep -cE -- "$line" "$BUILD/mutate-1.txt")" = 1 ] ||
             fail "not once in the report $BUILD/mutate-1.txt: $line"
+    done
+    ;;
+measure_web)
+    run env SMOKE=1 "$ROOT/scripts/measure_web.sh" "$BUILD"
+    expect 1 "^load average: $N $N $N$"
+    for file in index.html wibz3d-data.js wibz3d.data wibz3d.js wibz3d.wasm; do
+        expect 1 "^  ${file//./\\.} +[0-9]+ +[0-9]+$"
+    done
+    expect 1 "^site: [0-9]+ bytes, [0-9]+ gzipped$"
+    expect 1 "^page start to first frame: median $N ms, min $N, max $N \(1 starts\)$"
+    for where in "browser \(Chromium, SwiftShader\)" "desktop \(Mesa llvmpipe, fixed-function\)" \
+        "desktop \(Mesa llvmpipe, shader path\)"; do
+        expect 1 "^$where timedemo: 200 frames in $N s, $N fps \(min $N, median $N fps over 1 s windows\)$"
     done
     ;;
 screenshot)
