@@ -23,7 +23,8 @@ constexpr int TEX_SHOT = 70;
 constexpr int TEX_TWIRL = 80;
 constexpr int TEX_SMOKE = 90;
 
-// Slots of the display-list table (display_lists.h); drawing calls by these.
+// Slots of the mesh and display-list tables (render/mesh.h, desktop_gl/display_lists.h);
+// drawing calls by these.
 constexpr int LIST_SLOT_COUNT = 101;
 constexpr int LIST_STONES = 1;       // the floor tile (arena.h)
 constexpr int LIST_NORMAL = 3;       // the corner piece

@@ -5,6 +5,8 @@
 // and display lists; the shader path (WebGL in the browser, and the desktop's when chosen)
 // through one pair of GLSL ES 1.00 shaders over vertex buffers. Both draw the same scene
 // code and the same vertex arrays. Every call needs the GL context current, on its thread.
+// The drawing needs a depth buffer and a colour buffer without alpha (GLUT_RGB without
+// GLUT_ALPHA; WebGL's alpha: false): blending by destination alpha must read 1.
 #pragma once
 
 #include "game/game_state.h"

@@ -141,6 +141,17 @@ struct Switches {
     Face culled = Face::BACK;
 };
 
+// The switch uniforms as last sent to the program; none before the first draw.
+struct SentSwitches {
+    bool lit = false;
+    bool light0 = false;
+    bool light1 = false;
+    bool textured = false;
+    bool coverageOnly = false;
+    float alphaReference = 0.0f;
+    bool valid = true;
+};
+
 struct Light {
     float position[4];
     float ambient[4];
@@ -302,6 +313,7 @@ class ShaderPipeline : public Pipeline {
         Light& l = lights[light == 0 ? 0 : 1];
         copy4(colours.ambient, l.ambient);
         copy4(colours.diffuse, l.diffuse);
+        lightsChanged = true;
     }
     void takeMeshes(const MeshTable& meshes, bool lines) override {
         for (std::size_t slot = 0; slot < meshes.size(); ++slot) {
@@ -376,12 +388,14 @@ class ShaderPipeline : public Pipeline {
             lights[0].position[row] = m[row] * position[0] + m[4 + row] * position[1] +
                                       m[8 + row] * position[2] + m[12 + row] * position[3];
         }
+        lightsChanged = true;
     }
     // The ambient and diffuse colour are the current colour's while colour tracks the
     // material, as it always does here.
     void setMaterial(const Material& material) override {
         copy4(material.specular, materialSpecular);
         materialShininess = material.shininess;
+        lightsChanged = true;
     }
 
     void enable(Switch which) override { setSwitch(which, true); }
@@ -463,6 +477,8 @@ class ShaderPipeline : public Pipeline {
                         {0.0f, 0.0f, 0.0f, 1.0f}}};
     float materialSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float materialShininess = 0.0f;
+    bool lightsChanged = true;
+    SentSwitches sentSwitches{false, false, false, false, false, 0.0f, false};
 
     GLuint glyphTexture = 0;
     GlyphAtlas glyphs;
@@ -541,7 +557,8 @@ class ShaderPipeline : public Pipeline {
         active = true;
     }
 
-    // The matrices and every other uniform for one draw.
+    // The matrices for one draw, and the other uniforms where they changed since the draw
+    // before: a call to GL costs more in a browser than most of what it sets.
     void setDrawUniforms(const Matrix4& view, bool textured, bool coverageOnly) {
         const Matrix4 clip = projection * view;
         float normalMatrix[9] = {};
@@ -549,12 +566,40 @@ class ShaderPipeline : public Pipeline {
         glUniformMatrix4fv(uniforms.modelView, 1, GL_FALSE, view.m);
         glUniformMatrix4fv(uniforms.modelViewProjection, 1, GL_FALSE, clip.m);
         glUniformMatrix3fv(uniforms.normalMatrix, 1, GL_FALSE, normalMatrix);
-        glUniform1i(uniforms.lit, switches.lighting && !coverageOnly);
+        if (lightsChanged) {
+            sendLights();
+            lightsChanged = false;
+        }
+        const SentSwitches now{switches.lighting && !coverageOnly,
+                               switches.light0,
+                               switches.light1,
+                               textured,
+                               coverageOnly,
+                               switches.alphaTest ? alphaReference : alwaysPasses};
+        if (!sentSwitches.valid || now.lit != sentSwitches.lit) {
+            glUniform1i(uniforms.lit, now.lit);
+        }
+        if (!sentSwitches.valid || now.light0 != sentSwitches.light0 ||
+            now.light1 != sentSwitches.light1) {
+            const GLint lightOn[2] = {now.light0, now.light1};
+            glUniform1iv(uniforms.lightOn, 2, lightOn);
+        }
+        if (!sentSwitches.valid || now.textured != sentSwitches.textured) {
+            glUniform1i(uniforms.textured, now.textured);
+        }
+        if (!sentSwitches.valid || now.coverageOnly != sentSwitches.coverageOnly) {
+            glUniform1i(uniforms.coverageOnly, now.coverageOnly);
+        }
+        if (!sentSwitches.valid || now.alphaReference != sentSwitches.alphaReference) {
+            glUniform1f(uniforms.alphaReference, now.alphaReference);
+        }
+        sentSwitches = now;
+    }
+
+    void sendLights() {
         glUniform4fv(uniforms.sceneAmbient, 1, sceneAmbient);
         glUniform4fv(uniforms.materialSpecular, 1, materialSpecular);
         glUniform1f(uniforms.materialShininess, materialShininess);
-        const GLint lightOn[2] = {switches.light0, switches.light1};
-        glUniform1iv(uniforms.lightOn, 2, lightOn);
         float positions[8];
         float ambients[8];
         float diffuses[8];
@@ -569,9 +614,6 @@ class ShaderPipeline : public Pipeline {
         glUniform4fv(uniforms.lightAmbient, 2, ambients);
         glUniform4fv(uniforms.lightDiffuse, 2, diffuses);
         glUniform4fv(uniforms.lightSpecular, 2, speculars);
-        glUniform1i(uniforms.textured, textured);
-        glUniform1i(uniforms.coverageOnly, coverageOnly);
-        glUniform1f(uniforms.alphaReference, switches.alphaTest ? alphaReference : alwaysPasses);
     }
 
     // The arena's cells draw one mesh sixty times: its attributes are pointed at once.

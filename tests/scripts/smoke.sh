@@ -6,7 +6,8 @@
 # nothing. So a script whose programs, files or output formats have moved is caught by
 # ./check instead of by the next person who measures.
 #   NAME: measure_frames, measure_motion, measure_web, draw_cost, mutate, screenshot,
-#   count_lines, bench (build/bench/wibz_bench) or sound_latency (build/bench/wibz_sound_latency)
+#   count_lines, compare_frames, bench (build/bench/wibz_bench) or sound_latency
+#   (build/bench/wibz_sound_latency)
 set -uo pipefail
 export LC_ALL=C
 NAME=$1
@@ -117,6 +118,13 @@ measure_web)
         "desktop \(Mesa llvmpipe, shader path\)"; do
         expect 1 "^$where timedemo: 200 frames in $N s, $N fps \(min $N, median $N fps over 1 s windows\)$"
     done
+    ;;
+compare_frames)
+    # The game drawn by the shader pipeline against its fixed-function pictures.
+    run env SMOKE=1 SHADERS_B=1 "$ROOT/scripts/compare_frames.sh" "$BUILD" "$BUILD"
+    F="[0-9]+ of [0-9]+ frames the same; mean difference $N a channel, $N % of pixels off by more than 16"
+    expect 1 "^orbit: $F$"
+    expect 1 "^all: $F$"
     ;;
 screenshot)
     run "$ROOT/scripts/screenshot.sh" "$WORK/shot.png" 320x240 "$BUILD"
