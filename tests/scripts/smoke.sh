@@ -6,8 +6,8 @@
 # nothing. So a script whose programs, files or output formats have moved is caught by
 # ./check instead of by the next person who measures.
 #   NAME: measure_frames, measure_motion, measure_web, draw_cost, mutate, screenshot,
-#   count_lines, compare_frames, bench (build/bench/wibz_bench) or sound_latency
-#   (build/bench/wibz_sound_latency)
+#   count_lines, compare_frames, compare_web_frames, bench (build/bench/wibz_bench) or
+#   sound_latency (build/bench/wibz_sound_latency)
 set -uo pipefail
 export LC_ALL=C
 NAME=$1
@@ -125,6 +125,13 @@ compare_frames)
     F="[0-9]+ of [0-9]+ frames the same; mean difference $N a channel, $N % of pixels off by more than 16"
     expect 1 "^orbit: $F$"
     expect 1 "^all: $F$"
+    ;;
+compare_web_frames)
+    # The page's pictures against the desktop's, both of its pipelines.
+    run env SMOKE=1 "$ROOT/scripts/compare_web_frames.sh" "$BUILD"
+    F="[0-9]+ of [0-9]+ frames the same; mean difference $N a channel, $N % of pixels off by more than 16"
+    expect 3 "^  orbit: $F$"
+    expect 3 "^  all: $F$"
     ;;
 screenshot)
     run "$ROOT/scripts/screenshot.sh" "$WORK/shot.png" 320x240 "$BUILD"
