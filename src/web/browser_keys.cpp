@@ -19,7 +19,7 @@ struct PolledKeyName {
     const char* name;
     PolledKey key;
 };
-constexpr PolledKeyName polledKeyNames[] = {
+constexpr PolledKeyName browserKeyNames[] = {
     {"ArrowUp", KEY_UP},     {"ArrowDown", KEY_DOWN},
     {"ArrowLeft", KEY_LEFT}, {"ArrowRight", KEY_RIGHT},
     {"F2", KEY_F2},          {"F3", KEY_F3},
@@ -34,7 +34,7 @@ void leaveWithoutError(void*) {
 }
 
 bool polledKeyOf(const char* name, PolledKey& key) {
-    for (const PolledKeyName& entry : polledKeyNames) {
+    for (const PolledKeyName& entry : browserKeyNames) {
         if (std::strcmp(entry.name, name) == 0) {
             key = entry.key;
             return true;

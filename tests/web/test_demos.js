@@ -2,8 +2,9 @@
 // (?play=NAME&exit-at-end) ends in the state the native player's --dump-state writes. Shipped
 // demos are in the page's data; the test replays are written into the page's file system
 // before the game starts, where the page looks for demos. The page's clock is the test's,
-// and each frame is let in a tenth of a second after the one before: it runs the catch-up
-// limit of ten steps, so a long demo plays in a tenth of its frames, on a small canvas.
+// and each frame is let in a second after the one before, as after a tab hidden for a
+// second: the game runs no more than the catch-up limit of ten steps a frame, so game time
+// does not jump, and a long demo plays in a tenth of its frames, on a small canvas.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -44,19 +45,22 @@ function withDemoFile(name, text) {
   })();`;
 }
 
-// Lets the page draw a frame a tenth of a second of its time after the last, until the game
-// has left or shown a message.
+// Lets the page draw a frame a second of its time after the last, until the game has left
+// or shown a message; with the frames it took.
 async function playToTheEnd(page) {
   const ended = () => page.evaluate(() => ({ status: wibz.exitStatus, endState: wibz.endState,
                                             message: wibz.message }));
   for (let frames = 0; ; frames += 1) {
     if (frames % 25 === 0) {
       const end = await ended();
-      if (end.status !== null || end.message !== null) return end;
+      if (end.status !== null || end.message !== null) return { ...end, frames };
     }
-    await page.clock.fastForward(100);
+    await page.clock.fastForward(1000);
   }
 }
+
+// The steps a demo's game ran: the number on its end line.
+const demoSteps = text => Number(text.trim().split('\n').pop().split(' ')[0]) - 1;
 
 test('every demo ends in the page as it ends natively', async () => {
   const server = await serveSite(site);
@@ -74,6 +78,9 @@ test('every demo ends in the page as it ends natively', async () => {
       assert.strictEqual(end.message, null, `${name}: ${end.message}`);
       assert.strictEqual(end.status, 0, `${name}: exit status`);
       assert.strictEqual(end.endState, nativeEndState(demo), `${name}: end state`);
+      const steps = demoSteps(fs.readFileSync(demo, 'utf8'));
+      assert.ok(end.frames >= Math.floor(steps / 10),
+                `${name}: ${steps} steps in ${end.frames} frames a second apart`);
       assert.deepStrictEqual(errors, [], `${name}: console errors`);
       await page.close();
     }
