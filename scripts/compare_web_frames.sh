@@ -8,7 +8,7 @@
 # more than 16 of 255: the page against the desktop's own picture, and against the desktop's
 # shader path.
 #   scripts/compare_web_frames.sh [build-dir] [web-build-dir]
-# PICTURES=DIR also writes one frame of each, the orbit demo's after step 1842, as
+# PICTURES=DIR also writes one frame of each, the orbit demo's after step 1843, as
 # DIR/frame-desktop.png and DIR/frame-browser.png (netpbm). SMOKE=1 takes two frames of one
 # demo.
 set -euo pipefail
@@ -37,7 +37,7 @@ echo "browser against the desktop's shader path:"
 python3 "$ROOT/scripts/compare_frames.py" "$WORK/desktop/B" "$WORK/browser" | sed 's/^/  /'
 if [ -n "${PICTURES:-}" ]; then
     mkdir -p "$PICTURES"
-    pnmtopng "$WORK/desktop/A/orbit/frame01843.ppm" >"$PICTURES/frame-desktop.png"
-    pnmtopng "$WORK/browser/orbit/frame01843.ppm" >"$PICTURES/frame-browser.png"
+    pnmtopng "$WORK/desktop/A/orbit/frame01844.ppm" >"$PICTURES/frame-desktop.png"
+    pnmtopng "$WORK/browser/orbit/frame01844.ppm" >"$PICTURES/frame-browser.png"
     echo "Wrote $PICTURES/frame-desktop.png and $PICTURES/frame-browser.png"
 fi

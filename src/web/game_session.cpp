@@ -56,18 +56,16 @@ bool startGameSession(int argc, char** argv, const std::string& dataFolder, Page
     if (options.dataFolder.empty()) {
         options.dataFolder = dataFolder;
     }
-    // Demos are named from the data folder, where the page keeps them.
+    // Demos are named from the data folder, where the page keeps them. A refusal prints the
+    // desktop's line first.
     std::error_code error;
     std::filesystem::current_path(options.dataFolder, error);
-    if (!options.playDemo.empty() && !std::filesystem::exists(options.playDemo, error)) {
-        startDemoSession(options); // prints the desktop's line for a missing demo
-        refusal = "There is no demo called \"" + demoName(options.playDemo) +
-                  "\". The demos are: " + shippedDemoNames(options.dataFolder) + ".";
-        return false;
-    }
     if (!startDemoSession(options)) {
-        refusal = "The demo \"" + demoName(options.playDemo) +
-                  "\" cannot be played: see the browser's console.";
+        const bool missing = !std::filesystem::exists(options.playDemo, error);
+        refusal = missing ? "There is no demo called \"" + demoName(options.playDemo) +
+                                "\". The demos are: " + shippedDemoNames(options.dataFolder) + "."
+                          : "The demo \"" + demoName(options.playDemo) +
+                                "\" cannot be played: see the browser's console.";
         return false;
     }
     if (!enterDataFolder(options.dataFolder)) {
