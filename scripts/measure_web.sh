@@ -8,7 +8,7 @@
 #   scripts/measure_web.sh [build-dir] [web-build-dir]     (STARTS=n page starts, default 5)
 # SMOKE=1 makes the same launches and prints the same figures in a few seconds, to show the
 # script still works (CTest runs it as script_measure_web): one page start, and the
-# timedemos of the demo's first 200 steps.
+# timedemos of the demo's first 100 steps.
 set -euo pipefail
 export LC_ALL=C
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,8 +23,8 @@ export NODE_PATH=$ROOT/tests/web/node_modules
 DEMO=$ROOT/demos/orbit.demo
 if [ "$SMOKE" = 1 ]; then
     STARTS=1
-    DEMO=$WORK/orbit.demo # its first 200 steps, ended there
-    awk 'NR == 1 || ($1 ~ /^[0-9]+$/ && $1 <= 200) { print } END { print "201 end" }' \
+    DEMO=$WORK/orbit.demo # its first 100 steps, ended there
+    awk 'NR == 1 || ($1 ~ /^[0-9]+$/ && $1 <= 100) { print } END { print "101 end" }' \
         "$ROOT/demos/orbit.demo" >"$DEMO"
 fi
 

@@ -116,7 +116,7 @@ measure_web)
     expect 1 "^page start to first frame: median $N ms, min $N, max $N \(1 starts\)$"
     for where in "browser \(Chromium, SwiftShader\)" "desktop \(Mesa llvmpipe, fixed-function\)" \
         "desktop \(Mesa llvmpipe, shader path\)"; do
-        expect 1 "^$where timedemo: 200 frames in $N s, $N fps \(min $N, median $N fps over 1 s windows\)$"
+        expect 1 "^$where timedemo: 100 frames in $N s, $N fps \(min $N, median $N fps over 1 s windows\)$"
     done
     ;;
 compare_frames)

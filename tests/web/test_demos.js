@@ -71,7 +71,7 @@ test('every demo ends in the page as it ends natively', async () => {
       const shipped = fs.existsSync(path.join(site, '..', 'data', 'demos', name + '.demo'));
       const setUp = shipped ? null : withDemoFile(name, fs.readFileSync(demo, 'utf8'));
       const { page, errors } = await openPage(
-        browser, `${server.url}?play=${name}&exit-at-end&no-sound&window=80x60`, setUp,
+        browser, `${server.url}?play=${name}&exit-at-end&no-sound&window=8x6`, setUp,
         { stoppedClock: true });
       await waitForStart(page);
       const end = await playToTheEnd(page);
