@@ -193,14 +193,15 @@ void pollGamepads(bool playing) {
             readPad(*pad, state, steer);
         }
     }
-    for (auto pad = gamepads.pads.begin(); pad != gamepads.pads.end();) {
-        if (pad->slot >= slots) {
-            const int slot = pad->slot;
-            letGo(slot);
-            pad = gamepads.pads.begin();
-        } else {
-            ++pad;
+    // A browser may also shorten the list when the last pads go.
+    std::vector<int> gone;
+    for (const Pad& pad : gamepads.pads) {
+        if (pad.slot >= slots) {
+            gone.push_back(pad.slot);
         }
+    }
+    for (const int slot : gone) {
+        letGo(slot);
     }
     holdPadSteering(steer);
 }
