@@ -24,8 +24,8 @@ Pipeline& activePipeline() {
     return *chosen;
 }
 
-bool initGl() {
-    return activePipeline().setUp();
+void initGl() {
+    activePipeline().setUp();
 }
 
 void initLights() {
@@ -36,10 +36,10 @@ void initLights() {
     p.enable(Switch::LIGHT0);
 }
 
-void buildModels(bool wireLines) {
+bool buildModels(bool wireLines) {
     MeshTable meshes;
     readModelMeshes(meshes);
-    activePipeline().takeMeshes(meshes, wireLines);
+    return activePipeline().takeMeshes(meshes, wireLines);
 }
 
 // The projection follows the window's shape.

@@ -290,24 +290,13 @@ class ShaderPipeline : public Pipeline {
   public:
     GlyphSource glyphSource = readHudGlyphs;
 
-    bool setUp() override {
-        if (program == 0) {
-            program = linkProgram();
-            if (program == 0) {
-                return false;
-            }
-            uniforms = uniformsOf(program);
-            glGenBuffers(1, &textBuffer);
-        }
-        if (!makeGlyphTexture()) {
-            return false;
-        }
+    // Makes no GL object: the pictures loaded next take the names they take on the desktop.
+    void setUp() override {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClearDepthf(1.0f);
         enable(Switch::DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         enable(Switch::LIGHTING);
-        return true;
     }
     void setLightColours(int light, const LightColours& colours) override {
         Light& l = lights[light == 0 ? 0 : 1];
@@ -315,7 +304,11 @@ class ShaderPipeline : public Pipeline {
         copy4(colours.diffuse, l.diffuse);
         lightsChanged = true;
     }
-    void takeMeshes(const MeshTable& meshes, bool lines) override {
+    // The shaders and the HUD's glyphs are made with the first meshes.
+    bool takeMeshes(const MeshTable& meshes, bool lines) override {
+        if (!makeProgramAndGlyphs()) {
+            return false;
+        }
         for (std::size_t slot = 0; slot < meshes.size(); ++slot) {
             if (buffers[slot].buffer != 0) {
                 glDeleteBuffers(1, &buffers[slot].buffer);
@@ -325,6 +318,7 @@ class ShaderPipeline : public Pipeline {
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         boundBuffer = 0;
         wireLines = lines;
+        return true;
     }
     void reshape(int width, int height, double fieldOfViewDegrees, double near,
                  double far) override {
@@ -433,7 +427,7 @@ class ShaderPipeline : public Pipeline {
     }
     void drawMesh(int slot) override {
         const MeshBuffer& mesh = buffers[static_cast<std::size_t>(meshSlotOf(slot))];
-        if (mesh.vertexCount == 0) {
+        if (mesh.vertexCount == 0 || program == 0) {
             return;
         }
         activate();
@@ -651,6 +645,18 @@ class ShaderPipeline : public Pipeline {
         }
     }
 
+    bool makeProgramAndGlyphs() {
+        if (program == 0) {
+            program = linkProgram();
+            if (program == 0) {
+                return false;
+            }
+            uniforms = uniformsOf(program);
+            glGenBuffers(1, &textBuffer);
+        }
+        return makeGlyphTexture();
+    }
+
     bool makeGlyphTexture() {
         if (glyphTexture != 0) {
             return true;
@@ -703,7 +709,7 @@ void ShaderPipeline::drawText(float x, float y, float z, Vector3 colour, const c
         addTextCorner(left, bottom + cell, z, s0, t1);
         rasterX += static_cast<float>(glyphs.advance[code]);
     }
-    if (textVertices.empty()) {
+    if (textVertices.empty() || glyphTexture == 0) {
         return;
     }
     int width = 0;

@@ -72,9 +72,9 @@ class Pipelines : public testing::Test {
     static void SetUpTestSuite() {
         captureStdout([] {
             useShaderPipelineOnTheDesktop();
-            ASSERT_TRUE(initGl());
+            initGl();
             initLights();
-            buildModels(false);
+            ASSERT_TRUE(buildModels(false));
             useFixedFunctionPipeline();
             initGl();
             loadTextures();
