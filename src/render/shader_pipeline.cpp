@@ -54,10 +54,14 @@ void main() {
         float diffuse = dot(n, l);
         sum += colour.rgb * lightAmbient[i].rgb;
         if (diffuse > 0.0) {
-            vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));
-            float specular = pow(max(dot(n, h), 0.0), materialShininess);
-            sum += diffuse * colour.rgb * lightDiffuse[i].rgb +
-                   specular * materialSpecular.rgb * lightSpecular[i].rgb;
+            sum += diffuse * colour.rgb * lightDiffuse[i].rgb;
+            // A scaled-down quad's long normal can raise the highlight past a float's range:
+            // a light without a specular colour adds none, rather than zero times infinity.
+            vec3 specularColour = materialSpecular.rgb * lightSpecular[i].rgb;
+            if (specularColour != vec3(0.0)) {
+                vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));
+                sum += pow(max(dot(n, h), 0.0), materialShininess) * specularColour;
+            }
         }
     }
     shade = clamp(vec4(sum, colour.a), 0.0, 1.0);

@@ -128,6 +128,7 @@ TEST_F(Pipelines, TheShaderPairDrawsWhatTheFixedFunctionPipelineDraws) {
     };
     const Case cases[] = {{"orbit.demo", 1553, ""},
                           {"beam.demo", 2911, ""},
+                          {"hunt-to-the-end.demo", 1844, ""}, // debris
                           {"hunt-to-the-end.demo", 6015, ""},
                           {"hunt-to-the-end.demo", 9604, ""},
                           {"orbit.demo", 1553, "unlit"},
