@@ -90,7 +90,8 @@ class Pipeline {
 
 // The pipeline drawing goes through from now on, render/renderer.h's calls included.
 void usePipeline(Pipeline& pipeline);
-// The one in use: the shader pipeline with the browser's glyphs until another is chosen.
+// The one in use. In the browser, the shader pipeline with its glyphs file until another is
+// chosen; a desktop program must choose before its first GL call through the layer.
 Pipeline& activePipeline();
 
 // Puts every switch (and the face culled, when asked) back as it was when the scope ends.

@@ -8,6 +8,7 @@
 #include "render/shader_pipeline.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 Pipeline* chosen = nullptr;
@@ -17,9 +18,17 @@ void usePipeline(Pipeline& pipeline) {
     chosen = &pipeline;
 }
 
+// The browser draws with the shaders unless told otherwise. A desktop program must choose
+// before anything is drawn, a reshape included: the wrong pipeline's picture would be
+// nothing but the HUD, with no word why.
 Pipeline& activePipeline() {
     if (chosen == nullptr) {
+#if defined(__EMSCRIPTEN__)
         useShaderPipeline(readHudGlyphs);
+#else
+        std::fprintf(stderr, "wibz3d: drawing before a pipeline was chosen\n");
+        std::abort();
+#endif
     }
     return *chosen;
 }

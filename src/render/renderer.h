@@ -18,7 +18,8 @@
 constexpr const char* hudGlyphsFile = "tex/hud_glyphs.pgm";
 
 // The browser draws with the shader pipeline, the one drawn through until another is chosen
-// (render/pipeline.h); the desktop chooses its own before initGl.
+// (render/pipeline.h); a desktop program chooses its own before initGl and before GLUT can
+// call onReshape.
 
 // The GL state every frame starts from: shading, clear colour, depth test, lit colour. It
 // makes no GL object, so the pictures loaded next take GL's first texture names, 1 to 13,
