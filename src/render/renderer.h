@@ -22,8 +22,9 @@ constexpr const char* hudGlyphsFile = "tex/hud_glyphs.pgm";
 // call onReshape.
 
 // The GL state every frame starts from: shading, clear colour, depth test, lit colour. It
-// makes no GL object, so the pictures loaded next take GL's first texture names, 1 to 13,
-// in the browser as on the desktop.
+// makes no GL object, so the pictures loaded next take the first texture names GL gives,
+// as on the desktop (emscripten 3.1.6 numbers its context and all objects in one sequence,
+// so there they are 2 to 14).
 void initGl();
 // Prints "Initializing Lights..." (no line end) and sets up the two lights.
 void initLights();
@@ -39,7 +40,8 @@ struct TexturePixels {
 // Makes a texture of the image, filtered as every picture of the game, into the slot
 // (TEX_... of assets/data_files.h) and returns GL's error code after the upload, 0 when all
 // went well. The caller prints the loading line: "Loaded '%s' ok (%d@%d)\n" with the path,
-// textureName(slot) and the image's number, or "Error GL-binding texture(%d): ..." with the code.
+// textureName(slot) and the image's number, or "Error GL-binding texture(%d): ..." with
+// the code.
 unsigned int uploadTexture(int slot, const TexturePixels& image);
 // The GL name in a texture slot, 0 where nothing was loaded.
 unsigned int textureName(int slot);
