@@ -607,11 +607,17 @@ class ShaderPipeline : public Pipeline {
         }
     }
 
-    // The textured program, which nearly everything draws with, built now so that a pair
-    // that does not build is known before the first frame.
+    // The programs every frame draws with are built now, so that a pair that does not build
+    // is known before the first frame and none is built mid-game; the rest (untextured ones,
+    // for a picture that failed to load) when first wanted.
     bool makeProgramAndGlyphs() {
-        if (!makeGlyphTexture() || !use(TEXTURED)) {
+        if (!makeGlyphTexture()) {
             return false;
+        }
+        for (const int variant : {int{COVERAGE_ONLY}, TEXTURED | ALPHA_TESTED, int{TEXTURED}}) {
+            if (!use(variant)) {
+                return false;
+            }
         }
         if (textBuffer == 0) {
             glGenBuffers(1, &textBuffer);
