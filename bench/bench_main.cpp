@@ -33,6 +33,7 @@ bool displayReachable() {
 
 // The window and GL state of the game's start-up, its lights and its model lists.
 void openGameWindow(int* argc, char** argv) {
+    chooseDesktopPipeline(); // before the first reshape
     glutInit(argc, argv);
     glutInitWindowSize(startWidth, startHeight);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -42,7 +43,6 @@ void openGameWindow(int* argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         glutMainLoopEvent(); // mapped, and the first reshape done
     }
-    chooseDesktopPipeline();
     initGl();
     initLights();
     if (dataFolderPresent()) {

@@ -54,7 +54,7 @@ GLenum factorOf(BlendFactor factor) {
 
 class FixedPipeline : public Pipeline {
   public:
-    bool setUp() override {
+    void setUp() override {
         glShadeModel(GL_SMOOTH);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClearDepth(1.0);
@@ -63,15 +63,15 @@ class FixedPipeline : public Pipeline {
         glEnable(GL_COLOR_MATERIAL);
         glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
         glEnable(GL_LIGHTING);
-        return true;
     }
     void setLightColours(int light, const LightColours& colours) override {
         const GLenum name = light == 0 ? GL_LIGHT0 : GL_LIGHT1;
         glLightfv(name, GL_AMBIENT, colours.ambient);
         glLightfv(name, GL_DIFFUSE, colours.diffuse);
     }
-    void takeMeshes(const MeshTable& meshes, bool wireLines) override {
+    bool takeMeshes(const MeshTable& meshes, bool wireLines) override {
         compileModelLists(displayLists, meshes, wireLines ? GL_LINE_STRIP : GL_TRIANGLES);
+        return true;
     }
     void reshape(int width, int height, double fieldOfViewDegrees, double near,
                  double far) override {

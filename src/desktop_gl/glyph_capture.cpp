@@ -52,6 +52,9 @@ bool drawEveryLetter(GlyphAtlas& atlas) {
 bool captureGlyphAtlas(GlyphAtlas& into) {
     GLint previousFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previousFramebuffer);
+    GLint previousProgram = 0; // a program in use would shade the bitmaps' fragments
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previousProgram);
+    glUseProgram(0);
     GLuint framebuffer = 0;
     GLuint colour = 0;
     glGenFramebuffers(1, &framebuffer);
@@ -90,6 +93,7 @@ bool captureGlyphAtlas(GlyphAtlas& into) {
     glPopAttrib();
 
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previousFramebuffer));
+    glUseProgram(static_cast<GLuint>(previousProgram));
     glDeleteRenderbuffers(1, &colour);
     glDeleteFramebuffers(1, &framebuffer);
     if (captured) {

@@ -31,11 +31,11 @@ class Pipeline {
   public:
     virtual ~Pipeline() = default;
 
-    // Start-up: the state every frame starts from (false when the pipeline cannot draw), the
-    // lights' colours, the meshes to draw (models as wire lines or solid).
-    virtual bool setUp() = 0;
+    // Start-up: the state every frame starts from, the lights' colours, the meshes to draw
+    // (models as wire lines or solid; false when the pipeline cannot draw them).
+    virtual void setUp() = 0;
     virtual void setLightColours(int light, const LightColours& colours) = 0;
-    virtual void takeMeshes(const MeshTable& meshes, bool wireLines) = 0;
+    virtual bool takeMeshes(const MeshTable& meshes, bool wireLines) = 0;
     // The viewport and the perspective (vertical field of view in degrees, near and far)
     // for a window this size; the modelview matrix back to the identity.
     virtual void reshape(int width, int height, double fieldOfViewDegrees, double near,
@@ -90,7 +90,8 @@ class Pipeline {
 
 // The pipeline drawing goes through from now on, render/renderer.h's calls included.
 void usePipeline(Pipeline& pipeline);
-// The one in use: the shader pipeline with the browser's glyphs until another is chosen.
+// The one in use. In the browser, the shader pipeline with its glyphs file until another is
+// chosen; a desktop program must choose before its first GL call through the layer.
 Pipeline& activePipeline();
 
 // Puts every switch (and the face culled, when asked) back as it was when the scope ends.

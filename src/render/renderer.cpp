@@ -8,6 +8,7 @@
 #include "render/shader_pipeline.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 Pipeline* chosen = nullptr;
@@ -17,15 +18,23 @@ void usePipeline(Pipeline& pipeline) {
     chosen = &pipeline;
 }
 
+// The browser draws with the shaders unless told otherwise. A desktop program must choose
+// before anything is drawn, a reshape included: the wrong pipeline's picture would be
+// nothing but the HUD, with no word why.
 Pipeline& activePipeline() {
     if (chosen == nullptr) {
+#if defined(__EMSCRIPTEN__)
         useShaderPipeline(readHudGlyphs);
+#else
+        std::fprintf(stderr, "wibz3d: drawing before a pipeline was chosen\n");
+        std::abort();
+#endif
     }
     return *chosen;
 }
 
-bool initGl() {
-    return activePipeline().setUp();
+void initGl() {
+    activePipeline().setUp();
 }
 
 void initLights() {
@@ -36,10 +45,10 @@ void initLights() {
     p.enable(Switch::LIGHT0);
 }
 
-void buildModels(bool wireLines) {
+bool buildModels(bool wireLines) {
     MeshTable meshes;
     readModelMeshes(meshes);
-    activePipeline().takeMeshes(meshes, wireLines);
+    return activePipeline().takeMeshes(meshes, wireLines);
 }
 
 // The projection follows the window's shape.

@@ -14,16 +14,18 @@
 
 // The glyphs of the HUD's font for the shader path, made from freeglut's own bitmap font
 // by the native build (the target wibz_hud_glyphs, under Xvfb); read from the data folder
-// by initGl in the browser. The desktop makes them from freeglut at start-up instead.
+// by the first buildModels in the browser. The desktop takes them from freeglut instead.
 constexpr const char* hudGlyphsFile = "tex/hud_glyphs.pgm";
 
 // The browser draws with the shader pipeline, the one drawn through until another is chosen
-// (render/pipeline.h); the desktop chooses its own before initGl.
+// (render/pipeline.h); a desktop program chooses its own before initGl and before GLUT can
+// call onReshape.
 
-// The GL state every frame starts from: shading, clear colour, depth test, lit colour.
-// The shader path also compiles its shaders and makes or reads the HUD's glyphs; false,
-// with the reason on standard error, when that fails (nothing can then be drawn).
-bool initGl();
+// The GL state every frame starts from: shading, clear colour, depth test, lit colour. It
+// makes no GL object, so the pictures loaded next take the first texture names GL gives,
+// as on the desktop (emscripten 3.1.6 numbers its context and all objects in one sequence,
+// so there they are 2 to 14).
+void initGl();
 // Prints "Initializing Lights..." (no line end) and sets up the two lights.
 void initLights();
 
@@ -38,7 +40,8 @@ struct TexturePixels {
 // Makes a texture of the image, filtered as every picture of the game, into the slot
 // (TEX_... of assets/data_files.h) and returns GL's error code after the upload, 0 when all
 // went well. The caller prints the loading line: "Loaded '%s' ok (%d@%d)\n" with the path,
-// textureName(slot) and the image's number, or "Error GL-binding texture(%d): ..." with the code.
+// textureName(slot) and the image's number, or "Error GL-binding texture(%d): ..." with
+// the code.
 unsigned int uploadTexture(int slot, const TexturePixels& image);
 // The GL name in a texture slot, 0 where nothing was loaded.
 unsigned int textureName(int slot);
@@ -46,8 +49,10 @@ unsigned int textureName(int slot);
 // Reads the model files (modelFiles of assets/data_files.h, from the working directory)
 // and builds what draws them and the unit quad: solid triangles, or the same vertices as
 // one line strip an object when wireLines is set (F3). A file that fails prints the
-// reader's error and leaves its model empty.
-void buildModels(bool wireLines);
+// reader's error and leaves its model empty. The shader path compiles its shaders and
+// makes or reads the HUD's glyphs at its first call: false, with the reason on standard
+// error, when that fails, and nothing is drawn then.
+bool buildModels(bool wireLines);
 
 // The viewport and the scene's perspective for the new window size; a side of 0 changes
 // nothing.

@@ -1,98 +1,20 @@
-// shader_pipeline.cpp -- the fixed-function pipeline's arithmetic in a shader pair. The
-// vertex shader lights each vertex as GL does with GL_COLOR_MATERIAL (the current colour is
-// the ambient and diffuse material), an infinite viewer, no attenuation and normals left
-// unnormalised, then clamps; the fragment shader modulates the texture and applies the alpha
-// test. The GL state that OpenGL ES still has (blending, depth test, culling) is GL's own.
+// shader_pipeline.cpp -- the layer's calls kept as state and drawn by the shader pair
+// (render/shader_sources.h): matrices, switches, lights and the current colour become
+// uniforms and constant attributes at each draw. The GL state that OpenGL ES still has
+// (blending, depth test, culling) is GL's own.
 #include "render/shader_pipeline.h"
 
 #include "render/gl.h"
 #include "render/matrix4.h"
 #include "render/renderer.h"
+#include "render/shader_sources.h"
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
-const char* const vertexShaderSource = R"(#version 100
-attribute vec4 position;
-attribute vec3 normal;
-attribute vec2 texCoord;
-attribute vec4 colour;
-uniform mat4 modelView;
-uniform mat4 modelViewProjection;
-uniform mat3 normalMatrix;
-uniform bool lit;
-uniform vec4 sceneAmbient;
-uniform vec4 materialSpecular;
-uniform float materialShininess;
-uniform bool lightOn[2];
-uniform vec4 lightPosition[2];
-uniform vec4 lightAmbient[2];
-uniform vec4 lightDiffuse[2];
-uniform vec4 lightSpecular[2];
-varying vec4 shade;
-varying vec2 texel;
-
-void main() {
-    gl_Position = modelViewProjection * position;
-    texel = texCoord;
-    if (!lit) {
-        shade = clamp(colour, 0.0, 1.0);
-        return;
-    }
-    vec3 eye = (modelView * position).xyz;
-    vec3 n = normalMatrix * normal;
-    vec3 sum = colour.rgb * sceneAmbient.rgb;
-    for (int i = 0; i < 2; ++i) {
-        if (!lightOn[i]) {
-            continue;
-        }
-        vec3 towards = lightPosition[i].w == 0.0 ? lightPosition[i].xyz
-                                                 : lightPosition[i].xyz - eye;
-        vec3 l = normalize(towards);
-        float diffuse = dot(n, l);
-        sum += colour.rgb * lightAmbient[i].rgb;
-        if (diffuse > 0.0) {
-            vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));
-            float specular = pow(max(dot(n, h), 0.0), materialShininess);
-            sum += diffuse * colour.rgb * lightDiffuse[i].rgb +
-                   specular * materialSpecular.rgb * lightSpecular[i].rgb;
-        }
-    }
-    shade = clamp(vec4(sum, colour.a), 0.0, 1.0);
-}
-)";
-
-const char* const fragmentShaderSource = R"(#version 100
-#ifdef GL_FRAGMENT_PRECISION_HIGH
-precision highp float;
-#else
-precision mediump float;
-#endif
-uniform sampler2D picture;
-uniform bool textured;
-uniform bool coverageOnly;
-uniform float alphaReference;
-varying vec4 shade;
-varying vec2 texel;
-
-void main() {
-    vec4 c = shade;
-    if (coverageOnly) {
-        if (texture2D(picture, texel).a < 0.5) {
-            discard;
-        }
-    } else if (textured) {
-        c *= texture2D(picture, texel);
-    }
-    if (!(c.a > alphaReference)) {
-        discard;
-    }
-    gl_FragColor = c;
-}
-)";
-
 enum Attribute : GLuint { POSITION, NORMAL, TEX_COORD, COLOUR };
 constexpr int floatsPerVertex = 8; // position, normal, texture coordinates
 constexpr GLsizei vertexStride = floatsPerVertex * sizeof(float);
@@ -112,8 +34,6 @@ struct Uniforms {
     GLint lightDiffuse = -1;
     GLint lightSpecular = -1;
     GLint picture = -1;
-    GLint textured = -1;
-    GLint coverageOnly = -1;
     GLint alphaReference = -1;
 };
 
@@ -141,15 +61,24 @@ struct Switches {
     Face culled = Face::BACK;
 };
 
-// The switch uniforms as last sent to the program; none before the first draw.
+// What a fragment does, each a program of its own: the pair compiled with these defines.
+enum Variant : int { TEXTURED = 1, ALPHA_TESTED = 2, COVERAGE_ONLY = 4, VARIANT_COUNT = 8 };
+
+// The switch uniforms as last sent to a program; none before its first draw.
 struct SentSwitches {
     bool lit = false;
     bool light0 = false;
     bool light1 = false;
-    bool textured = false;
-    bool coverageOnly = false;
     float alphaReference = 0.0f;
     bool valid = true;
+};
+
+struct Program {
+    GLuint name = 0;
+    bool failed = false; // did not build; never tried again
+    Uniforms uniforms;
+    SentSwitches sent{false, false, false, 0.0f, false};
+    int lightsSent = -1; // the lights' version it last had
 };
 
 struct Light {
@@ -183,9 +112,10 @@ void setCap(GLenum cap, bool on) {
     }
 }
 
-GLuint compileShader(GLenum kind, const char* source) {
+GLuint compileShader(GLenum kind, const std::string& defines, const char* body) {
     const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {shaderSources::version, defines.c_str(), body};
+    glShaderSource(shader, 3, parts, nullptr);
     glCompileShader(shader);
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
@@ -200,9 +130,24 @@ GLuint compileShader(GLenum kind, const char* source) {
     return shader;
 }
 
-GLuint linkProgram() {
-    const GLuint vertex = compileShader(GL_VERTEX_SHADER, vertexShaderSource);
-    const GLuint fragment = compileShader(GL_FRAGMENT_SHADER, fragmentShaderSource);
+std::string definesOf(int variant) {
+    std::string defines;
+    if ((variant & TEXTURED) != 0) {
+        defines += "#define TEXTURED\n";
+    }
+    if ((variant & ALPHA_TESTED) != 0) {
+        defines += "#define ALPHA_TESTED\n";
+    }
+    if ((variant & COVERAGE_ONLY) != 0) {
+        defines += "#define COVERAGE_ONLY\n";
+    }
+    return defines;
+}
+
+GLuint linkProgram(int variant) {
+    const std::string defines = definesOf(variant);
+    const GLuint vertex = compileShader(GL_VERTEX_SHADER, defines, shaderSources::vertex);
+    const GLuint fragment = compileShader(GL_FRAGMENT_SHADER, defines, shaderSources::fragment);
     if (vertex == 0 || fragment == 0) {
         return 0;
     }
@@ -243,8 +188,6 @@ Uniforms uniformsOf(GLuint program) {
     u.lightDiffuse = glGetUniformLocation(program, "lightDiffuse");
     u.lightSpecular = glGetUniformLocation(program, "lightSpecular");
     u.picture = glGetUniformLocation(program, "picture");
-    u.textured = glGetUniformLocation(program, "textured");
-    u.coverageOnly = glGetUniformLocation(program, "coverageOnly");
     u.alphaReference = glGetUniformLocation(program, "alphaReference");
     return u;
 }
@@ -290,41 +233,34 @@ class ShaderPipeline : public Pipeline {
   public:
     GlyphSource glyphSource = readHudGlyphs;
 
-    bool setUp() override {
-        if (program == 0) {
-            program = linkProgram();
-            if (program == 0) {
-                return false;
-            }
-            uniforms = uniformsOf(program);
-            glGenBuffers(1, &textBuffer);
-        }
-        if (!makeGlyphTexture()) {
-            return false;
-        }
+    // Makes no GL object: the pictures loaded next take the names they take on the desktop.
+    void setUp() override {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClearDepthf(1.0f);
         enable(Switch::DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         enable(Switch::LIGHTING);
-        return true;
     }
     void setLightColours(int light, const LightColours& colours) override {
         Light& l = lights[light == 0 ? 0 : 1];
         copy4(colours.ambient, l.ambient);
         copy4(colours.diffuse, l.diffuse);
-        lightsChanged = true;
+        ++lightsVersion;
     }
-    void takeMeshes(const MeshTable& meshes, bool lines) override {
+    // The shaders and the HUD's glyphs are made with the first meshes.
+    bool takeMeshes(const MeshTable& meshes, bool lines) override {
+        if (!makeProgramAndGlyphs()) {
+            return false;
+        }
         for (std::size_t slot = 0; slot < meshes.size(); ++slot) {
             if (buffers[slot].buffer != 0) {
                 glDeleteBuffers(1, &buffers[slot].buffer);
             }
             buffers[slot] = bufferOf(meshes[slot]);
         }
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        boundBuffer = 0;
         wireLines = lines;
+        release();
+        return true;
     }
     void reshape(int width, int height, double fieldOfViewDegrees, double near,
                  double far) override {
@@ -342,17 +278,8 @@ class ShaderPipeline : public Pipeline {
     }
 
     void clear() override { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
-    // Hands GL back without the program or buffers, so other GL code can draw after it.
     void finishFrame() override {
-        if (active) {
-            for (const GLuint attribute : {POSITION, NORMAL, TEX_COORD, COLOUR}) {
-                glDisableVertexAttribArray(attribute);
-            }
-            glBindBuffer(GL_ARRAY_BUFFER, 0);
-            glUseProgram(0);
-            active = false;
-            boundBuffer = 0;
-        }
+        release();
         glFlush();
     }
 
@@ -388,14 +315,14 @@ class ShaderPipeline : public Pipeline {
             lights[0].position[row] = m[row] * position[0] + m[4 + row] * position[1] +
                                       m[8 + row] * position[2] + m[12 + row] * position[3];
         }
-        lightsChanged = true;
+        ++lightsVersion;
     }
     // The ambient and diffuse colour are the current colour's while colour tracks the
     // material, as it always does here.
     void setMaterial(const Material& material) override {
         copy4(material.specular, materialSpecular);
         materialShininess = material.shininess;
-        lightsChanged = true;
+        ++lightsVersion;
     }
 
     void enable(Switch which) override { setSwitch(which, true); }
@@ -433,11 +360,11 @@ class ShaderPipeline : public Pipeline {
     }
     void drawMesh(int slot) override {
         const MeshBuffer& mesh = buffers[static_cast<std::size_t>(meshSlotOf(slot))];
-        if (mesh.vertexCount == 0) {
+        const int variant = (switches.texture && boundTexture != 0 ? TEXTURED : 0) | alphaTested();
+        if (mesh.vertexCount == 0 || !use(variant)) {
             return;
         }
-        activate();
-        setDrawUniforms(modelView.back(), switches.texture && boundTexture != 0, false);
+        setDrawUniforms(modelView.back(), false);
         bindMesh(mesh);
         const GLenum mode = mesh.quad ? GL_TRIANGLE_FAN : wireLines ? GL_LINE_STRIP : GL_TRIANGLES;
         glDrawArrays(mode, 0, mesh.vertexCount);
@@ -449,8 +376,10 @@ class ShaderPipeline : public Pipeline {
     void drawText(float x, float y, float z, Vector3 colour, const char* text) override;
 
   private:
-    GLuint program = 0;
-    Uniforms uniforms;
+    void drawTextVertices();
+
+    Program programs[VARIANT_COUNT];
+    Program* inUse = nullptr;
     bool active = false;
     GLuint boundBuffer = 0;
     std::vector<MeshBuffer> buffers = std::vector<MeshBuffer>(LIST_SLOT_COUNT);
@@ -477,8 +406,7 @@ class ShaderPipeline : public Pipeline {
                         {0.0f, 0.0f, 0.0f, 1.0f}}};
     float materialSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float materialShininess = 0.0f;
-    bool lightsChanged = true;
-    SentSwitches sentSwitches{false, false, false, false, false, 0.0f, false};
+    int lightsVersion = 0; // counts the changes of the lights and the material
 
     GLuint glyphTexture = 0;
     GlyphAtlas glyphs;
@@ -546,60 +474,88 @@ class ShaderPipeline : public Pipeline {
         }
     }
 
-    void activate() {
-        if (active) {
-            return;
+    // Hands GL back without a program, buffer or attribute array, so other GL code (the
+    // fixed-function pipeline, in the tests) can draw after it.
+    void release() {
+        for (const GLuint attribute : {POSITION, NORMAL, TEX_COORD, COLOUR}) {
+            glDisableVertexAttribArray(attribute);
         }
-        glUseProgram(program);
-        glUniform1i(uniforms.picture, 0);
-        glEnableVertexAttribArray(POSITION);
-        glEnableVertexAttribArray(NORMAL);
-        active = true;
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glUseProgram(0);
+        active = false;
+        boundBuffer = 0;
+        inUse = nullptr;
     }
 
-    // The matrices for one draw, and the other uniforms where they changed since the draw
-    // before: a call to GL costs more in a browser than most of what it sets.
-    void setDrawUniforms(const Matrix4& view, bool textured, bool coverageOnly) {
+    // The alpha test's part of the variant: none while GL's first function lets all pass.
+    int alphaTested() const {
+        return switches.alphaTest && alphaReference != alwaysPasses ? ALPHA_TESTED : 0;
+    }
+
+    // The variant's program in use, built the first time it is wanted; false when it does not
+    // build.
+    bool use(int variant) {
+        Program& wanted = programs[variant];
+        if (wanted.name == 0 && !wanted.failed) {
+            wanted.name = linkProgram(variant);
+            wanted.failed = wanted.name == 0;
+            if (wanted.failed) {
+                return false;
+            }
+            wanted.uniforms = uniformsOf(wanted.name);
+            glUseProgram(wanted.name);
+            glUniform1i(wanted.uniforms.picture, 0);
+            inUse = &wanted;
+        }
+        if (wanted.failed) {
+            return false;
+        }
+        if (!active) {
+            glEnableVertexAttribArray(POSITION);
+            glEnableVertexAttribArray(NORMAL);
+            active = true;
+        }
+        if (inUse != &wanted) {
+            glUseProgram(wanted.name);
+            inUse = &wanted;
+        }
+        return true;
+    }
+
+    // The matrices for one draw, and the program's other uniforms where they changed since
+    // it last drew: a call to GL costs more in a browser than most of what it sets.
+    void setDrawUniforms(const Matrix4& view, bool coverageOnly) {
+        Program& p = *inUse;
+        const Uniforms& u = p.uniforms;
         const Matrix4 clip = projection * view;
         float normalMatrix[9] = {};
         normalMatrixOf(view, normalMatrix);
-        glUniformMatrix4fv(uniforms.modelView, 1, GL_FALSE, view.m);
-        glUniformMatrix4fv(uniforms.modelViewProjection, 1, GL_FALSE, clip.m);
-        glUniformMatrix3fv(uniforms.normalMatrix, 1, GL_FALSE, normalMatrix);
-        if (lightsChanged) {
-            sendLights();
-            lightsChanged = false;
+        glUniformMatrix4fv(u.modelView, 1, GL_FALSE, view.m);
+        glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, clip.m);
+        glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normalMatrix);
+        if (p.lightsSent != lightsVersion) {
+            sendLights(u);
+            p.lightsSent = lightsVersion;
         }
-        const SentSwitches now{switches.lighting && !coverageOnly,
-                               switches.light0,
-                               switches.light1,
-                               textured,
-                               coverageOnly,
-                               switches.alphaTest ? alphaReference : alwaysPasses};
-        if (!sentSwitches.valid || now.lit != sentSwitches.lit) {
-            glUniform1i(uniforms.lit, now.lit);
+        const SentSwitches now{switches.lighting && !coverageOnly, switches.light0, switches.light1,
+                               alphaReference, true};
+        if (!p.sent.valid || now.lit != p.sent.lit) {
+            glUniform1i(u.lit, now.lit);
         }
-        if (!sentSwitches.valid || now.light0 != sentSwitches.light0 ||
-            now.light1 != sentSwitches.light1) {
+        if (!p.sent.valid || now.light0 != p.sent.light0 || now.light1 != p.sent.light1) {
             const GLint lightOn[2] = {now.light0, now.light1};
-            glUniform1iv(uniforms.lightOn, 2, lightOn);
+            glUniform1iv(u.lightOn, 2, lightOn);
         }
-        if (!sentSwitches.valid || now.textured != sentSwitches.textured) {
-            glUniform1i(uniforms.textured, now.textured);
+        if (!p.sent.valid || now.alphaReference != p.sent.alphaReference) {
+            glUniform1f(u.alphaReference, now.alphaReference);
         }
-        if (!sentSwitches.valid || now.coverageOnly != sentSwitches.coverageOnly) {
-            glUniform1i(uniforms.coverageOnly, now.coverageOnly);
-        }
-        if (!sentSwitches.valid || now.alphaReference != sentSwitches.alphaReference) {
-            glUniform1f(uniforms.alphaReference, now.alphaReference);
-        }
-        sentSwitches = now;
+        p.sent = now;
     }
 
-    void sendLights() {
-        glUniform4fv(uniforms.sceneAmbient, 1, sceneAmbient);
-        glUniform4fv(uniforms.materialSpecular, 1, materialSpecular);
-        glUniform1f(uniforms.materialShininess, materialShininess);
+    void sendLights(const Uniforms& u) {
+        glUniform4fv(u.sceneAmbient, 1, sceneAmbient);
+        glUniform4fv(u.materialSpecular, 1, materialSpecular);
+        glUniform1f(u.materialShininess, materialShininess);
         float positions[8];
         float ambients[8];
         float diffuses[8];
@@ -610,10 +566,10 @@ class ShaderPipeline : public Pipeline {
             copy4(lights[i].diffuse, &diffuses[4 * i]);
             copy4(lights[i].specular, &speculars[4 * i]);
         }
-        glUniform4fv(uniforms.lightPosition, 2, positions);
-        glUniform4fv(uniforms.lightAmbient, 2, ambients);
-        glUniform4fv(uniforms.lightDiffuse, 2, diffuses);
-        glUniform4fv(uniforms.lightSpecular, 2, speculars);
+        glUniform4fv(u.lightPosition, 2, positions);
+        glUniform4fv(u.lightAmbient, 2, ambients);
+        glUniform4fv(u.lightDiffuse, 2, diffuses);
+        glUniform4fv(u.lightSpecular, 2, speculars);
     }
 
     // The arena's cells draw one mesh sixty times: its attributes are pointed at once.
@@ -649,6 +605,24 @@ class ShaderPipeline : public Pipeline {
             glDisableVertexAttribArray(COLOUR);
             glVertexAttrib4fv(COLOUR, current);
         }
+    }
+
+    // The programs every frame draws with are built now, so that a pair that does not build
+    // is known before the first frame and none is built mid-game; the rest (untextured ones,
+    // for a picture that failed to load) when first wanted.
+    bool makeProgramAndGlyphs() {
+        if (!makeGlyphTexture()) {
+            return false;
+        }
+        for (const int variant : {int{COVERAGE_ONLY}, TEXTURED | ALPHA_TESTED, int{TEXTURED}}) {
+            if (!use(variant)) {
+                return false;
+            }
+        }
+        if (textBuffer == 0) {
+            glGenBuffers(1, &textBuffer);
+        }
+        return true;
     }
 
     bool makeGlyphTexture() {
@@ -703,7 +677,7 @@ void ShaderPipeline::drawText(float x, float y, float z, Vector3 colour, const c
         addTextCorner(left, bottom + cell, z, s0, t1);
         rasterX += static_cast<float>(glyphs.advance[code]);
     }
-    if (textVertices.empty()) {
+    if (textVertices.empty() || glyphTexture == 0) {
         return;
     }
     int width = 0;
@@ -715,20 +689,23 @@ void ShaderPipeline::drawText(float x, float y, float z, Vector3 colour, const c
     this->colour(colour.x, colour.y, colour.z, 1.0f);
     const bool culling = switches.cullFace;
     setCap(GL_CULL_FACE, false); // a bitmap has no face to cull
+    if (use(COVERAGE_ONLY | alphaTested())) {
+        drawTextVertices();
+    }
+    setCap(GL_CULL_FACE, culling);
+    projection = savedProjection;
+}
 
-    activate();
+void ShaderPipeline::drawTextVertices() {
     glBindTexture(GL_TEXTURE_2D, glyphTexture);
-    setDrawUniforms(Matrix4(), true, true);
+    setDrawUniforms(Matrix4(), true);
     glBindBuffer(GL_ARRAY_BUFFER, textBuffer);
     boundBuffer = 0; // its attributes are the text's until the next mesh points them again
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(textVertices.size() * sizeof(float)),
                  textVertices.data(), GL_STREAM_DRAW);
     pointAttributes(true, false, 0);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(textVertices.size() / floatsPerVertex));
-
-    setCap(GL_CULL_FACE, culling);
     glBindTexture(GL_TEXTURE_2D, boundTexture);
-    projection = savedProjection;
 }
 
 ShaderPipeline shaderPipeline;

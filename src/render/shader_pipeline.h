@@ -14,6 +14,7 @@ using GlyphSource = bool (*)(GlyphAtlas& into);
 // The browser's source: hudGlyphsFile (render/renderer.h) in the data folder.
 bool readHudGlyphs(GlyphAtlas& into);
 
-// Draw through the shaders from now on, the HUD's glyphs taken from the source at initGl.
+// Draw through the shaders from now on, the HUD's glyphs taken from the source with the
+// first meshes.
 // Until another pipeline is chosen this one draws, with readHudGlyphs.
 void useShaderPipeline(GlyphSource glyphs);

@@ -109,9 +109,7 @@ int main(int argc, char** argv) {
 
     openWindow(commandLine);
     chooseDesktopPipeline();
-    if (!initGl()) {
-        return 1;
-    }
+    initGl();
     loadTextures();
     registerInputCallbacks();
     setUpTheGame();

@@ -1,6 +1,6 @@
 // drawing.cpp -- the renderer's shader path on WebGL, fed with pictures decoded by stb_image
 // (DevIL is the desktop's). The loading lines read as the desktop's: "Loaded 'tex/BG.jpg' ok
-// (3@2)", the texture's GL name, then the number DevIL gives the one image it decodes at a
+// (4@2)", the texture's GL name, then the number DevIL gives the one image it decodes at a
 // time (2: its own default image is 1). The browser's decoder has no such number; the line
 // keeps the desktop's text, so the two consoles compare line for line.
 #include "web/drawing.h"
@@ -66,17 +66,12 @@ void loadPicture(const DataFile& file) {
 }
 } // namespace
 
-bool setUpDrawing(int width, int height, std::string& refusal) {
-    if (!initGl()) {
-        refusal = "The game cannot draw in this browser: its WebGL shaders or the HUD's "
-                  "letters could not be set up (see the browser's console).";
-        return false;
-    }
+void setUpDrawing(int width, int height) {
+    initGl();
     for (const DataFile& file : textureFiles) {
         loadPicture(file);
     }
     onReshape(width, height);
-    return true;
 }
 
 void followDisplayToggles(const GameState& g) {

@@ -6,12 +6,9 @@
 #include "game/game_state.h"
 #include "view/drawable_state.h"
 
-#include <string>
-
 // The GL state every frame starts from and the game's images, each with the desktop's
-// console line; after the canvas is open. False with the page's message when the shaders or
-// the HUD's letters cannot be had.
-bool setUpDrawing(int width, int height, std::string& refusal);
+// console line; after the canvas is open.
+void setUpDrawing(int width, int height);
 // F3 and F8 flip the game's flags; the drawing follows them once per drawn frame.
 void followDisplayToggles(const GameState& g);
 void drawFrame(const GameState& g, const DrawableState& d);

@@ -20,16 +20,22 @@ namespace {
 constexpr const char* pageDataFolder = "/data";
 
 // The start-up's order, the desktop's: lights, the arena's axis points, the models, then the
-// camera, the craft and the HUD.
-void setUpTheGame() {
+// camera, the craft and the HUD. False with the page's message when the models cannot be
+// drawn (the shaders or the HUD's letters).
+bool setUpTheGame(std::string& refusal) {
     initLights();
     game.arena.computeAxisPoints();
-    buildModels(false);
+    if (!buildModels(false)) {
+        refusal = "The game cannot draw in this browser: its WebGL shaders or the HUD's "
+                  "letters could not be set up (see the browser's console).";
+        return false;
+    }
     sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
     initCamera(game);
     initShip(game);
     placeShipAtStart(game);
     initHud();
+    return true;
 }
 } // namespace
 
@@ -40,15 +46,15 @@ int main(int argc, char** argv) {
                         openCanvas(start.canvasWidth, start.canvasHeight, refusal);
     if (opened) {
         reportFramePacing(start.timedemo);
+        setUpDrawing(start.canvasWidth, start.canvasHeight);
     }
-    if (!opened || !setUpDrawing(start.canvasWidth, start.canvasHeight, refusal)) {
+    if (!opened || !setUpTheGame(refusal)) {
         showPageMessage(refusal);
         return 1;
     }
     showPageControls(keyControlsText(), padControlsText());
     listenForKeys(switchLighting);
     setGameLighting(switchLighting);
-    setUpTheGame();
     BrowserDevices devices;
     // A timedemo measures the drawing alone; a played demo takes no pad.
     devices.sound = start.sound && !start.timedemo;

@@ -10,7 +10,9 @@
 #include "desktop_gl/image_files.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "render/hud_draw.h"
 #include "render/matrix4.h"
+#include "render/object_drawing.h"
 #include "render/renderer.h"
 #include "render/textures.h"
 #include "session/demo.h"
@@ -26,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,9 +75,9 @@ class Pipelines : public testing::Test {
     static void SetUpTestSuite() {
         captureStdout([] {
             useShaderPipelineOnTheDesktop();
-            ASSERT_TRUE(initGl());
+            initGl();
             initLights();
-            buildModels(false);
+            ASSERT_TRUE(buildModels(false));
             useFixedFunctionPipeline();
             initGl();
             loadTextures();
@@ -125,6 +128,7 @@ TEST_F(Pipelines, TheShaderPairDrawsWhatTheFixedFunctionPipelineDraws) {
     };
     const Case cases[] = {{"orbit.demo", 1553, ""},
                           {"beam.demo", 2911, ""},
+                          {"hunt-to-the-end.demo", 1844, ""}, // debris
                           {"hunt-to-the-end.demo", 6015, ""},
                           {"hunt-to-the-end.demo", 9604, ""},
                           {"orbit.demo", 1553, "unlit"},
@@ -299,4 +303,57 @@ TEST_F(Pipelines, OurMatricesAreTheFixedFunctionPipelinesOwn) {
     for (int i = 0; i < 9; ++i) {
         EXPECT_NEAR(normal[i], expected[i], 1e-6f) << i;
     }
+}
+
+// As the fixed-function pipeline's (test_scene_drawing.cpp): each drawing step of a busy frame
+// hands the shader pipeline's switches, and GL's own blending, depth test and culling, back
+// as it found them, back faces culled as F8 leaves them and the shot culling the other side.
+TEST_F(Pipelines, EachDrawingStepLeavesTheShaderPipelinesSwitchesAsItFoundThem) {
+    DrawableState d;
+    playDemo("hunt-to-the-end.demo", 6015, d);
+    useShaderPipelineOnTheDesktop();
+    Pipeline& p = activePipeline();
+    onReshape(frameWidth, frameHeight);
+    setBackFaceCulling(true);
+    game.ship.hit = false;
+    game.comboTimer = 1;
+    d.shot = DrawnShot{true, d.craftPosition.x, d.craftPosition.z, 3.0f};
+    d.debris = d.stones;
+    auto state = [&p] {
+        std::vector<int> row;
+        for (const Switch s :
+             {Switch::LIGHTING, Switch::LIGHT0, Switch::LIGHT1, Switch::BLEND, Switch::DEPTH_TEST,
+              Switch::ALPHA_TEST, Switch::CULL_FACE, Switch::TEXTURE}) {
+            row.push_back(p.isEnabled(s));
+        }
+        for (const GLenum cap : {GL_BLEND, GL_DEPTH_TEST, GL_CULL_FACE}) {
+            row.push_back(glIsEnabled(cap));
+        }
+        GLint culled = 0;
+        glGetIntegerv(GL_CULL_FACE_MODE, &culled);
+        row.push_back(culled);
+        return row;
+    };
+    p.clear();
+    p.loadIdentity();
+    p.lookAt(d.eye, d.view, d.up);
+    p.enable(Switch::TEXTURE);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"arena", [&] { drawArenaCells(p, game); }},
+        {"shadows", [&] { drawShadows(p, d); }},
+        {"craft", [&] { drawCraftAndEffects(p, game, d); }},
+        {"glows", [&] { drawStoneGlows(p, game, d); }},
+        {"debris", [&] { drawDebris(p, d); }},
+        {"marker", [&] { drawLockMarker(p, game, d); }},
+        {"signs", [&] { drawSigns(p, game, d); }},
+        {"hud", [&] { drawHud(p, true); }}};
+    for (const auto& [name, draw] : steps) {
+        const std::vector<int> before = state();
+        draw();
+        EXPECT_EQ(state(), before) << name;
+    }
+    p.finishFrame();
+    EXPECT_GT(distance(readFrame(), Frame(frameWidth * frameHeight * 3, 0)).meanPerChannel, 20.0);
+    p.disable(Switch::TEXTURE);
+    setBackFaceCulling(false);
 }
