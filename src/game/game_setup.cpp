@@ -1,5 +1,6 @@
-// game_setup.cpp -- the craft and the camera at the start of a game, and the reset that
-// lets tests and benchmarks play many games in one process.
+// game_setup.cpp -- the game's start-up steps: the arena's axis points, the camera and the
+// craft at the start of a game; and the reset that lets tests and benchmarks play many
+// games in one process.
 #include "game/game_setup.h"
 
 namespace {
@@ -10,8 +11,8 @@ constexpr float playSpeed = 12.0f;   // units per second
 constexpr float playTurnRate = 5.0f; // radians per second before distance scaling
 constexpr float shipModelScale = 0.03f;
 constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per step
-} // namespace
 
+// The camera's eye, view, modes, frame-rate line, goal rate and centre point.
 void initCamera(GameState& g) {
     Camera& camera = g.camera;
     camera.setup(Vector3(0.0f, 5.0f, 1.0f), Vector3(0.5f, 1.0f, -6.0f), Vector3(0.0f, 1.0f, 0.0f));
@@ -23,6 +24,7 @@ void initCamera(GameState& g) {
     camera.setCenterPoint(g.arena.getAxisPoint(centreAxisPoint));
 }
 
+// The craft's settings in play; needs the arena's axis points computed.
 void initShip(GameState& g) {
     Ship& ship = g.ship;
     ship.speed = playSpeed;
@@ -35,6 +37,17 @@ void initShip(GameState& g) {
     ship.setFocusMode(true);
     ship.setCameraBehind(true);
     ship.setDistanceScaledTurn(true);
+}
+} // namespace
+
+void setUpGame(GameState& g, void (*betweenArenaAndCamera)()) {
+    g.arena.computeAxisPoints();
+    if (betweenArenaAndCamera != nullptr) {
+        betweenArenaAndCamera();
+    }
+    initCamera(g);
+    initShip(g);
+    placeShipAtStart(g);
 }
 
 void placeShipAtStart(GameState& g) {
@@ -52,8 +65,5 @@ void resetGame(GameState& g) {
 
 void beginGame(GameState& g) {
     resetGame(g);
-    g.arena.computeAxisPoints();
-    initCamera(g);
-    initShip(g);
-    placeShipAtStart(g);
+    setUpGame(g);
 }

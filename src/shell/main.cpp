@@ -74,16 +74,15 @@ void registerInputCallbacks() {
     glutSpecialUpFunc(onSpecialUp);
 }
 
-// The start-up's order: lights, the arena's axis points, the model lists, then the camera,
-// the craft and the HUD.
+// The start-up's order: the lights, the game's steps (setUpGame) with the model lists and
+// the scene light's place built between the arena's axis points and the camera, then the
+// HUD.
 void setUpTheGame() {
     initLights();
-    game.arena.computeAxisPoints();
-    buildModelLists(displayLists, GL_TRIANGLES);
-    sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
-    initCamera(game);
-    initShip(game);
-    placeShipAtStart(game);
+    setUpGame(game, [] {
+        buildModelLists(displayLists, GL_TRIANGLES);
+        sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
+    });
     initHud();
 }
 } // namespace
