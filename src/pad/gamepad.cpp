@@ -174,7 +174,8 @@ const SdlLibrary* startSdl() {
     }
     // SDL has no window to judge focus by: the game does that from its own window.
     sdl->SDL_SetHint(sdl::HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    // Interrupt and terminate end the game as they always have, not as SDL quit events.
+    // Interrupt and terminate end the game at once, as without pads: SDL would otherwise
+    // turn them into quit events, which nothing here reads.
     sdl->SDL_SetHint(sdl::HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->SDL_Init(sdl::INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "Gamepads off: %s\n", sdl->SDL_GetError());

@@ -9,15 +9,16 @@
 
 // GL list names by slot; unused slots stay 0, and calling list 0 draws nothing.
 extern GLuint displayLists[LIST_SLOT_COUNT];
-// Model lists built so far, one per model file: 5 after start-up, 5 more per rebuild.
-// Kept as the design names it; nothing steers by it now, since each list takes its own
-// file's first object (a failed file would otherwise shift every later list).
+// Model lists built since the start, one per model file: 5 at start-up, 5 more per rebuild
+// (F3). A count for the tests only: each list draws the first object its own file added,
+// so a file that fails leaves its own list empty and shifts no other.
 extern int modelsDrawn;
 
 // (Re)builds every list with the primitive (GL_TRIANGLES or GL_LINE_STRIP; the quad is
 // always GL_QUADS). sceneModel is emptied and every model file read into it again before
-// the first list is opened; the names a previous build made are deleted. Returns true, as
-// the design has it: a file that fails empties its own list and stops nothing.
+// the first list is opened; the names a previous build made are deleted. Returns true: a
+// file that fails leaves its own list empty and stops nothing else, so there is no failure
+// to report.
 bool buildModelLists(GLuint* table, GLenum primitive);
 // Sends the vertices of the model's object number index; nothing for an index outside the
 // model (a file that failed). Reads no file. Only between glBegin and glEnd.

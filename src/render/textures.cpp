@@ -96,15 +96,11 @@ GLuint textureOf(const char* path, const DecodedImage& decoded, bool mipmap) {
     }
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
+    // Linear when magnified; minified, the nearest texel, or with mipmaps the nearest level
+    // blended (the game loads every picture without).
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    // Every image loads without mipmaps, and the magnification filter is set a second time
-    // below: kept as the pictures have always been drawn.
-    if (mipmap) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    } else {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    mipmap ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST);
     uploadImage(decoded, mipmap);
     const GLenum glError = glGetError();
     if (glError != GL_NO_ERROR) {
