@@ -40,9 +40,8 @@ void callList(int slot) {
     glCallList(displayLists[slot]);
 }
 
-// Objects stand in the world at (x, height, floor y).
-void translateToObject(const DrawnObject& o) {
-    glTranslatef(o.x, o.z, o.y);
+void translateTo(Vector3 point) {
+    glTranslatef(point.x, point.y, point.z);
 }
 
 void setGlowColour(int size) {
@@ -203,7 +202,7 @@ void drawShadows(const DrawableState& d) {
     for (int i = 0; i < n; ++i) {
         const DrawnObject& o = d.stones[i];
         glPushMatrix();
-        glTranslatef(o.x, o.floor - 0.8f - i * shadowDepthStep, o.y);
+        translateTo(worldPosition(o, o.floor - 0.8f - i * shadowDepthStep));
         glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
         const float s = o.size * 0.5f;
         glScalef(s, s, s);
@@ -242,7 +241,7 @@ void drawStoneGlows(const GameState& g, const DrawableState& d) {
     for (int i = 1; i < n; ++i) {
         const DrawnObject& o = d.stones[i];
         glPushMatrix();
-        translateToObject(o);
+        translateTo(worldPosition(o));
         // The glow turns with the stone's place on screen and in the arena.
         const float twirl = 1.0f + billboardMatrix();
         glRotatef(glowTurnFactor * (g.twirlFactor * twirl - o.x * twirl), 0.0f, 0.0f, 1.0f);
@@ -260,7 +259,7 @@ void drawDebris(const DrawableState& d) {
     beginAdditiveBillboards();
     for (int i = 1; i < n; ++i) {
         glPushMatrix();
-        translateToObject(d.debris[i]);
+        translateTo(worldPosition(d.debris[i]));
         billboardMatrix();
         glScalef(0.2f, 0.2f, 0.2f);
         glColor4f(0.8f, 0.5f, 0.2f, 0.7f);
@@ -277,7 +276,7 @@ void drawLockMarker(const GameState& g, const DrawableState& d) {
     const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
     const DrawnObject* locked = g.ship.hasLock() && inList ? &d.stones[number] : nullptr;
     if (locked != nullptr) {
-        translateToObject(*locked);
+        translateTo(worldPosition(*locked));
         billboardMatrix();
         glRotatef(d.spinAngle, 0.0f, 0.0f, 1.0f);
         const float s = locked->size * 0.5f;
@@ -300,7 +299,7 @@ void drawSigns(const GameState& g, const DrawableState& d) {
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
     const GameObject* anchor = ObjectList(g.stones).at(0);
-    glTranslatef(anchor->x, anchor->z, anchor->y);
+    translateTo(worldPosition(*anchor));
     billboardMatrix();
     const int pulse = static_cast<int>(d.spinAngle) % 36 + 20;
     const float f = pulse / 50.0f + 1.0f;

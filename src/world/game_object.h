@@ -3,6 +3,8 @@
 // y-up world at (x, z, y).
 #pragma once
 
+#include "math/vector3.h"
+
 struct ObjectSpec {
     float x;       // floor position, world x
     float y;       // floor position, world z
@@ -41,3 +43,13 @@ struct GameObject {
     // True when it turned back up at the floor in this step.
     bool step(float dt);
 };
+
+// Where a record stands in the y-up world, (x, z, y), or at a height of the caller's over
+// the same floor point: the one place the axes are swapped. Templates, so that a copy of a
+// record's fields (a drawn frame's) stands the same way.
+template <typename Record> Vector3 worldPosition(const Record& record, float height) {
+    return Vector3(record.x, height, record.y);
+}
+template <typename Record> Vector3 worldPosition(const Record& record) {
+    return worldPosition(record, record.z);
+}
