@@ -1,9 +1,9 @@
 // game_fixture.cpp -- the scripted game set-up shared by the rule, player and replay tests.
 #include "game_fixture.h"
 
+#include "controls/step_input.h"
 #include "game/game_setup.h"
 #include "game/step.h"
-#include "session/step_input.h"
 #include "test_support.h"
 
 void GameTest::SetUp() {

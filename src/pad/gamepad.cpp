@@ -1,12 +1,12 @@
-// gamepad.cpp -- the pads SDL reports, read through the pad table (session/controls.cpp). Buttons
+// gamepad.cpp -- the pads SDL reports, read through the pad table (controls/controls.cpp). Buttons
 // act on SDL's press events, so a press shorter than a frame counts and presses keep their
 // order; sticks, d-pads and triggers are read as they stand. Every pad connected plays.
 #include "pad/gamepad.h"
 
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "pad/sdl_library.h"
 #include "platform/background_start.h"
-#include "session/controls.h"
-#include "session/step_input.h"
 
 #include <cstdio>
 #include <optional>

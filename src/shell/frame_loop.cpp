@@ -4,6 +4,8 @@
 // that and swaps. Everything runs on GLUT's one thread.
 #include "shell/frame_loop.h"
 
+#include "diagnostics/frame_log.h"
+#include "diagnostics/frame_timer.h"
 #include "game/step.h"
 #include "pad/gamepad.h"
 #include "platform/clock.h"
@@ -12,9 +14,7 @@
 #include "platform/swap_pace.h"
 #include "render/display_lists.h"
 #include "render/scene.h"
-#include "session/demo_session.h"
-#include "session/frame_log.h"
-#include "session/frame_timer.h"
+#include "replay/demo_session.h"
 #include "shell/keyboard.h"
 #include "shell/swap_control.h"
 #include "shell/window_focus.h"

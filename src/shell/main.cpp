@@ -6,11 +6,11 @@
 #include "render/display_lists.h"
 #include "render/scene.h"
 #include "render/textures.h"
-#include "session/data_folder.h"
-#include "session/demo_session.h"
-#include "session/options.h"
+#include "replay/demo_session.h"
 #include "shell/frame_loop.h"
 #include "shell/keyboard.h"
+#include "startup/data_folder.h"
+#include "startup/options.h"
 #include "view/hud.h"
 
 #include <GL/freeglut.h>

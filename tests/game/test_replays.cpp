@@ -7,9 +7,9 @@
 // stone and debris piece has been released.
 #include "game/game_setup.h"
 #include "game_fixture.h"
-#include "session/demo.h"
-#include "session/demo_player.h"
-#include "session/state_dump.h"
+#include "replay/demo.h"
+#include "replay/demo_player.h"
+#include "replay/state_dump.h"
 #include "test_support.h"
 
 #include <cstdio>

@@ -3,8 +3,8 @@
 // files. No sound card is needed.
 #include "game/game_setup.h"
 #include "game_fixture.h"
-#include "session/demo.h"
-#include "session/demo_player.h"
+#include "replay/demo.h"
+#include "replay/demo_player.h"
 #include "sound/sound_bank.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_track.h"

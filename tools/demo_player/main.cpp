@@ -4,9 +4,9 @@
 // game's --dump-state does, the log of every step's events, and the demo's sound rendered
 // without a sound card. Exit status 0, or 2 for a bad demo or a bad command line.
 #include "game/game_setup.h"
-#include "session/demo.h"
-#include "session/demo_player.h"
-#include "session/state_dump.h"
+#include "replay/demo.h"
+#include "replay/demo_player.h"
+#include "replay/state_dump.h"
 #include "track_output.h"
 
 #include <cstdio>

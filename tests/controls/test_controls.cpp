@@ -1,10 +1,10 @@
 // test_controls.cpp -- the keys through the key table into a step's commands: their effects,
 // their printed lines, what the pause blocks, and the once-per-press toggle keys.
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "game_fixture.h"
 #include "platform/key_state.h"
-#include "session/controls.h"
-#include "session/demo.h"
-#include "session/step_input.h"
+#include "replay/demo.h"
 #include "test_support.h"
 
 #include <vector>

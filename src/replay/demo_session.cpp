@@ -1,14 +1,14 @@
 // demo_session.cpp -- live keys, recording and playback behind one step function. The end
 // line of a recording and the end state are written when the process exits (Escape, the
 // window closed, or the end of a played demo), so every way out leaves them.
-#include "session/demo_session.h"
+#include "replay/demo_session.h"
 
+#include "controls/step_input.h"
 #include "game/step.h"
 #include "platform/process_exit.h"
-#include "session/demo_player.h"
-#include "session/demo_recorder.h"
-#include "session/state_dump.h"
-#include "session/step_input.h"
+#include "replay/demo_player.h"
+#include "replay/demo_recorder.h"
+#include "replay/state_dump.h"
 
 #include <algorithm>
 #include <cstdio>

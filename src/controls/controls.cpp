@@ -1,7 +1,7 @@
 // controls.cpp -- the key table and the pad table. Case matters: L switches lighting on, l
 // off. The pad's buttons are named by where they sit as well (A south...), as pads print
 // other letters on them.
-#include "session/controls.h"
+#include "controls/controls.h"
 
 #include <algorithm>
 #include <cmath>

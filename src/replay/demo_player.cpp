@@ -1,5 +1,5 @@
 // demo_player.cpp -- the steps without a line in the file ran with no input.
-#include "session/demo_player.h"
+#include "replay/demo_player.h"
 
 #include "game/step.h"
 

@@ -1,5 +1,5 @@
 // state_dump.cpp -- the end state and event log as plain text.
-#include "session/state_dump.h"
+#include "replay/state_dump.h"
 
 #include <cstdio>
 
