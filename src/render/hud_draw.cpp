@@ -33,16 +33,16 @@ void eyeToWindow(Vector3 eye, int width, int height, float& wx, float& wy, float
                          2.0 * farPlane * nearPlane / (farPlane - nearPlane);
     wz = static_cast<float>(-clipZ / depth);
 }
-} // namespace
 
-void HudText::draw(int windowWidth, int windowHeight) const {
+// One line at its eye-space position, kept inside a window of the given size.
+void drawLine(const HudText& line, int windowWidth, int windowHeight) {
     if (windowWidth <= 0 || windowHeight <= 0) {
         return;
     }
     float wx = 0.0f;
     float wy = 0.0f;
     float wz = 0.0f;
-    eyeToWindow(position, windowWidth, windowHeight, wx, wy, wz);
+    eyeToWindow(line.getPosition(), windowWidth, windowHeight, wx, wy, wz);
     wx = std::clamp(wx, std::min(edgeMarginPixels, windowWidth - 1.0f), windowWidth - 1.0f);
     wy = std::clamp(wy, 0.0f, std::max(0.0f, windowHeight - lineHeightPixels));
 
@@ -53,9 +53,10 @@ void HudText::draw(int windowWidth, int windowHeight) const {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    const Vector3 colour = line.getColour();
     glColor3f(colour.x, colour.y, colour.z);
     glRasterPos3f(wx, wy, wz);
-    for (const char* c = text; *c != '\0'; ++c) {
+    for (const char* c = line.getText(); *c != '\0'; ++c) {
         glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*c));
     }
     glPopMatrix();
@@ -63,6 +64,7 @@ void HudText::draw(int windowWidth, int windowHeight) const {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
+} // namespace
 
 void drawHud(bool showFps) {
     glPushAttrib(GL_ENABLE_BIT);
@@ -70,11 +72,11 @@ void drawHud(bool showFps) {
     glDisable(GL_LIGHTING);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    scoreText.draw(viewport[2], viewport[3]);
-    livesText.draw(viewport[2], viewport[3]);
-    spareText.draw(viewport[2], viewport[3]);
+    drawLine(scoreText, viewport[2], viewport[3]);
+    drawLine(livesText, viewport[2], viewport[3]);
+    drawLine(spareText, viewport[2], viewport[3]);
     if (showFps) {
-        fpsText.draw(viewport[2], viewport[3]);
+        drawLine(fpsText, viewport[2], viewport[3]);
     }
     glPopAttrib();
 }

@@ -1,5 +1,5 @@
 // hud_text.h -- one line of bitmap text over the scene: its text, raster position and
-// colour. Setting the text needs no window; drawing it is done by the GL side (hud.h).
+// colour. Setting the text needs no window; render/hud_draw.h draws the lines.
 #pragma once
 
 #include "math/vector3.h"
@@ -21,8 +21,6 @@ class HudText {
     const char* getText() const { return text; }
     Vector3 getPosition() const { return position; }
     Vector3 getColour() const { return colour; }
-    // Draws at the eye-space position, kept inside a window of the given size.
-    void draw(int windowWidth, int windowHeight) const;
 
   private:
     char* text;
