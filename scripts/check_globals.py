@@ -72,14 +72,14 @@ def matching(tokens, i):
 
 
 def declarators(statement):
-    """Splits a declaration into its specifiers and its declarators at top-level commas;
-    angle brackets count as brackets only before the first declarator's initialiser."""
+    """Splits a declaration at its top-level commas, one part a declarator (the first with
+    the specifiers); angle brackets count as brackets only before the first initialiser."""
     parts, current, depth, angle, initialising = [], [], 0, 0, False
     for token in statement:
         text = token.text
-        if text in "([{":
+        if text in ("(", "[", "{"):
             depth += 1
-        elif text in ")]}":
+        elif text in (")", "]", "}"):
             depth -= 1
         elif not initialising and text == "<":
             angle += 1
