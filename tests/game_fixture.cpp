@@ -16,11 +16,10 @@ void GameTest::TearDown() {
     forgetKeys();
 }
 
-std::string playFrames(int count, double millisecondsPerFrame) {
-    const float dt = static_cast<float>(millisecondsPerFrame / 1000.0);
+std::string playSteps(int count) {
     return captureStdout([&] {
-        for (int f = 0; f < count; ++f) {
-            advance(game, readStepInput(), dt);
+        for (int s = 0; s < count; ++s) {
+            advance(game, readStepInput());
         }
     });
 }

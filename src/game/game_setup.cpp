@@ -9,7 +9,7 @@ constexpr int startLives = 5;
 constexpr float playSpeed = 12.0f;   // units per second
 constexpr float playTurnRate = 5.0f; // radians per second before distance scaling
 constexpr float shipModelScale = 0.03f;
-constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per step
+constexpr float cameraGlidePerStep = 0.05f; // the share of the remaining way
 } // namespace
 
 void initCamera(GameState& g) {
@@ -19,7 +19,7 @@ void initCamera(GameState& g) {
     camera.setAroundTarget(true);
     camera.setGotoMode(true);
     g.showFps = true;
-    camera.setGoalRate(Vector3(cameraGoalRate, cameraGoalRate, cameraGoalRate));
+    camera.setGoalRate(Vector3(cameraGlidePerStep, cameraGlidePerStep, cameraGlidePerStep));
     camera.setCenterPoint(g.arena.getAxisPoint(centreAxisPoint));
 }
 

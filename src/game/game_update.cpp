@@ -15,8 +15,8 @@ constexpr float touchHalfWidth = 1.0f; // around the craft
 constexpr float touchHeight = 1.0f;    // above the craft
 constexpr int pointsPerHit = 100;
 constexpr int comboBonusPoints = 1000;
-constexpr float comboStepsPerSecondOfDt = 10000.0f;    // 100 steps (1 s) at dt 0.01
-constexpr float getReadyStepsPerSecondOfDt = 20000.0f; // 200 steps (2 s) at dt 0.01
+constexpr int comboShowSteps = 100; // 1 s of the combination picture
+constexpr int getReadySteps = 200;  // 2 s of pause after a touch
 constexpr int smallComboHits = 6;
 constexpr int mediumComboHits = 3;
 constexpr int largeComboHits = 2;
@@ -93,11 +93,11 @@ void endShotAfterHit(GameState& g) {
     reportLockChange(g, locked);
 }
 
-void payCombo(GameState& g, int& streak, int hitsNeeded, int size, float dt) {
+void payCombo(GameState& g, int& streak, int hitsNeeded, int size) {
     if (streak < hitsNeeded) {
         return;
     }
-    g.comboTimer = static_cast<int>(dt * comboStepsPerSecondOfDt);
+    g.comboTimer = comboShowSteps;
     g.ship.addScore(comboBonusPoints);
     streak = 0;
     report(g, EventKind::COMBO_PAID).size = size;
@@ -113,7 +113,7 @@ void reportHit(GameState& g, const GameObject& stone, int number) {
 }
 
 // The hit stone is at index i. Returns how far the walk's bound n drops.
-int hitStone(GameState& g, GameObject& stone, int i, float dt) {
+int hitStone(GameState& g, GameObject& stone, int i) {
     ObjectList& stoneList = g.stones;
     const int size = stone.size;
     int boundDrop = 0;
@@ -139,14 +139,14 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
         g.largeStreak = 0;
         g.mediumStreak = 0;
     }
-    payCombo(g, g.smallStreak, smallComboHits, 1, dt);
-    payCombo(g, g.mediumStreak, mediumComboHits, 2, dt);
-    payCombo(g, g.largeStreak, largeComboHits, 3, dt);
+    payCombo(g, g.smallStreak, smallComboHits, 1);
+    payCombo(g, g.mediumStreak, mediumComboHits, 2);
+    payCombo(g, g.largeStreak, largeComboHits, 3);
     g.ship.addScore(pointsPerHit);
     return boundDrop;
 }
 
-void touchCraft(GameState& g, int i, float dt) {
+void touchCraft(GameState& g, int i) {
     const int livesLeft = g.ship.loseLife();
     g.gameOver = livesLeft == 0;
     g.ship.hit = true;
@@ -157,7 +157,7 @@ void touchCraft(GameState& g, int i, float dt) {
     if (g.gameOver) {
         report(g, EventKind::GAME_OVER);
     } else {
-        g.getReadyCountdown = static_cast<int>(dt * getReadyStepsPerSecondOfDt);
+        g.getReadyCountdown = getReadySteps;
     }
     placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
@@ -167,24 +167,24 @@ void touchCraft(GameState& g, int i, float dt) {
 }
 } // namespace
 
-void updateGame(GameState& g, float dt) {
+void updateGame(GameState& g) {
     ObjectList& stoneList = g.stones;
     int n = stoneList.count(false);
     int i = 1;
     while (i < n) {
         GameObject& stone = *stoneList.at(i);
         const Inside before = insideWalls(g.arena, stone);
-        if (stone.step(dt)) {
+        if (stone.step()) {
             reportFloorBounce(g, stone, i);
         }
         bounceOffWalls(g, stone, i, before);
         bool removed = false;
         if (g.ship.isShotActive() && shotHits(g.ship, stone)) {
-            n -= hitStone(g, stone, i, dt);
+            n -= hitStone(g, stone, i);
             removed = true;
         }
         if (!g.gameOver && !g.ship.hit && touchesCraft(g.ship, stone)) {
-            touchCraft(g, i, dt);
+            touchCraft(g, i);
         }
         if (!removed) {
             i += 1;

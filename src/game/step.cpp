@@ -9,16 +9,15 @@
 #include "game/spawning.h"
 
 namespace {
-constexpr float spinDegreesPerSecond = 40.0f;
-// Per step: 4 degrees every 0.01 s of game time.
-constexpr float shipSpinDegreesPerStep = 4.0f;
+constexpr float spinDegreesPerSecond = 40.0f;  // the scene's spinning items
+constexpr float shipSpinDegreesPerStep = 4.0f; // the craft's model
 const Vector3 upAxis(0.0f, 1.0f, 0.0f);
 
 // Both keys of a pair act when both are held, the later one deciding the step's input.
-void moveCraft(GameState& g, const StepInput& input, float dt) {
+void moveCraft(GameState& g, const StepInput& input) {
     Ship& ship = g.ship;
-    const float moveStep = ship.getSpeed() * dt;
-    const float turnStep = ship.getTurnRate() * dt;
+    const float moveStep = ship.getSpeed() * stepSeconds;
+    const float turnStep = ship.getTurnRate() * stepSeconds;
     g.moved = false;
     if (input.steer[STEER_FORWARD]) {
         g.moved = true;
@@ -45,13 +44,13 @@ void moveCraft(GameState& g, const StepInput& input, float dt) {
 // While hit or over, the camera watches the locked stone (the striking one), or the craft
 // when no stone is locked any more; steering meanwhile is dropped. In play the player
 // steers and a lock keeps the craft facing its stone.
-void steer(GameState& g, const StepInput& input, float dt) {
+void steer(GameState& g, const StepInput& input) {
     Ship& ship = g.ship;
     if (g.gameOver || ship.hit) {
         g.camera.setTarget(ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition());
         return;
     }
-    moveCraft(g, input, dt);
+    moveCraft(g, input);
     if (g.moved) {
         g.camera.setGoal(ship.cameraPoint());
     }
@@ -65,27 +64,27 @@ void steer(GameState& g, const StepInput& input, float dt) {
 }
 } // namespace
 
-const StepEvents& advance(GameState& g, const StepInput& input, float dt) {
+const StepEvents& advance(GameState& g, const StepInput& input) {
     g.events.clear();
     applyCommands(g, input);
     g.turnInput = 0;
     g.thrustInput = 0;
-    getReadyStep(g, dt);
+    getReadyStep(g);
     // It runs past 360 before it wraps, so 360 itself shows for a step.
-    g.spinAngle += spinDegreesPerSecond * dt;
+    g.spinAngle += spinDegreesPerSecond * stepSeconds;
     if (g.spinAngle > 360.0f) {
         g.spinAngle = 0.0f;
     }
-    debrisStep(g, dt);
-    spawnStep(g, dt);
-    steer(g, input, dt);
+    debrisStep(g);
+    spawnStep(g);
+    steer(g, input);
     g.camera.update();
 
     const Vector3 spin = g.ship.getSpin();
     g.ship.setSpin(Vector3(0.0f, 0.0f, spin.z + shipSpinDegreesPerStep));
     g.ship.advanceTilt(g.turnInput, g.thrustInput);
-    g.ship.updateShot(dt);
-    updateGame(g, dt);
+    g.ship.updateShot();
+    updateGame(g);
     // It stops at 0 rather than running down forever.
     if (g.comboTimer > 0) {
         g.comboTimer -= 1;

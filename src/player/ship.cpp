@@ -2,6 +2,8 @@
 // Single-precision throughout, as the craft's numbers were tuned with.
 #include "player/ship.h"
 
+#include "world/step_time.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -9,10 +11,10 @@ namespace {
 constexpr float cameraBackDistance = 15.8f; // units behind the craft along its facing
 constexpr float cameraHeight = 8.0f;        // units above the craft
 constexpr float modelFloatHeight = 0.2f;    // the model hovers this high over its spot
-constexpr int shotLifeHundredths = 500;     // 5 seconds
-constexpr float shotTimerHundredthsPerSecond = 100.0f;
-constexpr float shotRisePerSecond = 3.0f; // units
-constexpr float shotTopHeight = 9.0f;     // the tip stops rising once here
+constexpr int shotLifeSteps = 500;          // 5 s; it ends in the step after it runs out
+constexpr float shotRisePerSecond = 3.0f;   // units
+constexpr float shotTopHeight = 9.0f;       // the tip stops rising once here
+constexpr int tiltDegreesPerStep = 1;
 constexpr int tiltLimitDegrees = 45;
 constexpr int backTiltLimitDegrees = 40;
 // The heading is taken with this value of pi, so (-1, 0, 0) heads 269 degrees, not 270.
@@ -136,20 +138,19 @@ void Ship::fireShot() {
     shotZ = position.z;
     shotX = position.x;
     shotActive = true;
-    shotTimer = shotLifeHundredths;
+    shotTimer = shotLifeSteps;
     shotHeight = 0.0f;
 }
 
-// The timer is rounded down, not toward zero: at frame intervals below 0.01 s a timer of 0
-// would otherwise stay 0 and the shot never end. Above 0 both roundings agree.
-void Ship::updateShot(float dt) {
+// The timer runs on past 0 to -1, and the shot ends in the step that finds it there.
+void Ship::updateShot() {
     if (shotTimer < 0) {
         shotActive = false;
         return;
     }
-    shotTimer = static_cast<int>(std::floor(shotTimer - shotTimerHundredthsPerSecond * dt));
+    shotTimer -= 1;
     if (shotHeight < shotTopHeight) {
-        shotHeight += shotRisePerSecond * dt;
+        shotHeight += shotRisePerSecond * stepSeconds;
     }
 }
 
@@ -173,7 +174,7 @@ int Ship::modelHeadingDegrees() const {
 void Ship::advanceTilt(int turnInput, int thrustInput) {
     const auto lean = [&](int limit) {
         if (tiltCount < limit) {
-            tiltCount += 1;
+            tiltCount += tiltDegreesPerStep;
         }
     };
     tiltAxis = Vector3(0.0f, 0.0f, 0.0f);

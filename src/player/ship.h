@@ -70,7 +70,8 @@ class Ship {
 
     // The shot: a beam rising from the floor spot where it was fired.
     void fireShot();
-    void updateShot(float dt);
+    // Once per step, whether or not a shot is in flight.
+    void updateShot();
     bool isShotActive() const { return shotActive; }
     float getShotX() const { return shotX; }
     float getShotZ() const { return shotZ; }
@@ -112,7 +113,7 @@ class Ship {
     bool unbounded = true;
     int score = 0;
     int lives = 3;
-    int shotTimer = 0; // hundredths of a second
+    int shotTimer = 0; // steps left of the shot's life
     float shotZ = 0.0f;
     float shotX = 0.0f;
     float shotHeight = 0.0f;

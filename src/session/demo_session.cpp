@@ -86,7 +86,7 @@ const StepEvents& runSessionStep() {
         const StepInput input = readStepInput();
         session.recorder.step(session.stepsRun + 1, input);
         session.stepsRun += 1;
-        return advance(game, input, stepSeconds);
+        return advance(game, input);
     }
     if (!session.demoOver && session.player.playStep(game, session.lightingAction)) {
         session.stepsRun += 1;
@@ -105,7 +105,7 @@ const StepEvents& runSessionStep() {
     }
     // After its end the game goes on with no input.
     session.stepsRun += 1;
-    return advance(game, StepInput(), stepSeconds);
+    return advance(game, StepInput());
 }
 
 bool keysReachTheGame() {

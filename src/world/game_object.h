@@ -3,6 +3,8 @@
 // y-up world at (x, z, y).
 #pragma once
 
+#include "world/step_time.h"
+
 struct ObjectSpec {
     float x;       // floor position, world x
     float y;       // floor position, world z
@@ -37,7 +39,7 @@ struct GameObject {
 
     void reverseX() { vx *= -1.0f; }
     void reverseY() { vy *= -1.0f; }
-    // Advances dt seconds; crossing the floor reverses the vertical speed without loss.
-    // True when it turned back up at the floor in this step.
-    bool step(float dt);
+    // Advances one step; crossing the floor reverses the vertical speed without loss. True
+    // when it turned back up at the floor in this step.
+    bool step();
 };

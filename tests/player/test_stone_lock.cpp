@@ -18,10 +18,10 @@ TEST_F(GameTest, LockRefusesThePlaceholderAndUnlockRestoresTheFocusFromBeforeThe
     });
     EXPECT_EQ(out, "nlock 3, Index 3nlock 2, Index 2");
     EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(2));
-    playFrames(1); // the focus follows the lock from the next frame on
+    playSteps(1); // the focus follows the lock from the next step on
     EXPECT_TRUE(game.ship.getFocus().equals(2.0f, 0.0f, -8.0f));
     captureStdout([] { game.ship.lockNext(game.stones); });
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.ship.getFocus().equals(3.0f, 0.0f, -8.0f));
     const Vector3 facing = game.ship.getDirection();
     game.ship.unlock();
@@ -37,7 +37,7 @@ TEST_F(GameTest, ShotStrikingAnyStonePassesTheLockToStoneOne) {
     game.ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
     addStone(1, 0.0f, -3.0f, 0.02f);
     captureStdout([] { game.ship.lockStone(game.stones, 2); });
-    EXPECT_NE(playFrames(1).find("nlock 1, Index 1"), std::string::npos);
+    EXPECT_NE(playSteps(1).find("nlock 1, Index 1"), std::string::npos);
     EXPECT_TRUE(game.stones.count(true) == 2 && game.ship.lockedIndex == 1);
     EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(1));
 }

@@ -23,7 +23,7 @@ class ControlsTest : public GameTest {
                 windowKeys.push_back(meaning.role);
             }
         }
-        return playFrames(1);
+        return playSteps(1);
     }
     static void tap(PolledKey key) {
         pressKey(key);
@@ -82,7 +82,7 @@ TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
     EXPECT_TRUE(press("d").empty() && !game.ship.hasLock());
     press(" ");
     EXPECT_EQ(lastStepEvents(), "shot-fired at -5.000 0.000 1.000\n");
-    playFrames(50);
+    playSteps(50);
     press(" "); // a live shot starts again from the floor, then rises for the step
     EXPECT_TRUE(game.ship.isShotActive());
     EXPECT_FLOAT_EQ(game.ship.getShotHeight(), 0.03f);
@@ -91,22 +91,22 @@ TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
 TEST_F(ControlsTest, ToggleKeysActOncePerPressHoweverLongHeld) {
     pressKey(KEY_F3);
     pressKey(KEY_F3); // auto-repeat while held
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.wireframe);
-    playFrames(10);
+    playSteps(10);
     releaseKey(KEY_F3);
     EXPECT_TRUE(game.wireframe);
 
     tap(KEY_F3); // shorter than a step: still one toggle
     tap(KEY_F8);
     tap(KEY_F2);
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(!game.wireframe && game.cullFaces && !game.showFps);
     tap(KEY_F3);
     tap(KEY_F3); // two presses before one step: one toggle each step
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.wireframe);
-    playFrames(1);
+    playSteps(1);
     EXPECT_FALSE(game.wireframe);
 
     const PolledKey beyond = static_cast<PolledKey>(POLLED_KEY_COUNT);
@@ -132,13 +132,13 @@ TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
     tap(KEY_F2);
     tap(KEY_F3);
     tap(KEY_F8);
-    playFrames(5);
+    playSteps(5);
     releaseKey(KEY_UP);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
 
     // Presses made during the pause do not act when play resumes.
     game.getReadyCountdown = 1;
-    playFrames(2);
+    playSteps(2);
     EXPECT_FALSE(game.ship.hit);
     EXPECT_TRUE(game.showFps && !game.wireframe && !game.cullFaces);
 
@@ -146,6 +146,6 @@ TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
     game.ship.hit = true;
     EXPECT_EQ(press("c"), "AroundCenter 1\n"); // the character keys still act
     pressKey(KEY_LEFT);
-    playFrames(3);
+    playSteps(3);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
 }

@@ -34,7 +34,7 @@ bool steerUntil(const char* event, int most, DrawableState& before, DrawableStat
     steering.steer[STEER_LEFT] = true;
     for (int k = 0; k < most; ++k) {
         captureDrawable(game, before);
-        captureStdout([&] { advance(game, steering, stepSeconds); });
+        captureStdout([&] { advance(game, steering); });
         captureDrawable(game, after);
         if (lastStepEvents().find(event) != std::string::npos) {
             return true;
@@ -52,7 +52,7 @@ bool steerUntil(const char* event, int most, DrawableState& before, DrawableStat
 TEST_F(GameTest, SurvivorsAreBlendedNewcomersShownWhereTheyAreAndTheRemovedGone) {
     StepInput fire;
     fire.give(Command::FIRE);
-    advance(game, fire, stepSeconds);
+    advance(game, fire);
     DrawableState before;
     DrawableState after;
     DrawableState drawn;
