@@ -9,23 +9,43 @@
 #include <string>
 #include <vector>
 
-enum class EventKind : unsigned char {
-    SHOT_FIRED,      // where: the beam's foot
-    STONE_HIT,       // stone, size, where
-    STONE_SPLIT,     // the hit stone's size; two stones of the next size down take its place
-    STONE_DESTROYED, // a small stone, gone
-    DEBRIS_THROWN,   // count pieces, where
-    COMBO_PAID,      // size: the stone size of the run of hits
-    CRAFT_STRUCK,    // stone, count: lives left, where: the craft when struck
-    GAME_OVER,       //
-    STONE_ARRIVED,   // stone, where
-    FLOOR_BOUNCE,    // stone, size, where, speed: upward speed after the bounce
-    WALL_BOUNCE,     // stone, size, where, speed: speed across the wall
-    GET_READY_OVER,  // play resumes
-    LOCK_TAKEN,      // stone, where: the lock is on a stone (taken, or moved to another)
-    LOCK_RELEASED,   // no stone locked any more
-};
-constexpr int EVENT_KIND_COUNT = 14;
+// The fields an event log line shows of a kind.
+namespace logged {
+constexpr unsigned nothing = 0;
+constexpr unsigned stone = 1;
+constexpr unsigned size = 2;
+constexpr unsigned count = 4;
+constexpr unsigned speed = 8;
+constexpr unsigned where = 16;
+} // namespace logged
+
+// Every kind, with its name in event logs and the fields it carries; the enum and the
+// tables of describeEvent are built from this list. X(enumerator, name, fields). Where a
+// field means more than its name: a shot's where is the beam's foot; a split's size is the
+// hit stone's, two stones of the next size down taking its place; a combination's size is
+// its stones'; a strike's count is the lives left and its where the craft; a bounce's speed
+// is upward after it (floor) or across the wall; a lock is taken also when it moves from
+// one stone to another.
+#define WIBZ_EVENT_KIND_LIST(X)                                                                    \
+    X(SHOT_FIRED, "shot-fired", logged::where)                                                     \
+    X(STONE_HIT, "stone-hit", logged::stone | logged::size | logged::where)                        \
+    X(STONE_SPLIT, "stone-split", logged::size)                                                    \
+    X(STONE_DESTROYED, "stone-destroyed", logged::nothing)                                         \
+    X(DEBRIS_THROWN, "debris-thrown", logged::count | logged::where)                               \
+    X(COMBO_PAID, "combo-paid", logged::size)                                                      \
+    X(CRAFT_STRUCK, "craft-struck", logged::stone | logged::count | logged::where)                 \
+    X(GAME_OVER, "game-over", logged::nothing)                                                     \
+    X(STONE_ARRIVED, "stone-arrived", logged::stone | logged::where)                               \
+    X(FLOOR_BOUNCE, "floor-bounce", logged::stone | logged::size | logged::speed | logged::where)  \
+    X(WALL_BOUNCE, "wall-bounce", logged::stone | logged::size | logged::speed | logged::where)    \
+    X(GET_READY_OVER, "get-ready-over", logged::nothing)                                           \
+    X(LOCK_TAKEN, "lock-taken", logged::stone | logged::where)                                     \
+    X(LOCK_RELEASED, "lock-released", logged::nothing)
+
+#define WIBZ_EVENT_ENUMERATOR(enumerator, name, fields) enumerator,
+enum class EventKind : unsigned char { WIBZ_EVENT_KIND_LIST(WIBZ_EVENT_ENUMERATOR) };
+#define WIBZ_EVENT_ONE(enumerator, name, fields) +1
+constexpr int EVENT_KIND_COUNT = 0 WIBZ_EVENT_KIND_LIST(WIBZ_EVENT_ONE);
 
 struct GameEvent {
     EventKind kind = EventKind::SHOT_FIRED;
