@@ -17,10 +17,10 @@ class GameTest : public ::testing::Test {
 };
 
 // Advances count steps with the keys as held and the commands queued; returns what the
-// steps printed.
+// console shows of their events.
 std::string playSteps(int count);
 
-// The last step's events, one describeEvent line each.
+// The last step's events that logs keep, one describeEvent line each.
 std::string lastStepEvents();
 
 // Appends a stone of the given size at rest at (x, y, z) in record axes, with no gravity

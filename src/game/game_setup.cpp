@@ -2,6 +2,8 @@
 // lets tests and benchmarks play many games in one process.
 #include "game/game_setup.h"
 
+#include "game/reporting.h"
+
 namespace {
 constexpr int startAxisPoint = 0;  // where the craft starts
 constexpr int centreAxisPoint = 4; // what it faces there
@@ -39,7 +41,9 @@ void initShip(GameState& g) {
 
 void placeShipAtStart(GameState& g) {
     Ship& ship = g.ship;
-    ship.moveTo(g.arena.getAxisPoint(startAxisPoint));
+    if (ship.moveTo(g.arena.getAxisPoint(startAxisPoint))) {
+        report(g, EventKind::FOCUS_CROSSED);
+    }
     ship.setFocus(g.camera.centerPoint());
     ship.updateDirection();
     g.camera.setTarget(ship.getPosition());

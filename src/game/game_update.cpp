@@ -87,8 +87,8 @@ bool touchesCraft(const Ship& ship, const GameObject& stone) {
 void endShotAfterHit(GameState& g) {
     const GameObject* locked = g.ship.getLockedStone();
     g.ship.endShotAndUnlock();
-    if (locked != nullptr) {
-        g.ship.lockNext(g.stones);
+    if (locked != nullptr && g.ship.lockNext(g.stones)) {
+        reportStoneLocked(g);
     }
     reportLockChange(g, locked);
 }
@@ -162,7 +162,9 @@ void touchCraft(GameState& g, int i) {
     placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
     const GameObject* locked = g.ship.getLockedStone();
-    g.ship.lockStone(g.stones, i);
+    if (g.ship.lockStone(g.stones, i)) {
+        reportStoneLocked(g);
+    }
     reportLockChange(g, locked);
 }
 } // namespace

@@ -25,3 +25,7 @@ void reportLockChange(GameState& g, const GameObject* lockedBefore) {
     taken.stone = g.ship.lockedIndex;
     taken.where = worldPoint(*locked);
 }
+
+void reportStoneLocked(GameState& g) {
+    report(g, EventKind::STONE_LOCKED).stone = g.ship.lockedIndex;
+}

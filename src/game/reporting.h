@@ -10,3 +10,5 @@ Vector3 worldPoint(const GameObject& object);
 // Reports a lock taken, moved to another stone or let go, if the lock is no longer on
 // lockedBefore.
 void reportLockChange(GameState& g, const GameObject* lockedBefore);
+// Reports the lock just set on a stone, for the console (also when it was on it already).
+void reportStoneLocked(GameState& g);

@@ -6,12 +6,19 @@
 
 #include "game/commands.h"
 #include "game/game_update.h"
+#include "game/reporting.h"
 #include "game/spawning.h"
 
 namespace {
 constexpr float spinDegreesPerSecond = 40.0f;  // the scene's spinning items
 constexpr float shipSpinDegreesPerStep = 4.0f; // the craft's model
 const Vector3 upAxis(0.0f, 1.0f, 0.0f);
+
+void reportCrossing(GameState& g, bool crossed) {
+    if (crossed) {
+        report(g, EventKind::FOCUS_CROSSED);
+    }
+}
 
 // Both keys of a pair act when both are held, the later one deciding the step's input.
 void moveCraft(GameState& g, const StepInput& input) {
@@ -22,12 +29,12 @@ void moveCraft(GameState& g, const StepInput& input) {
     if (input.steer[STEER_FORWARD]) {
         g.moved = true;
         g.thrustInput = 1;
-        ship.moveForward(moveStep);
+        reportCrossing(g, ship.moveForward(moveStep));
     }
     if (input.steer[STEER_BACK]) {
         g.moved = true;
         g.thrustInput = 2;
-        ship.moveForward(-moveStep);
+        reportCrossing(g, ship.moveForward(-moveStep));
     }
     if (input.steer[STEER_LEFT]) {
         g.moved = true;

@@ -6,14 +6,9 @@
 #include "math/trig.h"
 
 #include <cmath>
-#include <cstdio>
 
 float Vector3::length() const {
     return ::length(*this);
-}
-
-void Vector3::print() const {
-    std::printf("x:%7.2f  y:%7.2f  z:%7.2f\n", x, y, z);
 }
 
 float length(Vector3 v) {

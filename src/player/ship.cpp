@@ -5,7 +5,6 @@
 #include "world/step_time.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 constexpr float cameraBackDistance = 15.8f; // units behind the craft along its facing
@@ -25,11 +24,10 @@ bool opposite(float a, float b) {
 }
 } // namespace
 
-void Ship::moveTo(Vector3 point) {
-    if (focusMode && crossesFocus(point)) {
-        std::printf("crossed\n");
-    }
+bool Ship::moveTo(Vector3 point) {
+    const bool crossed = focusMode && crossesFocus(point);
     position = clampToArena(point);
+    return crossed;
 }
 
 // True when the step from the current position to point passes the focus on some axis.
@@ -82,16 +80,17 @@ void Ship::updateDirection() {
     }
 }
 
-void Ship::moveForward(float distance) {
-    moveAlong(distance, direction);
+bool Ship::moveForward(float distance) {
+    return moveAlong(distance, direction);
 }
 
-void Ship::moveAlong(float distance, Vector3 along) {
-    moveTo(position + along * distance);
+bool Ship::moveAlong(float distance, Vector3 along) {
+    const bool crossed = moveTo(position + along * distance);
     // A zero vector has no direction to take; normalising it would give NaN.
     if (length(along) > 0.0f) {
         direction = normalize(along);
     }
+    return crossed;
 }
 
 void Ship::rotateAboutFocus(float angle, Vector3 axis) {

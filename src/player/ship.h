@@ -35,11 +35,12 @@ class Ship {
     Vector3 getPosition() const { return position; }
     Vector3 getFocus() const { return focus; }
     Vector3 getDirection() const { return direction; }
-    void moveTo(Vector3 point);
+    // The moves answer whether the craft passed its focus on the way (while focusMode is on).
+    bool moveTo(Vector3 point);
     void setFocus(Vector3 point);
     void updateDirection();
-    void moveForward(float distance);
-    void moveAlong(float distance, Vector3 along);
+    bool moveForward(float distance);
+    bool moveAlong(float distance, Vector3 along);
     void rotateAboutFocus(float angle, Vector3 axis);
     float getSpeed() const { return speed; }
     float getTurnRate() const;

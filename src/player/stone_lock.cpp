@@ -2,8 +2,6 @@
 // it. Stones are numbered 1 to the stone count; 0 is the list's placeholder, never locked.
 #include "player/ship.h"
 
-#include <cstdio>
-
 // Locks stone number; the focus from before the first lock is kept to return to. The focus
 // itself moves to the stone on the next step.
 bool Ship::lockStone(ObjectList stones, int number) {
@@ -15,7 +13,6 @@ bool Ship::lockStone(ObjectList stones, int number) {
     }
     lockedStone = stones.at(number);
     lockedIndex = number;
-    std::printf("nlock %d, Index %d", number, number);
     return true;
 }
 

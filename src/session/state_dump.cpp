@@ -1,6 +1,7 @@
 // state_dump.cpp -- the end state and event log as plain text.
 #include "session/state_dump.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string describeState(GameState& g) {
@@ -27,7 +28,21 @@ std::string describeStepEvents(int step, const StepEvents& events) {
     std::string out;
     const std::string number = std::to_string(step) + " ";
     for (const GameEvent& event : events) {
-        out += number + describeEvent(event) + "\n";
+        if (isLogged(event.kind)) {
+            out += number + describeEvent(event) + "\n";
+        }
     }
     return out;
+}
+
+void printConsoleLines(const StepEvents& events) {
+    for (const GameEvent& event : events) {
+        const std::string text = consoleText(event);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+            std::fputs(text.substr(start, end - start).c_str(), stdout);
+            start = end;
+        }
+    }
 }

@@ -3,7 +3,6 @@
 // and the turns and cuts a blend must not smear.
 #include "game/step.h"
 #include "game_fixture.h"
-#include "test_support.h"
 #include "view/drawable_state.h"
 
 #include <cmath>
@@ -34,7 +33,7 @@ bool steerUntil(const char* event, int most, DrawableState& before, DrawableStat
     steering.steer[STEER_LEFT] = true;
     for (int k = 0; k < most; ++k) {
         captureDrawable(game, before);
-        captureStdout([&] { advance(game, steering); });
+        advance(game, steering);
         captureDrawable(game, after);
         if (lastStepEvents().find(event) != std::string::npos) {
             return true;
