@@ -79,11 +79,10 @@ class Ship {
     float getShotHeight() const { return shotHeight; }
     void endShotAndUnlock();
 
-    // The stone lock (stone_lock.cpp). The list comes as a view, so walking it leaves the
-    // list's own cursor alone.
-    bool lockStone(ObjectList stones, int number);
-    bool lockNext(ObjectList stones);
-    bool lockPrevious(ObjectList stones);
+    // The stone lock (stone_lock.cpp).
+    bool lockStone(const ObjectList& stones, int number);
+    bool lockNext(const ObjectList& stones);
+    bool lockPrevious(const ObjectList& stones);
     void unlock();
     bool hasLock() const { return lockedStone != nullptr; }
     const GameObject* getLockedStone() const { return lockedStone; }
@@ -105,7 +104,8 @@ class Ship {
     Vector3 focus{0.0f, 0.0f, 0.0f};
     Vector3 savedFocus{0.0f, 0.0f, 0.0f};
     Arena arena;
-    GameObject* lockedStone = nullptr; // points into stoneList; cleared whenever the lock ends
+    const GameObject* lockedStone =
+        nullptr; // points into stoneList; cleared whenever the lock ends
     Vector3 scale{0.0f, 0.0f, 0.0f};
     bool focusMode = false;
     bool cameraBehind = true;

@@ -4,7 +4,7 @@
 
 // Locks stone number; the focus from before the first lock is kept to return to. The focus
 // itself moves to the stone on the next step.
-bool Ship::lockStone(ObjectList stones, int number) {
+bool Ship::lockStone(const ObjectList& stones, int number) {
     if (number < 1 || number > stones.count(true)) {
         return false;
     }
@@ -16,7 +16,7 @@ bool Ship::lockStone(ObjectList stones, int number) {
     return true;
 }
 
-bool Ship::lockNext(ObjectList stones) {
+bool Ship::lockNext(const ObjectList& stones) {
     const int stoneCount = stones.count(true);
     if (stoneCount < 1) {
         return false;
@@ -26,7 +26,7 @@ bool Ship::lockNext(ObjectList stones) {
     return true;
 }
 
-bool Ship::lockPrevious(ObjectList stones) {
+bool Ship::lockPrevious(const ObjectList& stones) {
     const int stoneCount = stones.count(true);
     if (stoneCount < 1) {
         return false;

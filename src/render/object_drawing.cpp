@@ -299,7 +299,7 @@ void drawSigns(const GameState& g, const DrawableState& d) {
     const SavedEnables saved;
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
-    const GameObject* anchor = ObjectList(g.stones).at(0);
+    const GameObject* anchor = g.stones.at(0);
     glTranslatef(anchor->x, anchor->z, anchor->y);
     billboardMatrix();
     const int pulse = static_cast<int>(d.spinAngle) % 36 + 20;

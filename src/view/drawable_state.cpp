@@ -17,11 +17,10 @@ DrawnObject drawnObject(const GameObject& o) {
 }
 
 void captureList(const ObjectList& list, std::vector<DrawnObject>& into) {
-    ObjectList view(list);
-    const int n = view.count(false);
+    const int n = list.count(false);
     into.clear();
     for (int i = 0; i < n; ++i) {
-        into.push_back(drawnObject(*view.at(i)));
+        into.push_back(drawnObject(*list.at(i)));
     }
 }
 

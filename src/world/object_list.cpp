@@ -12,10 +12,6 @@ ObjectList::ObjectList(const ObjectSpec& placeholder) {
     cursor = head;
 }
 
-ObjectList::ObjectList(const ObjectList& other)
-    : tail(other.tail), cursor(other.head), head(other.head), cursorIndex(0),
-      entries(other.entries), removed(nullptr), ownsEntries(false) {}
-
 ObjectList& ObjectList::operator=(ObjectList&& other) noexcept {
     std::swap(tail, other.tail);
     std::swap(cursor, other.cursor);
@@ -23,14 +19,10 @@ ObjectList& ObjectList::operator=(ObjectList&& other) noexcept {
     std::swap(cursorIndex, other.cursorIndex);
     std::swap(entries, other.entries);
     std::swap(removed, other.removed);
-    std::swap(ownsEntries, other.ownsEntries);
     return *this;
 }
 
 ObjectList::~ObjectList() {
-    if (!ownsEntries) {
-        return;
-    }
     releaseRemoved();
     GameObject* entry = head;
     while (entry != nullptr) {
@@ -47,7 +39,7 @@ void ObjectList::append(ObjectSpec spec) {
     entries += 1;
 }
 
-GameObject* ObjectList::walkTo(int index) {
+GameObject* ObjectList::walkTo(int index) const {
     if (index < 0 || index >= entries) {
         return nullptr;
     }
@@ -63,6 +55,10 @@ GameObject* ObjectList::walkTo(int index) {
 }
 
 GameObject* ObjectList::at(int index) {
+    return walkTo(index);
+}
+
+const GameObject* ObjectList::at(int index) const {
     return walkTo(index);
 }
 
