@@ -26,7 +26,7 @@ std::string playSteps(int count) {
 }
 
 GameObject& addStone(int size, float x, float y, float z, float gravity) {
-    game.stones.append(makeSpec(size, 0.0f, 0.0f, gravity, x, y, z));
+    game.stones.append(makeSpec(size, 0.0f, 0.0f, gravity, x, y, z), newObjectId(game));
     return *game.stones.at(game.stones.count(false) - 1);
 }
 

@@ -13,8 +13,7 @@ void stepFocus(GameState& g, bool forward) {
         if (forward ? ship.lockNext(g.stones) : ship.lockPrevious(g.stones)) {
             reportStoneLocked(g);
         }
-        reportLockChange(g, before);
-        g.camera.setTarget(ship.getFocus());
+        reportLockChange(g, before); // the camera turns to it as the step steers
         return;
     }
     ship.setFocus(forward ? g.arena.nextAxis() : g.arena.previousAxis());

@@ -47,6 +47,8 @@ void placeShipAtStart(GameState& g) {
     ship.setFocus(g.camera.centerPoint());
     ship.updateDirection();
     g.camera.setTarget(ship.getPosition());
+    g.watchedId = watchingCraft;
+    g.craftPlacements += 1;
     g.camera.setGoal(ship.cameraPoint());
 }
 

@@ -121,9 +121,11 @@ int hitStone(GameState& g, GameObject& stone, int i) {
     if (size > 1) {
         const float childHeight = static_cast<float>(2 * size - 1);
         stoneList.append(makeSpec(size - 1, stone.vy, -stone.vx, 2.0f * stone.gravity, stone.x,
-                                  stone.y, childHeight));
+                                  stone.y, childHeight),
+                         newObjectId(g));
         stoneList.append(makeSpec(size - 1, -stone.vy, stone.vx, 2.0f * stone.gravity, stone.x,
-                                  stone.y, childHeight));
+                                  stone.y, childHeight),
+                         newObjectId(g));
         stoneList.removeAt(i);
         endShotAfterHit(g);
         spawnDebris(g, 2 * size, stone.x, stone.y, stone.z);

@@ -36,7 +36,7 @@ void spawnDebris(GameState& g, int count, float x, float y, float z) {
         const float vx = randomFloorSpeed(g.dice);
         const float vy = randomFloorSpeed(g.dice);
         const float gravity = static_cast<float>((g.dice.roll() % 11 + 1) / 3.0);
-        g.debris.append(makeSpec(1, vx, vy, gravity, x, y, z));
+        g.debris.append(makeSpec(1, vx, vy, gravity, x, y, z), newObjectId(g));
     }
     GameEvent& thrown = report(g, EventKind::DEBRIS_THROWN);
     thrown.count = count;
@@ -89,7 +89,8 @@ void spawnStep(GameState& g) {
     g.spawnTimer = regularSpawnSteps;
     const float vx = randomFloorSpeed(g.dice);
     const float vy = randomFloorSpeed(g.dice);
-    g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
+    g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight),
+                    newObjectId(g));
     GameEvent& arrived = report(g, EventKind::STONE_ARRIVED);
     arrived.stone = g.stones.count(true);
     arrived.size = 3;

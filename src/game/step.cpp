@@ -48,13 +48,22 @@ void moveCraft(GameState& g, const StepInput& input) {
     }
 }
 
+void watch(GameState& g, Vector3 point, int id) {
+    g.camera.setTarget(point);
+    g.watchedId = id;
+}
+
+int lockedId(const Ship& ship) {
+    return ship.hasLock() ? ship.getLockedStone()->id : watchingCraft;
+}
+
 // While hit or over, the camera watches the locked stone (the striking one), or the craft
 // when no stone is locked any more; steering meanwhile is dropped. In play the player
 // steers and a lock keeps the craft facing its stone.
 void steer(GameState& g, const StepInput& input) {
     Ship& ship = g.ship;
     if (g.gameOver || ship.hit) {
-        g.camera.setTarget(ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition());
+        watch(g, ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition(), lockedId(ship));
         return;
     }
     moveCraft(g, input);
@@ -63,11 +72,11 @@ void steer(GameState& g, const StepInput& input) {
     }
     if (ship.hasLock()) {
         ship.setFocus(ship.lockedStonePoint());
-        g.camera.setTarget(ship.getFocus());
+        watch(g, ship.getFocus(), lockedId(ship));
         ship.updateDirection();
         return;
     }
-    g.camera.setTarget(ship.getPosition());
+    watch(g, ship.getPosition(), watchingCraft);
 }
 } // namespace
 

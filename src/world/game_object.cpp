@@ -15,9 +15,9 @@ ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float 
     return spec;
 }
 
-GameObject::GameObject(const ObjectSpec& spec, GameObject* previous)
+GameObject::GameObject(const ObjectSpec& spec, int identity, GameObject* previous)
     : x(spec.x), y(spec.y), z(spec.z), vx(spec.vx), vy(spec.vy), vz(spec.vz), gravity(spec.gravity),
-      floor(spec.floor), size(spec.size), prev(previous), next(nullptr) {}
+      floor(spec.floor), size(spec.size), id(identity), prev(previous), next(nullptr) {}
 
 bool GameObject::step() {
     x += stepSeconds * vx;

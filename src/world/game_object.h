@@ -23,7 +23,7 @@ ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float 
 
 // A plain record: the rules and the drawing read its fields directly.
 struct GameObject {
-    GameObject(const ObjectSpec& spec, GameObject* previous);
+    GameObject(const ObjectSpec& spec, int identity, GameObject* previous);
 
     float x;
     float y;
@@ -34,6 +34,7 @@ struct GameObject {
     float gravity;
     float floor;
     int size;
+    int id; // the object's for its life, never another's: the drawing and the lock know it by it
     GameObject* prev;
     GameObject* next;
 

@@ -7,7 +7,7 @@
 const ObjectSpec emptySpec = {1.5f, -6.0f, 3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0};
 
 ObjectList::ObjectList(const ObjectSpec& placeholder) {
-    head = new GameObject(placeholder, nullptr);
+    head = new GameObject(placeholder, 0, nullptr);
     tail = head;
     cursor = head;
 }
@@ -32,8 +32,8 @@ ObjectList::~ObjectList() {
     }
 }
 
-void ObjectList::append(ObjectSpec spec) {
-    GameObject* entry = new GameObject(spec, tail);
+void ObjectList::append(ObjectSpec spec, int id) {
+    GameObject* entry = new GameObject(spec, id, tail);
     tail->next = entry;
     tail = entry;
     entries += 1;

@@ -9,6 +9,7 @@
 
 class ObjectList {
   public:
+    // The placeholder's id is 0.
     explicit ObjectList(const ObjectSpec& placeholder);
     ObjectList(const ObjectList&) = delete;
     ObjectList& operator=(const ObjectList&) = delete;
@@ -16,7 +17,8 @@ class ObjectList {
     ObjectList& operator=(ObjectList&& other) noexcept;
     ~ObjectList();
 
-    void append(ObjectSpec spec);
+    // Adds an entry with the given id at the end.
+    void append(ObjectSpec spec, int id);
     // Unlinks the entry; entries behind it move down one index. Index 0 of a list holding
     // nothing else is kept, so the list is never empty.
     void removeAt(int index);

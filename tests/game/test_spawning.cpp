@@ -27,7 +27,7 @@ TEST_F(GameTest, DebrisFallsAndVanishesBelowHalfAUnit) {
     for (int k = 0; k < 2; ++k) {
         ObjectSpec spec = makeSpec(1, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.6f);
         spec.vz = -20.0f;
-        game.debris.append(spec);
+        game.debris.append(spec, newObjectId(game));
     }
     playSteps(1);
     EXPECT_EQ(game.debris.count(false), 1); // the placeholder stays

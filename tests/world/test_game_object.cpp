@@ -20,7 +20,7 @@ TEST(GameObject, CrossingTheFloorReversesTheIncomingSpeedOnceWithoutLoss) {
     for (const auto& c : cases) {
         ObjectSpec spec = makeSpec(3, 0.0f, 0.0f, c.gravity, 0.0f, 0.0f, c.z);
         spec.vz = c.vz;
-        GameObject o(spec, nullptr);
+        GameObject o(spec, 1, nullptr);
         bool bounced = false;
         for (int s = 0; s < c.steps; ++s) {
             bounced = o.step();
