@@ -9,7 +9,7 @@ namespace {
 void stepFocus(GameState& g, bool forward) {
     Ship& ship = g.ship;
     if (ship.hasLock()) {
-        const GameObject* before = ship.getLockedStone();
+        const int before = ship.lockedStoneId();
         if (forward ? ship.lockNext(g.stones) : ship.lockPrevious(g.stones)) {
             reportStoneLocked(g);
         }
@@ -29,7 +29,7 @@ void toggleLock(GameState& g) {
     if (ship.hit) {
         return;
     }
-    const GameObject* before = ship.getLockedStone();
+    const int before = ship.lockedStoneId();
     if (ship.hasLock()) {
         ship.unlock();
     } else if (ship.lockNext(g.stones)) {

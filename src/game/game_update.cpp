@@ -85,9 +85,9 @@ bool touchesCraft(const Ship& ship, const GameObject& stone) {
 
 // Ends the shot; a lock that was held passes to stone 1 of the changed list.
 void endShotAfterHit(GameState& g) {
-    const GameObject* locked = g.ship.getLockedStone();
+    const int locked = g.ship.lockedStoneId();
     g.ship.endShotAndUnlock();
-    if (locked != nullptr && g.ship.lockNext(g.stones)) {
+    if (locked != Ship::noLock && g.ship.lockNext(g.stones)) {
         reportStoneLocked(g);
     }
     reportLockChange(g, locked);
@@ -163,7 +163,7 @@ void touchCraft(GameState& g, int i) {
     }
     placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
-    const GameObject* locked = g.ship.getLockedStone();
+    const int locked = g.ship.lockedStoneId();
     if (g.ship.lockStone(g.stones, i)) {
         reportStoneLocked(g);
     }

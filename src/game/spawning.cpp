@@ -57,8 +57,8 @@ void getReadyStep(GameState& g) {
     }
     g.ship.hit = false;
     report(g, EventKind::GET_READY_OVER);
-    const GameObject* locked = g.ship.getLockedStone();
-    g.ship.unlock(); // before the thinning, so the lock never points at a removed stone
+    const int locked = g.ship.lockedStoneId();
+    g.ship.unlock(); // before the thinning, so the lock never names a removed stone
     reportLockChange(g, locked);
     thinStones(g.stones);
     g.spawnTimer = afterPauseSpawnSteps;

@@ -53,17 +53,14 @@ void watch(GameState& g, Vector3 point, int id) {
     g.watchedId = id;
 }
 
-int lockedId(const Ship& ship) {
-    return ship.hasLock() ? ship.getLockedStone()->id : watchingCraft;
-}
-
 // While hit or over, the camera watches the locked stone (the striking one), or the craft
 // when no stone is locked any more; steering meanwhile is dropped. In play the player
 // steers and a lock keeps the craft facing its stone.
 void steer(GameState& g, const StepInput& input) {
     Ship& ship = g.ship;
     if (g.gameOver || ship.hit) {
-        watch(g, ship.hasLock() ? ship.lockedStonePoint() : ship.getPosition(), lockedId(ship));
+        watch(g, ship.hasLock() ? ship.lockedStonePoint(g.stones) : ship.getPosition(),
+              ship.hasLock() ? ship.lockedStoneId() : watchingCraft);
         return;
     }
     moveCraft(g, input);
@@ -71,8 +68,8 @@ void steer(GameState& g, const StepInput& input) {
         g.camera.setGoal(ship.cameraPoint());
     }
     if (ship.hasLock()) {
-        ship.setFocus(ship.lockedStonePoint());
-        watch(g, ship.getFocus(), lockedId(ship));
+        ship.setFocus(ship.lockedStonePoint(g.stones));
+        watch(g, ship.getFocus(), ship.lockedStoneId());
         ship.updateDirection();
         return;
     }

@@ -26,7 +26,6 @@ class Ship {
   public:
     float speed = 2.5f;    // units per second
     float turnRate = 4.0f; // radians per second, before distance scaling
-    int lockedIndex = -1;  // number of the locked stone in stoneList, -1 when none
     bool hit = false;      // struck: get-ready pause, or for good with gameOver
 
     Ship() = default;
@@ -79,14 +78,18 @@ class Ship {
     float getShotHeight() const { return shotHeight; }
     void endShotAndUnlock();
 
-    // The stone lock (stone_lock.cpp).
+    // The stone lock (stone_lock.cpp), held by the stone's id.
+    static constexpr int noLock = 0; // the placeholders' id, never locked
     bool lockStone(const ObjectList& stones, int number);
     bool lockNext(const ObjectList& stones);
     bool lockPrevious(const ObjectList& stones);
     void unlock();
-    bool hasLock() const { return lockedStone != nullptr; }
-    const GameObject* getLockedStone() const { return lockedStone; }
-    Vector3 lockedStonePoint() const;
+    bool hasLock() const { return lockedId != noLock; }
+    // The locked stone's id, noLock when none.
+    int lockedStoneId() const { return lockedId; }
+    // The locked stone's number in the list, -1 when none.
+    int lockedIndex(const ObjectList& stones) const;
+    Vector3 lockedStonePoint(const ObjectList& stones) const;
 
     // Advances the model's tilt from this step's steering inputs.
     void advanceTilt(int turnInput, int thrustInput);
@@ -104,8 +107,7 @@ class Ship {
     Vector3 focus{0.0f, 0.0f, 0.0f};
     Vector3 savedFocus{0.0f, 0.0f, 0.0f};
     Arena arena;
-    const GameObject* lockedStone =
-        nullptr; // points into stoneList; cleared whenever the lock ends
+    int lockedId = noLock;
     Vector3 scale{0.0f, 0.0f, 0.0f};
     bool focusMode = false;
     bool cameraBehind = true;

@@ -273,9 +273,10 @@ void drawDebris(const DrawableState& d) {
 void drawLockMarker(const GameState& g, const DrawableState& d) {
     const SavedEnables saved;
     glPushMatrix();
-    const int number = g.ship.lockedIndex;
-    const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
-    const DrawnObject* locked = g.ship.hasLock() && inList ? &d.stones[number] : nullptr;
+    const DrawnObject* locked = nullptr;
+    for (const DrawnObject& stone : d.stones) {
+        locked = g.ship.hasLock() && stone.id == g.ship.lockedStoneId() ? &stone : locked;
+    }
     if (locked != nullptr) {
         translateToObject(*locked);
         billboardMatrix();

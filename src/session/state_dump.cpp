@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstdio>
 
-std::string describeState(GameState& g) {
+std::string describeState(const GameState& g) {
     std::string out;
     char line[160];
     std::snprintf(line, sizeof line,
                   "score %d\nlives %d\nover %d\nhit %d\nlock %d\nstreaks %d %d %d\nready %d\n"
                   "craft %.3f %.3f\nstones %d\n",
                   g.ship.getScore(), g.ship.getLives(), g.gameOver ? 1 : 0, g.ship.hit ? 1 : 0,
-                  g.ship.lockedIndex, g.smallStreak, g.mediumStreak, g.largeStreak,
+                  g.ship.lockedIndex(g.stones), g.smallStreak, g.mediumStreak, g.largeStreak,
                   g.getReadyCountdown, static_cast<double>(g.ship.getPosition().x),
                   static_cast<double>(g.ship.getPosition().z), g.stones.count(true));
     out += line;

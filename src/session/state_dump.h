@@ -8,7 +8,7 @@
 
 // Score, lives, the flags, streaks, lock and every stone with its position to three
 // decimals.
-std::string describeState(GameState& g);
+std::string describeState(const GameState& g);
 // One line per event of a step that logs keep: "STEP EVENT...".
 std::string describeStepEvents(int step, const StepEvents& events);
 // Prints what the console shows of a step's events on standard output, in their order, one

@@ -37,8 +37,7 @@ struct DrawableState {
     int craftPlacements = 0;
     bool aimed = false;
     int watchedId = 0;
-    // Entry i is entry i of the game's list, the placeholder first, so the lock's number
-    // finds its stone here too.
+    // Entry i is entry i of the game's list, the placeholder first.
     std::vector<DrawnObject> stones;
     std::vector<DrawnObject> debris;
 };

@@ -66,6 +66,17 @@ int ObjectList::count(bool excludeFirst) const {
     return excludeFirst ? entries - 1 : entries;
 }
 
+int ObjectList::indexOf(int id) const {
+    int index = 0;
+    for (const GameObject* entry = head; entry != nullptr; entry = entry->next) {
+        if (entry->id == id) {
+            return index;
+        }
+        index += 1;
+    }
+    return -1;
+}
+
 void ObjectList::removeAt(int index) {
     if (entries <= 1) {
         return;

@@ -26,6 +26,8 @@ class ObjectList {
     GameObject* at(int index);
     const GameObject* at(int index) const;
     int count(bool excludeFirst) const;
+    // The index of the entry with this id, or -1 when none has it.
+    int indexOf(int id) const;
     // Frees the entries removed since the last call.
     void releaseRemoved();
     // Removed entries wait here for release; they stay reachable, so a leak checker would

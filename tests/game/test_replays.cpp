@@ -33,8 +33,8 @@ std::string stateLine(int step, int crossings) {
                   "crossed %d\n",
                   step, ship.getScore(), ship.getLives(), game.smallStreak, game.mediumStreak,
                   game.largeStreak, game.comboTimer, game.stones.count(true),
-                  game.debris.count(true), p.x, p.z, d.x, d.z, ship.lockedIndex, ship.hit,
-                  game.gameOver, game.getReadyCountdown, ship.isShotActive(), crossings);
+                  game.debris.count(true), p.x, p.z, d.x, d.z, ship.lockedIndex(game.stones),
+                  ship.hit, game.gameOver, game.getReadyCountdown, ship.isShotActive(), crossings);
     return line;
 }
 
@@ -54,7 +54,7 @@ Played play(const std::string& path) {
         played.events += describeStepEvents(step, game.events);
         const Ship& ship = game.ship;
         if (ship.hasLock()) {
-            EXPECT_EQ(ship.getLockedStone(), game.stones.at(ship.lockedIndex)) << "step " << step;
+            EXPECT_GE(ship.lockedIndex(game.stones), 1) << "step " << step;
         }
         EXPECT_FALSE(game.stones.hasUnreleased() || game.debris.hasUnreleased()) << step;
         if (step % 250 == 0) {

@@ -11,11 +11,11 @@ TEST_F(GameTest, LockRefusesThePlaceholderAndUnlockRestoresTheFocusFromBeforeThe
         addStone(3, static_cast<float>(k), -8.0f, 5.0f);
     }
     EXPECT_TRUE(game.ship.lockPrevious(game.stones)); // from no lock: the last stone
-    EXPECT_EQ(game.ship.lockedIndex, 3);
+    EXPECT_EQ(game.ship.lockedIndex(game.stones), 3);
     EXPECT_TRUE(game.ship.lockStone(game.stones, 2));
     EXPECT_FALSE(game.ship.lockStone(game.stones, 4)); // beyond the stones
     EXPECT_FALSE(game.ship.lockStone(game.stones, 0)); // the placeholder is no stone
-    EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(2));
+    EXPECT_EQ(game.ship.lockedStoneId(), game.stones.at(2)->id);
     playSteps(1); // the focus follows the lock from the next step on
     EXPECT_TRUE(game.ship.getFocus().equals(2.0f, 0.0f, -8.0f));
     game.ship.lockNext(game.stones);
@@ -36,6 +36,6 @@ TEST_F(GameTest, ShotStrikingAnyStonePassesTheLockToStoneOne) {
     addStone(1, 0.0f, -3.0f, 0.02f);
     game.ship.lockStone(game.stones, 2);
     EXPECT_NE(playSteps(1).find("nlock 1, Index 1"), std::string::npos);
-    EXPECT_TRUE(game.stones.count(true) == 2 && game.ship.lockedIndex == 1);
-    EXPECT_EQ(game.ship.getLockedStone(), game.stones.at(1));
+    EXPECT_TRUE(game.stones.count(true) == 2 && game.ship.lockedIndex(game.stones) == 1);
+    EXPECT_EQ(game.ship.lockedStoneId(), game.stones.at(1)->id);
 }
