@@ -72,7 +72,7 @@ void switchCameraMode(GameState& g, Command command) {
 }
 
 // The shell sees the changed flags after the step and redoes its models or culling. While
-// struck or over they are dropped, as the keys always were.
+// struck or over they are ignored, as steering is.
 void switchDisplay(GameState& g, Command command) {
     if (g.gameOver || g.ship.hit) {
         return;

@@ -1,7 +1,7 @@
-// step.cpp -- the order of work in one step: the commands first, as the keys always acted
-// before the step they preceded; then the pause, spawning, steering while play is on, the
-// camera, the craft and the rules. Whatever changes the game happens here, so the drawing
-// only reads.
+// step.cpp -- the order of work in one step: the commands first, so that what the player
+// gave since the last step acts before anything else; then the pause, spawning, steering
+// while play is on, the camera, the craft and the rules. Whatever changes the game happens
+// here, so the drawing only reads.
 #include "game/step.h"
 
 #include "game/commands.h"

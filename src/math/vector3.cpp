@@ -1,6 +1,7 @@
 // vector3.cpp -- vector operations in single precision; sqrt, sine and cosine are taken in
-// double and rounded to float, as the game's numbers were tuned with. The square root is
-// exact everywhere; sine and cosine are the game's own, so a demo ends alike on any system.
+// double and rounded to float, the roundings the recorded demos' games rest on. The square
+// root is exact everywhere; sine and cosine are the game's own, so a demo ends alike on any
+// system.
 #include "math/vector3.h"
 
 #include "math/trig.h"

@@ -1,5 +1,5 @@
 // ship.cpp -- the craft's motion around its focus, its shot, lives, score and model pose.
-// Single-precision throughout, as the craft's numbers were tuned with.
+// Single precision throughout: the recorded demos' games rest on every rounding.
 #include "player/ship.h"
 
 #include "world/step_time.h"

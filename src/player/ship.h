@@ -64,8 +64,6 @@ class Ship {
     void setLives(int count) { lives = count; }
     int loseLife();
     int getScore() const { return score; }
-    // Kept with the other score operations the design names; the rules only add.
-    void setScore(int points) { score = points; }
     int addScore(int delta);
 
     // The shot: a beam rising from the floor spot where it was fired.

@@ -11,6 +11,7 @@
 std::string describeState(const GameState& g);
 // One line per event of a step that logs keep: "STEP EVENT...".
 std::string describeStepEvents(int step, const StepEvents& events);
-// Prints what the console shows of a step's events on standard output, in their order, one
-// write a line as they always were written (a line without its end is written alone).
+// Prints what the console shows of a step's events on standard output, in their order: each
+// line on its own (one write when standard output is unbuffered, as in the game), a line
+// without its end alone, so a pipe gets every line as it comes.
 void printConsoleLines(const StepEvents& events);

@@ -34,7 +34,7 @@ struct GameObject {
     float gravity;
     float floor;
     int size;
-    int id; // the object's for its life, never another's: the drawing and the lock know it by it
+    int id; // unique for the object's life, never reused: the drawing and the lock know it by it
     GameObject* prev;
     GameObject* next;
 
