@@ -3,6 +3,8 @@
 // games in one process.
 #include "game/game_setup.h"
 
+#include "game/reporting.h"
+
 namespace {
 constexpr int startAxisPoint = 0;  // where the craft starts
 constexpr int centreAxisPoint = 4; // what it faces there
@@ -10,7 +12,7 @@ constexpr int startLives = 5;
 constexpr float playSpeed = 12.0f;   // units per second
 constexpr float playTurnRate = 5.0f; // radians per second before distance scaling
 constexpr float shipModelScale = 0.03f;
-constexpr float cameraGoalRate = 0.05f; // 5 % of the remaining way per step
+constexpr float cameraGlidePerStep = 0.05f; // the share of the remaining way, per step
 
 // The camera's eye, view, modes, frame-rate line, goal rate and centre point.
 void initCamera(GameState& g) {
@@ -20,7 +22,7 @@ void initCamera(GameState& g) {
     camera.setAroundTarget(true);
     camera.setGotoMode(true);
     g.showFps = true;
-    camera.setGoalRate(Vector3(cameraGoalRate, cameraGoalRate, cameraGoalRate));
+    camera.setGoalRate(Vector3(cameraGlidePerStep, cameraGlidePerStep, cameraGlidePerStep));
     camera.setCenterPoint(g.arena.getAxisPoint(centreAxisPoint));
 }
 
@@ -52,10 +54,14 @@ void setUpGame(GameState& g, void (*betweenArenaAndCamera)()) {
 
 void placeShipAtStart(GameState& g) {
     Ship& ship = g.ship;
-    ship.moveTo(g.arena.getAxisPoint(startAxisPoint));
+    if (ship.moveTo(g.arena.getAxisPoint(startAxisPoint))) {
+        report(g, EventKind::FOCUS_CROSSED);
+    }
     ship.setFocus(g.camera.centerPoint());
     ship.updateDirection();
     g.camera.setTarget(ship.getPosition());
+    g.watchedId = watchingCraft;
+    g.craftPlacements += 1;
     g.camera.setGoal(ship.cameraPoint());
 }
 

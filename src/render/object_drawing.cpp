@@ -272,9 +272,10 @@ void drawDebris(const DrawableState& d) {
 void drawLockMarker(const GameState& g, const DrawableState& d) {
     const SavedEnables saved;
     glPushMatrix();
-    const int number = g.ship.lockedIndex;
-    const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
-    const DrawnObject* locked = g.ship.hasLock() && inList ? &d.stones[number] : nullptr;
+    const DrawnObject* locked = nullptr;
+    for (const DrawnObject& stone : d.stones) {
+        locked = g.ship.hasLock() && stone.id == g.ship.lockedStoneId() ? &stone : locked;
+    }
     if (locked != nullptr) {
         translateTo(worldPosition(*locked));
         billboardMatrix();
@@ -298,8 +299,7 @@ void drawSigns(const GameState& g, const DrawableState& d) {
     const SavedEnables saved;
     glPushMatrix();
     // The pictures float at the list's placeholder, which never moves.
-    const GameObject* anchor = ObjectList(g.stones).at(0);
-    translateTo(worldPosition(*anchor));
+    translateTo(worldPosition(*g.stones.at(0)));
     billboardMatrix();
     const int pulse = static_cast<int>(d.spinAngle) % 36 + 20;
     const float f = pulse / 50.0f + 1.0f;

@@ -14,7 +14,7 @@ bool DemoPlayer::playStep(GameState& g, LightingAction lighting) {
             lighting(on);
         }
     }
-    advance(g, line != nullptr ? line->input : StepInput(), stepSeconds);
+    advance(g, line != nullptr ? line->input : StepInput());
     if (line != nullptr) {
         nextLine += 1;
     }

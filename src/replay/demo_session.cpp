@@ -42,6 +42,12 @@ void atExit() {
         out << describeState(game);
     }
 }
+
+// The step's console lines go out as soon as it has run.
+const StepEvents& printed(const StepEvents& events) {
+    printConsoleLines(events);
+    return events;
+}
 } // namespace
 
 bool startDemoSession(const Options& options) {
@@ -86,11 +92,11 @@ const StepEvents& runSessionStep() {
         const StepInput input = readStepInput();
         session.recorder.step(session.stepsRun + 1, input);
         session.stepsRun += 1;
-        return advance(game, input, stepSeconds);
+        return printed(advance(game, input));
     }
     if (!session.demoOver && session.player.playStep(game, session.lightingAction)) {
         session.stepsRun += 1;
-        return game.events;
+        return printed(game.events);
     }
     session.demoOver = true;
     if (session.timedemo) {
@@ -105,7 +111,7 @@ const StepEvents& runSessionStep() {
     }
     // After its end the game goes on with no input.
     session.stepsRun += 1;
-    return advance(game, StepInput(), stepSeconds);
+    return printed(advance(game, StepInput()));
 }
 
 bool keysReachTheGame() {

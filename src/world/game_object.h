@@ -4,6 +4,7 @@
 #pragma once
 
 #include "math/vector3.h"
+#include "world/step_time.h"
 
 struct ObjectSpec {
     float x;       // floor position, world x
@@ -23,7 +24,7 @@ ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float 
 
 // A plain record: the rules and the drawing read its fields directly.
 struct GameObject {
-    GameObject(const ObjectSpec& spec, GameObject* previous);
+    GameObject(const ObjectSpec& spec, int identity, GameObject* previous);
 
     float x;
     float y;
@@ -34,14 +35,15 @@ struct GameObject {
     float gravity;
     float floor;
     int size;
+    int id; // unique for the object's life, never reused: the drawing and the lock know it by it
     GameObject* prev;
     GameObject* next;
 
     void reverseX() { vx *= -1.0f; }
     void reverseY() { vy *= -1.0f; }
-    // Advances dt seconds; crossing the floor reverses the vertical speed without loss.
-    // True when it turned back up at the floor in this step.
-    bool step(float dt);
+    // Advances one step; crossing the floor reverses the vertical speed without loss. True
+    // when it turned back up at the floor in this step.
+    bool step();
 };
 
 // Where a record stands in the y-up world, (x, z, y), or at a height of the caller's over
