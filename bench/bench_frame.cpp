@@ -1,4 +1,4 @@
-// bench_frame.cpp -- one game step (advance, at dt 0.01, no input, its events reported) with
+// bench_frame.cpp -- one game step (advance, no input, its events reported) with
 // 10, 100 and 1,000 stones and as many debris pieces. The crowd is rebuilt every simulated
 // second, out of the timing, and its size is checked before each rebuild.
 #include "bench_support.h"
@@ -15,7 +15,7 @@ void advanceFrameCrowded(benchmark::State& state) {
     const StepInput noKeys;
     int frame = 0;
     for (auto _ : state) {
-        advance(game, noKeys, stepSeconds);
+        advance(game, noKeys);
         frame += 1;
         if (frame % crowdFrames == 0) {
             state.PauseTiming();

@@ -111,7 +111,7 @@ void drawFrame(benchmark::State& state) {
     buildCrowd(crowd, crowd);
     initHud();
     for (int frame = 0; frame < cameraSettleFrames; ++frame) {
-        advance(game, StepInput(), stepSeconds);
+        advance(game, StepInput());
     }
     if (!crowdIntact(crowd, crowd)) {
         state.SkipWithError("the crowd changed size while the camera settled");

@@ -1,8 +1,8 @@
 // bench_pad.cpp -- what polling the gamepads costs a drawn frame: with no pad (every frame
 // of a game on a machine without one) and with one virtual pad held in a diagonal.
+#include "controls/step_input.h"
 #include "pad/gamepad.h"
 #include "pad/virtual_pad.h"
-#include "session/step_input.h"
 
 #include <benchmark/benchmark.h>
 #include <optional>

@@ -32,11 +32,13 @@ void buildCrowd(int stones, int debris) {
     for (int k = 0; k < stones; ++k) {
         game.stones.append(makeSpec(3, randomFloorSpeed(), randomFloorSpeed(), 4.0f,
                                     randomBetween(2.0f, 7.0f), randomBetween(-11.0f, -6.0f),
-                                    randomBetween(2.0f, 8.0f)));
+                                    randomBetween(2.0f, 8.0f)),
+                           newObjectId(game));
     }
     for (int k = 0; k < debris; ++k) {
         game.debris.append(makeSpec(1, randomFloorSpeed(), randomFloorSpeed(), 0.0f,
-                                    randomBetween(-4.0f, 7.0f), randomBetween(-11.0f, 0.0f), 3.0f));
+                                    randomBetween(-4.0f, 7.0f), randomBetween(-11.0f, 0.0f), 3.0f),
+                           newObjectId(game));
     }
     if (stones > 0) {
         game.ship.lockStone(game.stones, 1);

@@ -8,7 +8,7 @@
 // of the field, away from the craft in its corner and from the shot it has fired; debris
 // hovers without gravity. Stone 1 is locked, so the craft turns to face it every frame.
 void buildCrowd(int stones, int debris);
-constexpr int crowdFrames = 100; // one simulated second at dt 0.01
+constexpr int crowdFrames = 100; // one second of game time
 // True while the lists hold what buildCrowd put there.
 bool crowdIntact(int stones, int debris);
 

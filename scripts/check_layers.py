@@ -29,14 +29,22 @@ MAY_INCLUDE = {
     "camera": {"platform", "math", "assets", "world"},
     "game": set(RULES[:6]),
     "view": set(RULES[:7]),
-    "session": set(RULES),
+    # Above the rules, without a window: the key and pad tables with the input they queue,
+    # the command line and the data folder, demos; the frame diagnostics, which only the
+    # program uses.
+    "controls": set(RULES),
+    "startup": set(RULES) | {"controls"},
+    "replay": set(RULES) | {"controls", "startup"},
+    "diagnostics": {"platform", "math"},
     "sound": set(RULES),
-    "pad": set(RULES) | {"session"},
+    "pad": set(RULES) | {"controls"},
     "render": set(RULES),
     "desktop_gl": set(RULES) | {"render"},
-    "shell": set(RULES) | {"session", "sound", "pad", "render", "desktop_gl"},
+    "shell": set(RULES)
+    | {"controls", "startup", "replay", "diagnostics", "sound", "pad", "render", "desktop_gl"},
     # The browser's program; it shares the frame's steps with the desktop's (shell/frame_steps.h).
-    "web": set(RULES) | {"session", "sound", "pad", "render", "shell"},
+    "web": set(RULES)
+    | {"controls", "startup", "replay", "diagnostics", "sound", "pad", "render", "shell"},
 }
 # System headers that tie code to a window, a GPU, a sound card or a pad, by family.
 FAMILIES = {

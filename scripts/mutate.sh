@@ -44,13 +44,13 @@ smoke = sys.argv[6] == "1"
 if smoke:
     count = 1
 
-# The headless libraries: the platform stand-ins, the rules and the session's input, demos
-# and command line.
+# The headless libraries: the platform stand-ins, the rules, the controls and the input
+# they queue, the command line and data folder, demos and the frame timer.
 FOLDERS = ["platform", "math", "world", "player", "camera", "game"]
 FILES = ["assets/model.cpp", "assets/model.h", "assets/model_reader.cpp", "assets/normals.cpp",
-         "assets/data_files.h"] + ["session/" + f for f in (
-         "controls.cpp", "data_folder.cpp", "demo.cpp", "demo_session.cpp", "frame_timer.cpp",
-         "options.cpp", "step_input.cpp")]
+         "assets/data_files.h", "controls/controls.cpp", "controls/step_input.cpp",
+         "startup/data_folder.cpp", "startup/options.cpp", "replay/demo.cpp",
+         "replay/demo_session.cpp", "diagnostics/frame_timer.cpp"]
 SKIP = {"platform/message_box.cpp"}  # prints a message only
 
 # Binary operators stand with a space on each side in our formatting, which tells them from
@@ -132,7 +132,7 @@ def run(cmd, timeout):
     except subprocess.TimeoutExpired as e:
         return None, (e.stdout or b"").decode(errors="replace") if isinstance(e.stdout, bytes) else (e.stdout or "")
 
-# The pad tests hold the pad half of session/controls.cpp (the stick's sectors, the triggers).
+# The pad tests hold the pad half of controls/controls.cpp (the stick's sectors, the triggers).
 TARGETS = ["wibz_unit_tests", "wibz_asset_tests", "wibz_pad_tests"]
 def build_tests():
     code, out = run(["cmake", "--build", build, "-j", str(os.cpu_count() or 2), "--target"] + TARGETS, 900)

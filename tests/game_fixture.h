@@ -16,11 +16,11 @@ class GameTest : public ::testing::Test {
     void TearDown() override;
 };
 
-// Advances count steps of millisecondsPerFrame each (10 ms is the game's own step), with
-// the keys as held and the commands queued; returns what the steps printed.
-std::string playFrames(int count, double millisecondsPerFrame = 10.0);
+// Advances count steps with the keys as held and the commands queued; returns what the
+// console shows of their events.
+std::string playSteps(int count);
 
-// The last step's events, one describeEvent line each.
+// The last step's events that logs keep, one describeEvent line each.
 std::string lastStepEvents();
 
 // Appends a stone of the given size at rest at (x, y, z) in record axes, with no gravity

@@ -1,29 +1,26 @@
-// commands.cpp -- each command as the keys always did it. The camera's mode switches print
-// their new value; "GotoMode" has no line end, so its lines run together on the console.
+// commands.cpp -- what each command does to the game. A switched camera mode, a new axis
+// point as focus and every lock set are reported for the console.
 #include "game/commands.h"
 
 #include "game/reporting.h"
-
-#include <cstdio>
 
 namespace {
 // Steps the lock through the stones, or the focus through the axis points.
 void stepFocus(GameState& g, bool forward) {
     Ship& ship = g.ship;
     if (ship.hasLock()) {
-        const GameObject* before = ship.getLockedStone();
-        if (forward) {
-            ship.lockNext(g.stones);
-        } else {
-            ship.lockPrevious(g.stones);
+        const int before = ship.lockedStoneId();
+        if (forward ? ship.lockNext(g.stones) : ship.lockPrevious(g.stones)) {
+            reportStoneLocked(g);
         }
-        reportLockChange(g, before);
-        g.camera.setTarget(ship.getFocus());
+        reportLockChange(g, before); // the camera turns to it as the step steers
         return;
     }
     ship.setFocus(forward ? g.arena.nextAxis() : g.arena.previousAxis());
     g.camera.setGoal(ship.cameraPoint());
-    ship.getFocus().print();
+    GameEvent& focused = report(g, EventKind::AXIS_FOCUSED);
+    focused.count = g.arena.getCurrentAxis();
+    focused.where = ship.getFocus();
 }
 
 // Locks stone 1, or lets go; not while the craft is struck.
@@ -32,11 +29,11 @@ void toggleLock(GameState& g) {
     if (ship.hit) {
         return;
     }
-    const GameObject* before = ship.getLockedStone();
+    const int before = ship.lockedStoneId();
     if (ship.hasLock()) {
         ship.unlock();
-    } else {
-        ship.lockNext(g.stones);
+    } else if (ship.lockNext(g.stones)) {
+        reportStoneLocked(g);
     }
     reportLockChange(g, before);
 }
@@ -48,36 +45,34 @@ void fire(GameState& g) {
 
 void switchCameraMode(GameState& g, Command command) {
     Camera& camera = g.camera;
+    bool on = false;
+    EventKind switched = EventKind::GOTO_MODE_SWITCHED;
     switch (command) {
-    case Command::AROUND_CENTRE: {
-        const bool on = !camera.isAroundCenter();
-        std::printf("AroundCenter %d\n", on ? 1 : 0);
+    case Command::AROUND_CENTRE:
+        on = !camera.isAroundCenter();
         camera.setAroundCenter(on);
+        switched = EventKind::AROUND_CENTRE_SWITCHED;
         break;
-    }
-    case Command::AROUND_TARGET: {
-        const bool on = !camera.isAroundTarget();
-        std::printf("AroundTarget %d\n", on ? 1 : 0);
+    case Command::AROUND_TARGET:
+        on = !camera.isAroundTarget();
         camera.setAroundTarget(on);
+        switched = EventKind::AROUND_TARGET_SWITCHED;
         break;
-    }
-    case Command::TARGET_MODE: {
-        const bool on = !camera.isTargetMode();
-        std::printf("TargetMode %d\n", on ? 1 : 0);
+    case Command::TARGET_MODE:
+        on = !camera.isTargetMode();
         camera.setTargetMode(on);
+        switched = EventKind::TARGET_MODE_SWITCHED;
         break;
-    }
-    default: { // GOTO_MODE
-        const bool on = !camera.isGotoMode();
-        std::printf("GotoMode %d", on ? 1 : 0);
+    default: // GOTO_MODE
+        on = !camera.isGotoMode();
         camera.setGotoMode(on);
         break;
     }
-    }
+    report(g, switched).on = on;
 }
 
 // The shell sees the changed flags after the step and redoes its models or culling. While
-// struck or over they are dropped, as the keys always were.
+// struck or over they are ignored, as steering is.
 void switchDisplay(GameState& g, Command command) {
     if (g.gameOver || g.ship.hit) {
         return;

@@ -1,7 +1,7 @@
-// dice.h -- the game's own random numbers, owned by the game state and reset with it. They
-// are the numbers of glibc's unseeded rand() (its additive feedback generator, seed 1), so
-// every game played before the game had its own dice plays the same; but they no longer
-// depend on the C library, the system or anything else in the process that draws numbers.
+// dice.h -- the game's own random numbers, owned by the game state and reset with it: the
+// sequence of glibc's unseeded rand() (its additive feedback generator from seed 1), which
+// the recorded demos' games rest on, made here so that no C library, system or other caller
+// of rand() in the process can change it.
 #pragma once
 
 #include <cstdint>

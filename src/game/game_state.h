@@ -23,7 +23,8 @@ struct GameState {
     ObjectList stones{emptySpec};
     ObjectList debris{emptySpec};
     Dice dice;
-    StepEvents events; // what the last step reported, in order
+    StepEvents events;    // what the last step reported, in order
+    int nextObjectId = 1; // the next stone's or debris piece's id (0 is the placeholders')
 
     int spawnTimer = 200;      // steps until the next stone
     int getReadyCountdown = 0; // steps left of the get-ready pause
@@ -40,6 +41,17 @@ struct GameState {
     bool showFps = false;      // the HUD's frame-rate line (F2)
     bool wireframe = false;    // models drawn as line strips (F3)
     bool cullFaces = false;    // back faces culled (F8)
+    // So a drawn frame tells a jump from a move: what the camera's target follows (a stone's
+    // id, or watchingCraft), and how often the craft was put back at its start.
+    int watchedId = 0;
+    int craftPlacements = 0;
 };
+
+constexpr int watchingCraft = 0; // no stone's id
+
+// A new object's id: unique for the game, never reused.
+inline int newObjectId(GameState& g) {
+    return g.nextObjectId++;
+}
 
 extern GameState game;

@@ -15,8 +15,8 @@ constexpr float touchHalfWidth = 1.0f; // around the craft
 constexpr float touchHeight = 1.0f;    // above the craft
 constexpr int pointsPerHit = 100;
 constexpr int comboBonusPoints = 1000;
-constexpr float comboStepsPerSecondOfDt = 10000.0f;    // 100 steps (1 s) at dt 0.01
-constexpr float getReadyStepsPerSecondOfDt = 20000.0f; // 200 steps (2 s) at dt 0.01
+constexpr int comboShowSteps = 100; // 1 s of the combination picture
+constexpr int getReadySteps = 200;  // 2 s of pause after a touch
 constexpr int smallComboHits = 6;
 constexpr int mediumComboHits = 3;
 constexpr int largeComboHits = 2;
@@ -61,7 +61,7 @@ void bounceOffWalls(GameState& g, GameObject& stone, int number, Inside before) 
     event.stone = number;
     event.size = stone.size;
     event.speed = speed;
-    event.where = worldPoint(stone);
+    event.where = worldPosition(stone);
 }
 
 void reportFloorBounce(GameState& g, const GameObject& stone, int number) {
@@ -69,7 +69,7 @@ void reportFloorBounce(GameState& g, const GameObject& stone, int number) {
     event.stone = number;
     event.size = stone.size;
     event.speed = stone.vz;
-    event.where = worldPoint(stone);
+    event.where = worldPosition(stone);
 }
 
 bool shotHits(const Ship& ship, const GameObject& stone) {
@@ -85,19 +85,19 @@ bool touchesCraft(const Ship& ship, const GameObject& stone) {
 
 // Ends the shot; a lock that was held passes to stone 1 of the changed list.
 void endShotAfterHit(GameState& g) {
-    const GameObject* locked = g.ship.getLockedStone();
+    const int locked = g.ship.lockedStoneId();
     g.ship.endShotAndUnlock();
-    if (locked != nullptr) {
-        g.ship.lockNext(g.stones);
+    if (locked != Ship::noLock && g.ship.lockNext(g.stones)) {
+        reportStoneLocked(g);
     }
     reportLockChange(g, locked);
 }
 
-void payCombo(GameState& g, int& streak, int hitsNeeded, int size, float dt) {
+void payCombo(GameState& g, int& streak, int hitsNeeded, int size) {
     if (streak < hitsNeeded) {
         return;
     }
-    g.comboTimer = static_cast<int>(dt * comboStepsPerSecondOfDt);
+    g.comboTimer = comboShowSteps;
     g.ship.addScore(comboBonusPoints);
     streak = 0;
     report(g, EventKind::COMBO_PAID).size = size;
@@ -107,13 +107,13 @@ void reportHit(GameState& g, const GameObject& stone, int number) {
     GameEvent& hit = report(g, EventKind::STONE_HIT);
     hit.stone = number;
     hit.size = stone.size;
-    hit.where = worldPoint(stone);
+    hit.where = worldPosition(stone);
     report(g, stone.size > 1 ? EventKind::STONE_SPLIT : EventKind::STONE_DESTROYED).size =
         stone.size;
 }
 
 // The hit stone is at index i. Returns how far the walk's bound n drops.
-int hitStone(GameState& g, GameObject& stone, int i, float dt) {
+int hitStone(GameState& g, GameObject& stone, int i) {
     ObjectList& stoneList = g.stones;
     const int size = stone.size;
     int boundDrop = 0;
@@ -121,9 +121,11 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
     if (size > 1) {
         const float childHeight = static_cast<float>(2 * size - 1);
         stoneList.append(makeSpec(size - 1, stone.vy, -stone.vx, 2.0f * stone.gravity, stone.x,
-                                  stone.y, childHeight));
+                                  stone.y, childHeight),
+                         newObjectId(g));
         stoneList.append(makeSpec(size - 1, -stone.vy, stone.vx, 2.0f * stone.gravity, stone.x,
-                                  stone.y, childHeight));
+                                  stone.y, childHeight),
+                         newObjectId(g));
         stoneList.removeAt(i);
         endShotAfterHit(g);
         spawnDebris(g, 2 * size, stone.x, stone.y, stone.z);
@@ -139,14 +141,14 @@ int hitStone(GameState& g, GameObject& stone, int i, float dt) {
         g.largeStreak = 0;
         g.mediumStreak = 0;
     }
-    payCombo(g, g.smallStreak, smallComboHits, 1, dt);
-    payCombo(g, g.mediumStreak, mediumComboHits, 2, dt);
-    payCombo(g, g.largeStreak, largeComboHits, 3, dt);
+    payCombo(g, g.smallStreak, smallComboHits, 1);
+    payCombo(g, g.mediumStreak, mediumComboHits, 2);
+    payCombo(g, g.largeStreak, largeComboHits, 3);
     g.ship.addScore(pointsPerHit);
     return boundDrop;
 }
 
-void touchCraft(GameState& g, int i, float dt) {
+void touchCraft(GameState& g, int i) {
     const int livesLeft = g.ship.loseLife();
     g.gameOver = livesLeft == 0;
     g.ship.hit = true;
@@ -157,34 +159,36 @@ void touchCraft(GameState& g, int i, float dt) {
     if (g.gameOver) {
         report(g, EventKind::GAME_OVER);
     } else {
-        g.getReadyCountdown = static_cast<int>(dt * getReadyStepsPerSecondOfDt);
+        g.getReadyCountdown = getReadySteps;
     }
     placeShipAtStart(g);
     // The stone now at i: the striking one, or the one behind it when the shot removed it.
-    const GameObject* locked = g.ship.getLockedStone();
-    g.ship.lockStone(g.stones, i);
+    const int locked = g.ship.lockedStoneId();
+    if (g.ship.lockStone(g.stones, i)) {
+        reportStoneLocked(g);
+    }
     reportLockChange(g, locked);
 }
 } // namespace
 
-void updateGame(GameState& g, float dt) {
+void updateGame(GameState& g) {
     ObjectList& stoneList = g.stones;
     int n = stoneList.count(false);
     int i = 1;
     while (i < n) {
         GameObject& stone = *stoneList.at(i);
         const Inside before = insideWalls(g.arena, stone);
-        if (stone.step(dt)) {
+        if (stone.step()) {
             reportFloorBounce(g, stone, i);
         }
         bounceOffWalls(g, stone, i, before);
         bool removed = false;
         if (g.ship.isShotActive() && shotHits(g.ship, stone)) {
-            n -= hitStone(g, stone, i, dt);
+            n -= hitStone(g, stone, i);
             removed = true;
         }
         if (!g.gameOver && !g.ship.hit && touchesCraft(g.ship, stone)) {
-            touchCraft(g, i, dt);
+            touchCraft(g, i);
         }
         if (!removed) {
             i += 1;

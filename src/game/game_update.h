@@ -6,4 +6,4 @@
 
 #include "game/game_state.h"
 
-void updateGame(GameState& g, float dt);
+void updateGame(GameState& g);

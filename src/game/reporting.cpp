@@ -8,20 +8,20 @@ GameEvent& report(GameState& g, EventKind kind) {
     return g.events.back();
 }
 
-Vector3 worldPoint(const GameObject& object) {
-    return Vector3(object.x, object.z, object.y);
-}
-
-void reportLockChange(GameState& g, const GameObject* lockedBefore) {
-    const GameObject* locked = g.ship.getLockedStone();
-    if (locked == lockedBefore) {
+void reportLockChange(GameState& g, int lockedBefore) {
+    if (g.ship.lockedStoneId() == lockedBefore) {
         return;
     }
-    if (locked == nullptr) {
+    if (!g.ship.hasLock()) {
         report(g, EventKind::LOCK_RELEASED);
         return;
     }
+    const int number = g.ship.lockedIndex(g.stones);
     GameEvent& taken = report(g, EventKind::LOCK_TAKEN);
-    taken.stone = g.ship.lockedIndex;
-    taken.where = worldPoint(*locked);
+    taken.stone = number;
+    taken.where = worldPosition(*g.stones.at(number));
+}
+
+void reportStoneLocked(GameState& g) {
+    report(g, EventKind::STONE_LOCKED).stone = g.ship.lockedIndex(g.stones);
 }

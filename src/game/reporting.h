@@ -5,8 +5,8 @@
 
 // Appends an event of this kind and returns it for its fields.
 GameEvent& report(GameState& g, EventKind kind);
-// An object's place in the world (the record keeps height in z; the world is y-up).
-Vector3 worldPoint(const GameObject& object);
-// Reports a lock taken, moved to another stone or let go, if the lock is no longer on
-// lockedBefore.
-void reportLockChange(GameState& g, const GameObject* lockedBefore);
+// Reports a lock taken, moved to another stone or let go, if the lock is no longer on the
+// stone with the id lockedBefore (Ship::noLock: none).
+void reportLockChange(GameState& g, int lockedBefore);
+// Reports the lock just set on a stone, for the console (also when it was on it already).
+void reportStoneLocked(GameState& g);

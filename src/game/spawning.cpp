@@ -12,8 +12,9 @@ constexpr float stoneGravity = 4.0f;       // units per second squared
 constexpr float stoneDropX = 1.5f;         // the arena's middle, world x
 constexpr float stoneDropY = -6.0f;        // world z
 constexpr float stoneDropHeight = 8.0f;
-constexpr float regularSpawnStepsPerSecondOfDt = 100000.0f;   // 1000 steps at dt 0.01
-constexpr float afterPauseSpawnStepsPerSecondOfDt = 10000.0f; // 100 steps at dt 0.01
+// The countdown runs to -1, so a stone arrives one step after these.
+constexpr int regularSpawnSteps = 1000;
+constexpr int afterPauseSpawnSteps = 100;
 
 // A floor speed from -2.25 to 2.25 units per second in steps of 0.25.
 float randomFloorSpeed(Dice& dice) {
@@ -35,14 +36,14 @@ void spawnDebris(GameState& g, int count, float x, float y, float z) {
         const float vx = randomFloorSpeed(g.dice);
         const float vy = randomFloorSpeed(g.dice);
         const float gravity = static_cast<float>((g.dice.roll() % 11 + 1) / 3.0);
-        g.debris.append(makeSpec(1, vx, vy, gravity, x, y, z));
+        g.debris.append(makeSpec(1, vx, vy, gravity, x, y, z), newObjectId(g));
     }
     GameEvent& thrown = report(g, EventKind::DEBRIS_THROWN);
     thrown.count = count;
     thrown.where = Vector3(x, z, y);
 }
 
-void getReadyStep(GameState& g, float dt) {
+void getReadyStep(GameState& g) {
     if (!g.ship.hit) {
         return;
     }
@@ -56,21 +57,21 @@ void getReadyStep(GameState& g, float dt) {
     }
     g.ship.hit = false;
     report(g, EventKind::GET_READY_OVER);
-    const GameObject* locked = g.ship.getLockedStone();
-    g.ship.unlock(); // before the thinning, so the lock never points at a removed stone
+    const int locked = g.ship.lockedStoneId();
+    g.ship.unlock(); // before the thinning, so the lock never names a removed stone
     reportLockChange(g, locked);
     thinStones(g.stones);
-    g.spawnTimer = static_cast<int>(dt * afterPauseSpawnStepsPerSecondOfDt);
+    g.spawnTimer = afterPauseSpawnSteps;
 }
 
 // The placeholder at index 0 is stepped too; it never moves, so it is never removed.
-void debrisStep(GameState& g, float dt) {
+void debrisStep(GameState& g) {
     ObjectList& debrisList = g.debris;
     int n = debrisList.count(false);
     int j = 0;
     while (j < n) {
         GameObject* piece = debrisList.at(j);
-        piece->step(dt);
+        piece->step();
         if (piece->floor + debrisVanishHeight > piece->z) {
             debrisList.removeAt(j);
             n -= 1;
@@ -80,15 +81,16 @@ void debrisStep(GameState& g, float dt) {
     }
 }
 
-void spawnStep(GameState& g, float dt) {
+void spawnStep(GameState& g) {
     g.spawnTimer -= 1;
     if (g.spawnTimer >= 0) {
         return;
     }
-    g.spawnTimer = static_cast<int>(dt * regularSpawnStepsPerSecondOfDt);
+    g.spawnTimer = regularSpawnSteps;
     const float vx = randomFloorSpeed(g.dice);
     const float vy = randomFloorSpeed(g.dice);
-    g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight));
+    g.stones.append(makeSpec(3, vx, vy, stoneGravity, stoneDropX, stoneDropY, stoneDropHeight),
+                    newObjectId(g));
     GameEvent& arrived = report(g, EventKind::STONE_ARRIVED);
     arrived.stone = g.stones.count(true);
     arrived.size = 3;

@@ -1,6 +1,5 @@
 // spawning.h -- the timed side of the rules, once per step: the get-ready pause after a
-// touch, debris falling and vanishing, and large stones arriving on a step countdown.
-// Every count is in steps, set from dt at the moment it starts.
+// touch, debris falling and vanishing, and large stones arriving on a countdown of steps.
 #pragma once
 
 #include "game/game_state.h"
@@ -11,8 +10,8 @@ void spawnDebris(GameState& g, int count, float x, float y, float z);
 
 // While the craft is hit, counts the pause down; its end resumes play with the oldest
 // stones thinned out and the next stone due sooner.
-void getReadyStep(GameState& g, float dt);
+void getReadyStep(GameState& g);
 // Moves every debris piece; a piece that sinks below height 0.5 is removed.
-void debrisStep(GameState& g, float dt);
+void debrisStep(GameState& g);
 // Counts down to the next large stone, which drops from above the arena's middle.
-void spawnStep(GameState& g, float dt);
+void spawnStep(GameState& g);

@@ -1,14 +1,12 @@
-// step.h -- one fixed step of game time: the player's intentions go in, the state comes out
-// changed and the step reports what happened. No clock, no key table, no device and no
-// window inside, so tests, benchmarks and replays run it as the game does.
+// step.h -- one step of game time, 0.01 s (stepSeconds): the player's intentions go in, the
+// state comes out changed and the step reports what happened. No clock, no key table, no
+// device and no window inside, so tests, benchmarks and replays run it as the game does.
 #pragma once
 
 #include "game/game_state.h"
 #include "game/intentions.h"
+#include "world/step_time.h"
 
-// The game time one step stands for, in seconds: every duration counted in steps assumes it.
-constexpr float stepSeconds = 0.01f;
-
-// Advances the game by one step of dt seconds, in the fixed order of work; returns the
-// step's events (the game state's list, valid until the next step).
-const StepEvents& advance(GameState& g, const StepInput& input, float dt);
+// Advances the game by one step, in the fixed order of work; returns the step's events (the
+// game state's list, valid until the next step).
+const StepEvents& advance(GameState& g, const StepInput& input);

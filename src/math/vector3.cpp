@@ -1,19 +1,15 @@
 // vector3.cpp -- vector operations in single precision; sqrt, sine and cosine are taken in
-// double and rounded to float, as the game's numbers were tuned with. The square root is
-// exact everywhere; sine and cosine are the game's own, so a demo ends alike on any system.
+// double and rounded to float, the roundings the recorded demos' games rest on. The square
+// root is exact everywhere; sine and cosine are the game's own, so a demo ends alike on any
+// system.
 #include "math/vector3.h"
 
 #include "math/trig.h"
 
 #include <cmath>
-#include <cstdio>
 
 float Vector3::length() const {
     return ::length(*this);
-}
-
-void Vector3::print() const {
-    std::printf("x:%7.2f  y:%7.2f  z:%7.2f\n", x, y, z);
 }
 
 float length(Vector3 v) {

@@ -19,8 +19,6 @@ struct Vector3 {
     float length() const;
     // Exact float comparison, no tolerance: 0 equals -0, NaN equals nothing.
     bool equals(float ox, float oy, float oz) const { return x == ox && y == oy && z == oz; }
-    // Writes "x:%7.2f  y:%7.2f  z:%7.2f\n" to standard output.
-    void print() const;
 };
 
 float length(Vector3 v);

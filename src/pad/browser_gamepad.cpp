@@ -1,12 +1,12 @@
 // browser_gamepad.cpp -- the pads of the browser's Gamepad API (through emscripten's html5.h),
-// read through the same pad table as the desktop's (session/controls.cpp). The browser lays
+// read through the same pad table as the desktop's (controls/controls.cpp). The browser lays
 // out every pad it knows in its "standard" mapping, an Xbox pad's buttons in a fixed order.
 // It reports no button events, so each poll compares the buttons with the poll before: a
 // press counts once, in button order. Every pad connected plays.
 #include "pad/gamepad.h"
 
-#include "session/controls.h"
-#include "session/step_input.h"
+#include "controls/controls.h"
+#include "controls/step_input.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>

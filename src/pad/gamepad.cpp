@@ -1,12 +1,12 @@
-// gamepad.cpp -- the pads SDL reports, read through the pad table (session/controls.cpp). Buttons
+// gamepad.cpp -- the pads SDL reports, read through the pad table (controls/controls.cpp). Buttons
 // act on SDL's press events, so a press shorter than a frame counts and presses keep their
 // order; sticks, d-pads and triggers are read as they stand. Every pad connected plays.
 #include "pad/gamepad.h"
 
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "pad/sdl_library.h"
 #include "platform/background_start.h"
-#include "session/controls.h"
-#include "session/step_input.h"
 
 #include <cstdio>
 #include <optional>
@@ -174,7 +174,8 @@ const SdlLibrary* startSdl() {
     }
     // SDL has no window to judge focus by: the game does that from its own window.
     sdl->SDL_SetHint(sdl::HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    // Interrupt and terminate end the game as they always have, not as SDL quit events.
+    // Interrupt and terminate end the game at once, as without pads: SDL would otherwise
+    // turn them into quit events, which nothing here reads.
     sdl->SDL_SetHint(sdl::HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->SDL_Init(sdl::INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "Gamepads off: %s\n", sdl->SDL_GetError());

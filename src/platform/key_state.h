@@ -4,11 +4,9 @@
 // shorter than a step.
 #pragma once
 
-// The polled keys; the window's codes for each are in shell/keyboard.cpp, in this order.
+// The polled keys; the window's codes for each are in shell/keyboard.cpp, in this order,
+// and their names in demo files in controls/controls.h.
 enum PolledKey { KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_F2, KEY_F3, KEY_F8, POLLED_KEY_COUNT };
-// Their names, as demo files write them.
-constexpr const char* polledKeyNames[POLLED_KEY_COUNT] = {"Up", "Down", "Left", "Right",
-                                                          "F2", "F3",   "F8"};
 
 void pressKey(PolledKey key);
 void releaseKey(PolledKey key);

@@ -1,18 +1,19 @@
 // ship.cpp -- the craft's motion around its focus, its shot, lives, score and model pose.
-// Single-precision throughout, as the craft's numbers were tuned with.
+// Single precision throughout: the recorded demos' games rest on every rounding.
 #include "player/ship.h"
 
+#include "world/step_time.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace {
 constexpr float cameraBackDistance = 15.8f; // units behind the craft along its facing
 constexpr float cameraHeight = 8.0f;        // units above the craft
 constexpr float modelFloatHeight = 0.2f;    // the model hovers this high over its spot
-constexpr int shotLifeHundredths = 500;     // 5 seconds
-constexpr float shotTimerHundredthsPerSecond = 100.0f;
-constexpr float shotRisePerSecond = 3.0f; // units
-constexpr float shotTopHeight = 9.0f;     // the tip stops rising once here
+constexpr int shotLifeSteps = 500;          // 5 s; it ends in the step after it runs out
+constexpr float shotRisePerSecond = 3.0f;   // units
+constexpr float shotTopHeight = 9.0f;       // the tip stops rising once here
+constexpr int tiltDegreesPerStep = 1;
 constexpr int tiltLimitDegrees = 45;
 constexpr int backTiltLimitDegrees = 40;
 // The heading is taken with this value of pi, so (-1, 0, 0) heads 269 degrees, not 270.
@@ -23,11 +24,10 @@ bool opposite(float a, float b) {
 }
 } // namespace
 
-void Ship::moveTo(Vector3 point) {
-    if (focusMode && crossesFocus(point)) {
-        std::printf("crossed\n");
-    }
+bool Ship::moveTo(Vector3 point) {
+    const bool crossed = focusMode && crossesFocus(point);
     position = clampToArena(point);
+    return crossed;
 }
 
 // True when the step from the current position to point passes the focus on some axis.
@@ -80,16 +80,17 @@ void Ship::updateDirection() {
     }
 }
 
-void Ship::moveForward(float distance) {
-    moveAlong(distance, direction);
+bool Ship::moveForward(float distance) {
+    return moveAlong(distance, direction);
 }
 
-void Ship::moveAlong(float distance, Vector3 along) {
-    moveTo(position + along * distance);
+bool Ship::moveAlong(float distance, Vector3 along) {
+    const bool crossed = moveTo(position + along * distance);
     // A zero vector has no direction to take; normalising it would give NaN.
     if (length(along) > 0.0f) {
         direction = normalize(along);
     }
+    return crossed;
 }
 
 void Ship::rotateAboutFocus(float angle, Vector3 axis) {
@@ -136,20 +137,19 @@ void Ship::fireShot() {
     shotZ = position.z;
     shotX = position.x;
     shotActive = true;
-    shotTimer = shotLifeHundredths;
+    shotTimer = shotLifeSteps;
     shotHeight = 0.0f;
 }
 
-// The timer is rounded down, not toward zero: at frame intervals below 0.01 s a timer of 0
-// would otherwise stay 0 and the shot never end. Above 0 both roundings agree.
-void Ship::updateShot(float dt) {
+// The timer runs on past 0 to -1, and the shot ends in the step that finds it there.
+void Ship::updateShot() {
     if (shotTimer < 0) {
         shotActive = false;
         return;
     }
-    shotTimer = static_cast<int>(std::floor(shotTimer - shotTimerHundredthsPerSecond * dt));
+    shotTimer -= 1;
     if (shotHeight < shotTopHeight) {
-        shotHeight += shotRisePerSecond * dt;
+        shotHeight += shotRisePerSecond * stepSeconds;
     }
 }
 
@@ -173,7 +173,7 @@ int Ship::modelHeadingDegrees() const {
 void Ship::advanceTilt(int turnInput, int thrustInput) {
     const auto lean = [&](int limit) {
         if (tiltCount < limit) {
-            tiltCount += 1;
+            tiltCount += tiltDegreesPerStep;
         }
     };
     tiltAxis = Vector3(0.0f, 0.0f, 0.0f);

@@ -26,7 +26,6 @@ class Ship {
   public:
     float speed = 2.5f;    // units per second
     float turnRate = 4.0f; // radians per second, before distance scaling
-    int lockedIndex = -1;  // number of the locked stone in stoneList, -1 when none
     bool hit = false;      // struck: get-ready pause, or for good with gameOver
 
     Ship() = default;
@@ -35,11 +34,12 @@ class Ship {
     Vector3 getPosition() const { return position; }
     Vector3 getFocus() const { return focus; }
     Vector3 getDirection() const { return direction; }
-    void moveTo(Vector3 point);
+    // The moves answer whether the craft passed its focus on the way (while focusMode is on).
+    bool moveTo(Vector3 point);
     void setFocus(Vector3 point);
     void updateDirection();
-    void moveForward(float distance);
-    void moveAlong(float distance, Vector3 along);
+    bool moveForward(float distance);
+    bool moveAlong(float distance, Vector3 along);
     void rotateAboutFocus(float angle, Vector3 axis);
     float getSpeed() const { return speed; }
     float getTurnRate() const;
@@ -64,28 +64,30 @@ class Ship {
     void setLives(int count) { lives = count; }
     int loseLife();
     int getScore() const { return score; }
-    // Kept with the other score operations the design names; the rules only add.
-    void setScore(int points) { score = points; }
     int addScore(int delta);
 
     // The shot: a beam rising from the floor spot where it was fired.
     void fireShot();
-    void updateShot(float dt);
+    // Once per step, whether or not a shot is in flight.
+    void updateShot();
     bool isShotActive() const { return shotActive; }
     float getShotX() const { return shotX; }
     float getShotZ() const { return shotZ; }
     float getShotHeight() const { return shotHeight; }
     void endShotAndUnlock();
 
-    // The stone lock (stone_lock.cpp). The list comes as a view, so walking it leaves the
-    // list's own cursor alone.
-    bool lockStone(ObjectList stones, int number);
-    bool lockNext(ObjectList stones);
-    bool lockPrevious(ObjectList stones);
+    // The stone lock (stone_lock.cpp), held by the stone's id.
+    static constexpr int noLock = 0; // the placeholders' id, never locked
+    bool lockStone(const ObjectList& stones, int number);
+    bool lockNext(const ObjectList& stones);
+    bool lockPrevious(const ObjectList& stones);
     void unlock();
-    bool hasLock() const { return lockedStone != nullptr; }
-    const GameObject* getLockedStone() const { return lockedStone; }
-    Vector3 lockedStonePoint() const;
+    bool hasLock() const { return lockedId != noLock; }
+    // The locked stone's id, noLock when none.
+    int lockedStoneId() const { return lockedId; }
+    // The locked stone's number in the list, -1 when none.
+    int lockedIndex(const ObjectList& stones) const;
+    Vector3 lockedStonePoint(const ObjectList& stones) const;
 
     // Advances the model's tilt from this step's steering inputs.
     void advanceTilt(int turnInput, int thrustInput);
@@ -103,7 +105,7 @@ class Ship {
     Vector3 focus{0.0f, 0.0f, 0.0f};
     Vector3 savedFocus{0.0f, 0.0f, 0.0f};
     Arena arena;
-    GameObject* lockedStone = nullptr; // points into stoneList; cleared whenever the lock ends
+    int lockedId = noLock;
     Vector3 scale{0.0f, 0.0f, 0.0f};
     bool focusMode = false;
     bool cameraBehind = true;
@@ -112,7 +114,7 @@ class Ship {
     bool unbounded = true;
     int score = 0;
     int lives = 3;
-    int shotTimer = 0; // hundredths of a second
+    int shotTimer = 0; // steps left of the shot's life
     float shotZ = 0.0f;
     float shotX = 0.0f;
     float shotHeight = 0.0f;

@@ -10,9 +10,8 @@ namespace {
 constexpr float shadowDepthStep = 0.001f; // keeps overlapping shadows from fighting
 constexpr float glowTurnFactor = 0.8f;    // degrees per unit of the twirl measure
 
-// Objects stand in the world at (x, height, floor y).
-void translateToObject(Pipeline& p, const DrawnObject& o) {
-    p.translate(o.x, o.z, o.y);
+void translateTo(Pipeline& p, Vector3 point) {
+    p.translate(point.x, point.y, point.z);
 }
 
 void setGlowColour(Pipeline& p, int size) {
@@ -150,7 +149,7 @@ void drawShadows(Pipeline& p, const DrawableState& d) {
     for (int i = 0; i < n; ++i) {
         const DrawnObject& o = d.stones[i];
         p.pushMatrix();
-        p.translate(o.x, o.floor - 0.8f - i * shadowDepthStep, o.y);
+        translateTo(p, worldPosition(o, o.floor - 0.8f - i * shadowDepthStep));
         p.rotate(90.0f, 1.0f, 0.0f, 0.0f);
         const float s = o.size * 0.5f;
         p.scale(s, s, s);
@@ -189,7 +188,7 @@ void drawStoneGlows(Pipeline& p, const GameState& g, const DrawableState& d) {
     for (int i = 1; i < n; ++i) {
         const DrawnObject& o = d.stones[i];
         p.pushMatrix();
-        translateToObject(p, o);
+        translateTo(p, worldPosition(o));
         // The glow turns with the stone's place on screen and in the arena.
         const float twirl = 1.0f + p.faceViewer();
         p.rotate(glowTurnFactor * (g.twirlFactor * twirl - o.x * twirl), 0.0f, 0.0f, 1.0f);
@@ -207,7 +206,7 @@ void drawDebris(Pipeline& p, const DrawableState& d) {
     beginAdditiveBillboards(p);
     for (int i = 1; i < n; ++i) {
         p.pushMatrix();
-        translateToObject(p, d.debris[i]);
+        translateTo(p, worldPosition(d.debris[i]));
         p.faceViewer();
         p.scale(0.2f, 0.2f, 0.2f);
         p.colour(0.8f, 0.5f, 0.2f, 0.7f);
@@ -220,11 +219,12 @@ void drawDebris(Pipeline& p, const DrawableState& d) {
 void drawLockMarker(Pipeline& p, const GameState& g, const DrawableState& d) {
     const SavedSwitches saved(p);
     p.pushMatrix();
-    const int number = g.ship.lockedIndex;
-    const bool inList = number >= 0 && number < static_cast<int>(d.stones.size());
-    const DrawnObject* locked = g.ship.hasLock() && inList ? &d.stones[number] : nullptr;
+    const DrawnObject* locked = nullptr;
+    for (const DrawnObject& stone : d.stones) {
+        locked = g.ship.hasLock() && stone.id == g.ship.lockedStoneId() ? &stone : locked;
+    }
     if (locked != nullptr) {
-        translateToObject(p, *locked);
+        translateTo(p, worldPosition(*locked));
         p.faceViewer();
         p.rotate(d.spinAngle, 0.0f, 0.0f, 1.0f);
         const float s = locked->size * 0.5f;
@@ -246,8 +246,7 @@ void drawSigns(Pipeline& p, const GameState& g, const DrawableState& d) {
     const SavedSwitches saved(p);
     p.pushMatrix();
     // The pictures float at the list's placeholder, which never moves.
-    const GameObject* anchor = ObjectList(g.stones).at(0);
-    p.translate(anchor->x, anchor->z, anchor->y);
+    translateTo(p, worldPosition(*g.stones.at(0)));
     p.faceViewer();
     const int pulse = static_cast<int>(d.spinAngle) % 36 + 20;
     const float f = pulse / 50.0f + 1.0f;

@@ -3,15 +3,13 @@
 
 GLuint textures[TEXTURE_SLOT_COUNT] = {};
 
-// Magnified smoothly, minified to the nearest texel, no mipmaps: the magnification filter
-// is set twice, as the pictures have always been drawn.
+// Magnified smoothly, minified to the nearest texel, no mipmaps.
 GLuint createTexture(const TexturePixels& image) {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // Rows go up in the order they come: the first row lies at t = 0.
     const GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,

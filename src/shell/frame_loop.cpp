@@ -4,6 +4,8 @@
 // that and swaps. Everything runs on GLUT's one thread.
 #include "shell/frame_loop.h"
 
+#include "diagnostics/frame_log.h"
+#include "diagnostics/frame_timer.h"
 #include "game/step.h"
 #include "pad/gamepad.h"
 #include "platform/clock.h"
@@ -11,9 +13,7 @@
 #include "platform/process_exit.h"
 #include "platform/swap_pace.h"
 #include "render/renderer.h"
-#include "session/demo_session.h"
-#include "session/frame_log.h"
-#include "session/frame_timer.h"
+#include "replay/demo_session.h"
 #include "shell/frame_steps.h"
 #include "shell/keyboard.h"
 #include "shell/swap_control.h"

@@ -1,10 +1,10 @@
 // frame_steps.cpp -- the steps of a drawn frame and the blend it shows.
 #include "shell/frame_steps.h"
 
+#include "diagnostics/frame_timer.h"
 #include "game/step.h"
 #include "pad/gamepad.h"
-#include "session/demo_session.h"
-#include "session/frame_timer.h"
+#include "replay/demo_session.h"
 #include "sound/live_sound.h"
 #include "view/hud.h"
 

@@ -1,12 +1,12 @@
 // keyboard.cpp -- GLUT key callbacks and the X11 check that keeps held keys honest.
 #include "shell/keyboard.h"
 
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "platform/key_state.h"
 #include "platform/process_exit.h"
 #include "render/renderer.h"
-#include "session/controls.h"
-#include "session/demo_session.h"
-#include "session/step_input.h"
+#include "replay/demo_session.h"
 #include "sound/live_sound.h"
 
 #include <GL/freeglut.h>

@@ -8,11 +8,11 @@
 #include "render/renderer.h"
 #include "render/scene.h"
 #include "render/textures.h"
-#include "session/data_folder.h"
-#include "session/demo_session.h"
-#include "session/options.h"
+#include "replay/demo_session.h"
 #include "shell/frame_loop.h"
 #include "shell/keyboard.h"
+#include "startup/data_folder.h"
+#include "startup/options.h"
 #include "view/hud.h"
 
 #include <GL/freeglut.h>
@@ -76,16 +76,15 @@ void registerInputCallbacks() {
     glutSpecialUpFunc(onSpecialUp);
 }
 
-// The start-up's order: lights, the arena's axis points, the model lists, then the camera,
-// the craft and the HUD.
+// The start-up's order: the lights, the game's steps (setUpGame) with the model lists and
+// the scene light's place built between the arena's axis points and the camera, then the
+// HUD.
 void setUpTheGame() {
     initLights();
-    game.arena.computeAxisPoints();
-    buildModels(false);
-    sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
-    initCamera(game);
-    initShip(game);
-    placeShipAtStart(game);
+    setUpGame(game, [] {
+        buildModels(false);
+        sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
+    });
     initHud();
 }
 } // namespace

@@ -80,6 +80,13 @@ bool soundCueFor(const GameEvent& event, SoundCue& cue) {
     case EventKind::DEBRIS_THROWN:
     case EventKind::LOCK_TAKEN:
     case EventKind::LOCK_RELEASED:
+    case EventKind::AROUND_CENTRE_SWITCHED:
+    case EventKind::AROUND_TARGET_SWITCHED:
+    case EventKind::TARGET_MODE_SWITCHED:
+    case EventKind::GOTO_MODE_SWITCHED:
+    case EventKind::AXIS_FOCUSED:
+    case EventKind::FOCUS_CROSSED:
+    case EventKind::STONE_LOCKED:
         break;
     }
     return false;

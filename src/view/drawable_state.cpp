@@ -1,27 +1,20 @@
-// drawable_state.cpp -- the drawable part of a step and the blend of two. Objects are matched
-// by identity: an object in the snapshot taken before a step is still allocated when the
-// step ends (removed ones are freed only at its end), so no object born in the step can
-// share its address.
+// drawable_state.cpp -- the drawable part of a step and the blend of two. Objects are
+// matched by their ids, and what jumps is told by what the rules count, never guessed from
+// how far a thing moved.
 #include "view/drawable_state.h"
 
 #include <cmath>
 
 namespace {
-// Nothing in the game moves a unit in one step of 10 ms (the craft 0.12, a stone about
-// 0.2); a farther move is a cut: the craft put back at its start, the view turned to a
-// newly locked stone.
-constexpr float cutDistance = 1.0f;
-
 DrawnObject drawnObject(const GameObject& o) {
-    return {&o, o.x, o.y, o.z, o.floor, o.size};
+    return {o.id, o.x, o.y, o.z, o.floor, o.size};
 }
 
 void captureList(const ObjectList& list, std::vector<DrawnObject>& into) {
-    ObjectList view(list);
-    const int n = view.count(false);
+    const int n = list.count(false);
     into.clear();
     for (int i = 0; i < n; ++i) {
-        into.push_back(drawnObject(*view.at(i)));
+        into.push_back(drawnObject(*list.at(i)));
     }
 }
 
@@ -33,10 +26,6 @@ Vector3 mixPoints(Vector3 a, Vector3 b, float fraction) {
     return a + (b - a) * fraction;
 }
 
-Vector3 blendPoint(Vector3 a, Vector3 b, float fraction, float farthest) {
-    return length(b - a) > farthest ? b : mixPoints(a, b, fraction);
-}
-
 // The short way round, ending exactly on after: 359 to 1 passes 0, and the scene's spin,
 // which the rules set back from just past 360 to 0, does not turn a whole circle back.
 float blendDegrees(float before, float after, float fraction) {
@@ -45,10 +34,14 @@ float blendDegrees(float before, float after, float fraction) {
     return after - (1.0f - fraction) * turn;
 }
 
-ShipModelPose blendPose(const ShipModelPose& a, const ShipModelPose& b, float fraction) {
+// A craft put back at its start is shown there, facing its new way, at once.
+ShipModelPose blendPose(const ShipModelPose& a, const ShipModelPose& b, float fraction,
+                        bool placed) {
     ShipModelPose pose = b;
-    pose.translation = blendPoint(a.translation, b.translation, fraction, cutDistance);
-    pose.headingDegrees = blendDegrees(a.headingDegrees, b.headingDegrees, fraction);
+    if (!placed) {
+        pose.translation = mixPoints(a.translation, b.translation, fraction);
+        pose.headingDegrees = blendDegrees(a.headingDegrees, b.headingDegrees, fraction);
+    }
     // A lean grows a degree a step; a change of keys snaps it to its new axis, as in play.
     const bool sameLean =
         a.tilted == b.tilted && a.tiltAxis.equals(b.tiltAxis.x, b.tiltAxis.y, b.tiltAxis.z);
@@ -80,16 +73,14 @@ void blendList(const std::vector<DrawnObject>& before, const std::vector<DrawnOb
     for (const DrawnObject& b : after) {
         DrawnObject drawn = b;
         std::size_t k = next;
-        while (k < before.size() && before[k].identity != b.identity) {
+        while (k < before.size() && before[k].id != b.id) {
             ++k;
         }
         if (k < before.size()) {
             const DrawnObject& a = before[k];
-            const Vector3 p =
-                blendPoint(Vector3(a.x, a.y, a.z), Vector3(b.x, b.y, b.z), fraction, cutDistance);
-            drawn.x = p.x;
-            drawn.y = p.y;
-            drawn.z = p.z;
+            drawn.x = mix(a.x, b.x, fraction);
+            drawn.y = mix(a.y, b.y, fraction);
+            drawn.z = mix(a.z, b.z, fraction);
             next = k + 1;
         }
         into.push_back(drawn);
@@ -108,23 +99,32 @@ void captureDrawable(const GameState& g, DrawableState& into) {
     into.shot.z = g.ship.getShotZ();
     into.shot.height = g.ship.getShotHeight();
     into.spinAngle = g.spinAngle;
+    into.craftPlacements = g.craftPlacements;
+    into.aimed = g.camera.isTargetMode();
+    into.watchedId = g.watchedId;
     captureList(g.stones, into.stones);
     captureList(g.debris, into.debris);
 }
 
 void blendDrawable(const DrawableState& before, const DrawableState& after, float fraction,
                    DrawableState& into) {
-    // The eye only ever glides, however far: 5 % of the way to its goal a step.
-    const Vector3 eyeMove = after.eye - before.eye;
+    // The eye only ever glides, however far: 5 % of the way to its goal a step. The view
+    // glides with it, or follows what the camera watches; it jumps when aimed at another
+    // thing than in the step before, at the craft just put back, or when aiming begins.
+    const bool placed = after.craftPlacements != before.craftPlacements;
+    const bool viewCut = after.aimed && (!before.aimed || after.watchedId != before.watchedId ||
+                                         (after.watchedId == watchingCraft && placed));
     into.eye = mixPoints(before.eye, after.eye, fraction);
-    // The view glides with the eye or follows what it watches; farther than both is a cut.
-    into.view = blendPoint(before.view, after.view, fraction, cutDistance + length(eyeMove));
+    into.view = viewCut ? after.view : mixPoints(before.view, after.view, fraction);
     into.up = after.up;
-    into.craftPosition =
-        blendPoint(before.craftPosition, after.craftPosition, fraction, cutDistance);
-    into.craftPose = blendPose(before.craftPose, after.craftPose, fraction);
+    into.craftPosition = placed ? after.craftPosition
+                                : mixPoints(before.craftPosition, after.craftPosition, fraction);
+    into.craftPose = blendPose(before.craftPose, after.craftPose, fraction, placed);
     into.shot = blendShot(before.shot, after.shot, fraction);
     into.spinAngle = blendDegrees(before.spinAngle, after.spinAngle, fraction);
+    into.craftPlacements = after.craftPlacements;
+    into.aimed = after.aimed;
+    into.watchedId = after.watchedId;
     blendList(before.stones, after.stones, fraction, into.stones);
     blendList(before.debris, after.debris, fraction, into.debris);
 }

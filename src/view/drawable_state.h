@@ -9,10 +9,10 @@
 #include <vector>
 
 struct DrawnObject {
-    const GameObject* identity; // which object this is: compared, never read through
-    float x;                    // floor position, world x
-    float y;                    // floor position, world z
-    float z;                    // height
+    int id;  // the object's, for its life
+    float x; // floor position, world x
+    float y; // floor position, world z
+    float z; // height
     float floor;
     int size;
 };
@@ -32,8 +32,12 @@ struct DrawableState {
     ShipModelPose craftPose{};
     DrawnShot shot;
     float spinAngle = 0.0f; // degrees
-    // Entry i is entry i of the game's list, the placeholder first, so the lock's number
-    // finds its stone here too.
+    // What tells a jump from a move, as the rules set it: the craft's placements at its
+    // start, whether the view is aimed at the camera's target, and what that follows.
+    int craftPlacements = 0;
+    bool aimed = false;
+    int watchedId = 0;
+    // Entry i is entry i of the game's list, the placeholder first.
     std::vector<DrawnObject> stones;
     std::vector<DrawnObject> debris;
 };
@@ -41,8 +45,9 @@ struct DrawableState {
 // The drawable part of the game as it stands; the lists keep their room between calls.
 void captureDrawable(const GameState& g, DrawableState& into);
 
-// The world at fraction (0 to 1) of the way from before to after, one step apart. An object
-// only in after is where it is; one only in before is gone. A move farther in one step than
-// anything moves in the game is a cut, shown at once; angles turn the short way round.
+// The world at fraction (0 to 1) of the way from before to after, one step apart. Objects
+// are matched by id: one only in after is where it is, one only in before is gone. The
+// craft put back at its start and the view aimed at something new are cuts, shown at once;
+// angles turn the short way round.
 void blendDrawable(const DrawableState& before, const DrawableState& after, float fraction,
                    DrawableState& into);

@@ -6,7 +6,7 @@
 
 extern HudText scoreText;
 extern HudText livesText;
-extern HudText spareText; // kept empty: the design's free line, never written
+extern HudText spareText; // empty, never written: a line left free for a message
 extern HudText fpsText;
 extern char* hudScratch; // 50-byte buffer the lines are formatted in
 

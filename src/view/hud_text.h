@@ -1,5 +1,5 @@
 // hud_text.h -- one line of bitmap text over the scene: its text, raster position and
-// colour. Setting the text needs no window; the drawing draws it (render/hud_draw.h).
+// colour. Setting the text needs no window; render/hud_draw.h draws the lines.
 #pragma once
 
 #include "math/vector3.h"

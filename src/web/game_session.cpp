@@ -2,13 +2,13 @@
 // demo session, the data folder, the key table and the frame timer.
 #include "web/game_session.h"
 
-#include "session/controls.h"
-#include "session/data_folder.h"
-#include "session/demo_session.h"
-#include "session/frame_timer.h"
-#include "session/options.h"
-#include "session/state_dump.h"
-#include "session/step_input.h"
+#include "controls/controls.h"
+#include "controls/step_input.h"
+#include "diagnostics/frame_timer.h"
+#include "replay/demo_session.h"
+#include "replay/state_dump.h"
+#include "startup/data_folder.h"
+#include "startup/options.h"
 
 #include <emscripten/emscripten.h>
 

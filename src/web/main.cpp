@@ -19,21 +19,22 @@ namespace {
 // Where the page's packed data lies in the browser's file system (web/CMakeLists.txt).
 constexpr const char* pageDataFolder = "/data";
 
-// The start-up's order, the desktop's: lights, the arena's axis points, the models, then the
-// camera, the craft and the HUD. False with the page's message when the models cannot be
-// drawn (the shaders or the HUD's letters).
+// The start-up's order, the desktop's: the lights, the game's steps (setUpGame) with the
+// models and the scene light's place built between the arena's axis points and the camera,
+// then the HUD. False with the page's message when the models cannot be drawn (the shaders
+// or the HUD's letters).
 bool setUpTheGame(std::string& refusal) {
     initLights();
-    game.arena.computeAxisPoints();
-    if (!buildModels(false)) {
+    bool drawable = false;
+    setUpGame(game, [&drawable] {
+        drawable = buildModels(false);
+        sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
+    });
+    if (!drawable) {
         refusal = "The game cannot draw in this browser: its WebGL shaders or the HUD's "
                   "letters could not be set up (see the browser's console).";
         return false;
     }
-    sceneLight.position = Vector3(1.5f, -1.0f, -6.0f);
-    initCamera(game);
-    initShip(game);
-    placeShipAtStart(game);
     initHud();
     return true;
 }

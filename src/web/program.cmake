@@ -25,7 +25,7 @@ target_link_options(wibz_sound INTERFACE -lopenal)
 
 add_library(wibz_pad STATIC pad/browser_gamepad.cpp)
 target_include_directories(wibz_pad PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wibz_pad PUBLIC wibz_session)
+target_link_libraries(wibz_pad PUBLIC wibz_controls)
 
 add_executable(wibz3d
   ${WIBZ_FRAME_SOURCES}
@@ -37,7 +37,7 @@ add_executable(wibz3d
   web/game_session.cpp
   web/page.cpp
 )
-target_link_libraries(wibz3d PRIVATE wibz_session wibz_pad wibz_sound wibz_render wibz_stb)
+target_link_libraries(wibz3d PRIVATE wibz_replay wibz_diagnostics wibz_pad wibz_sound wibz_render wibz_stb)
 # The page's address gives the arguments (web/index.html); the data is packed beside the
 # program (web/CMakeLists.txt). No threads: a page served without cross-origin isolation
 # has none, and every start in the background runs at once (platform/background_start.h).

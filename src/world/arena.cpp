@@ -2,7 +2,6 @@
 #include "world/arena.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 // Axis points sit this far inside the bounds; on a field narrower than twice this they
@@ -67,16 +66,12 @@ Vector3 Arena::getAxisPoint(int number) const {
 
 Vector3 Arena::nextAxis() {
     currentAxis = (currentAxis >= 0 && currentAxis < axisPointCount - 1) ? currentAxis + 1 : 0;
-    std::printf("nextAxis %d\n", currentAxis);
     return getAxisPoint(currentAxis);
 }
 
-// Prints the same "nextAxis" text as nextAxis: the console line names the point, not the
-// direction stepped.
 Vector3 Arena::previousAxis() {
     currentAxis = (currentAxis >= 1 && currentAxis <= axisPointCount - 1) ? currentAxis - 1
                                                                           : axisPointCount - 1;
-    std::printf("nextAxis %d\n", currentAxis);
     return getAxisPoint(currentAxis);
 }
 

@@ -28,9 +28,11 @@ class Arena {
     float getZMax() const { return zMax; }
     // A copy of the point; numbers outside 0..7 give (0, 0, 0).
     Vector3 getAxisPoint(int number) const;
-    // Step to the next or previous axis point (wrapping), print "nextAxis %d\n", return it.
+    // Step to the next or previous axis point (wrapping) and return it.
     Vector3 nextAxis();
     Vector3 previousAxis();
+    // The number of the axis point last stepped to, -1 before the first step.
+    int getCurrentAxis() const { return currentAxis; }
 
     // Column or row holding the coordinate: -1 below the field, 8 or more at or past its
     // upper bound.

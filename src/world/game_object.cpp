@@ -15,23 +15,23 @@ ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float 
     return spec;
 }
 
-GameObject::GameObject(const ObjectSpec& spec, GameObject* previous)
+GameObject::GameObject(const ObjectSpec& spec, int identity, GameObject* previous)
     : x(spec.x), y(spec.y), z(spec.z), vx(spec.vx), vy(spec.vy), vz(spec.vz), gravity(spec.gravity),
-      floor(spec.floor), size(spec.size), prev(previous), next(nullptr) {}
+      floor(spec.floor), size(spec.size), id(identity), prev(previous), next(nullptr) {}
 
-bool GameObject::step(float dt) {
-    x += dt * vx;
-    y += dt * vy;
-    z += dt * vz;
-    vz -= dt * gravity;
+bool GameObject::step() {
+    x += stepSeconds * vx;
+    y += stepSeconds * vy;
+    z += stepSeconds * vz;
+    vz -= stepSeconds * gravity;
     if (!(z < floor)) {
         return false;
     }
-    vz += dt * gravity; // no gravity in the bouncing frame
+    vz += stepSeconds * gravity; // no gravity in the bouncing step
     vz = -vz;
     // Already below the plane before this step: keep heading the way it was going, so it
     // leaves the floor region instead of flipping back and forth.
-    if (z + dt * vz < 0.0f) {
+    if (z + stepSeconds * vz < 0.0f) {
         vz = -vz;
         return false;
     }

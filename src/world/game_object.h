@@ -3,6 +3,9 @@
 // y-up world at (x, z, y).
 #pragma once
 
+#include "math/vector3.h"
+#include "world/step_time.h"
+
 struct ObjectSpec {
     float x;       // floor position, world x
     float y;       // floor position, world z
@@ -21,7 +24,7 @@ ObjectSpec makeSpec(int size, float vx, float vy, float gravity, float x, float 
 
 // A plain record: the rules and the drawing read its fields directly.
 struct GameObject {
-    GameObject(const ObjectSpec& spec, GameObject* previous);
+    GameObject(const ObjectSpec& spec, int identity, GameObject* previous);
 
     float x;
     float y;
@@ -32,12 +35,23 @@ struct GameObject {
     float gravity;
     float floor;
     int size;
+    int id; // unique for the object's life, never reused: the drawing and the lock know it by it
     GameObject* prev;
     GameObject* next;
 
     void reverseX() { vx *= -1.0f; }
     void reverseY() { vy *= -1.0f; }
-    // Advances dt seconds; crossing the floor reverses the vertical speed without loss.
-    // True when it turned back up at the floor in this step.
-    bool step(float dt);
+    // Advances one step; crossing the floor reverses the vertical speed without loss. True
+    // when it turned back up at the floor in this step.
+    bool step();
 };
+
+// Where a record stands in the y-up world, (x, z, y), or at a height of the caller's over
+// the same floor point: the one place the axes are swapped. Templates, so that a copy of a
+// record's fields (a drawn frame's) stands the same way.
+template <typename Record> Vector3 worldPosition(const Record& record, float height) {
+    return Vector3(record.x, height, record.y);
+}
+template <typename Record> Vector3 worldPosition(const Record& record) {
+    return worldPosition(record, record.z);
+}

@@ -7,14 +7,10 @@
 const ObjectSpec emptySpec = {1.5f, -6.0f, 3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0};
 
 ObjectList::ObjectList(const ObjectSpec& placeholder) {
-    head = new GameObject(placeholder, nullptr);
+    head = new GameObject(placeholder, 0, nullptr);
     tail = head;
     cursor = head;
 }
-
-ObjectList::ObjectList(const ObjectList& other)
-    : tail(other.tail), cursor(other.head), head(other.head), cursorIndex(0),
-      entries(other.entries), removed(nullptr), ownsEntries(false) {}
 
 ObjectList& ObjectList::operator=(ObjectList&& other) noexcept {
     std::swap(tail, other.tail);
@@ -23,14 +19,10 @@ ObjectList& ObjectList::operator=(ObjectList&& other) noexcept {
     std::swap(cursorIndex, other.cursorIndex);
     std::swap(entries, other.entries);
     std::swap(removed, other.removed);
-    std::swap(ownsEntries, other.ownsEntries);
     return *this;
 }
 
 ObjectList::~ObjectList() {
-    if (!ownsEntries) {
-        return;
-    }
     releaseRemoved();
     GameObject* entry = head;
     while (entry != nullptr) {
@@ -40,14 +32,14 @@ ObjectList::~ObjectList() {
     }
 }
 
-void ObjectList::append(ObjectSpec spec) {
-    GameObject* entry = new GameObject(spec, tail);
+void ObjectList::append(ObjectSpec spec, int id) {
+    GameObject* entry = new GameObject(spec, id, tail);
     tail->next = entry;
     tail = entry;
     entries += 1;
 }
 
-GameObject* ObjectList::walkTo(int index) {
+GameObject* ObjectList::walkTo(int index) const {
     if (index < 0 || index >= entries) {
         return nullptr;
     }
@@ -66,8 +58,23 @@ GameObject* ObjectList::at(int index) {
     return walkTo(index);
 }
 
+const GameObject* ObjectList::at(int index) const {
+    return walkTo(index);
+}
+
 int ObjectList::count(bool excludeFirst) const {
     return excludeFirst ? entries - 1 : entries;
+}
+
+int ObjectList::indexOf(int id) const {
+    int index = 0;
+    for (const GameObject* entry = head; entry != nullptr; entry = entry->next) {
+        if (entry->id == id) {
+            return index;
+        }
+        index += 1;
+    }
+    return -1;
 }
 
 void ObjectList::removeAt(int index) {

@@ -30,7 +30,7 @@ TEST_F(GameTest, ChaseCameraStartsAboveTheFieldAndGlidesBehindTheCraft) {
     EXPECT_TRUE(game.camera.isTargetMode() && game.camera.isGotoMode() &&
                 game.camera.isAroundTarget());
     EXPECT_TRUE(game.camera.getEye().equals(0.0f, 5.0f, 1.0f));
-    playFrames(1);
+    playSteps(1);
     const Vector3 eye = game.camera.getEye(); // 5 % of the way to (-16.17, 8, 12.17)
     EXPECT_TRUE(std::fabs(eye.x + 0.8086f) + std::fabs(eye.y - 5.15f) + std::fabs(eye.z - 1.5586f) <
                 1e-4f);

@@ -16,10 +16,10 @@ TEST(Dice, RollTheNumbersOfTheUnseededCLibraryGenerator) {
 
 // Two games begun in one process draw the same stones: the first game's rolls are gone.
 TEST_F(GameTest, AResetGameRollsItsDiceFromTheStart) {
-    playFrames(1202);
+    playSteps(1202);
     const GameObject first = *game.stones.at(2);
     beginGame(game);
-    playFrames(1202);
+    playSteps(1202);
     const GameObject& again = *game.stones.at(2);
     EXPECT_TRUE(first.vx == again.vx && first.vy == again.vy && first.x == again.x);
 }

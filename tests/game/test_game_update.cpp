@@ -1,5 +1,5 @@
 // test_game_update.cpp -- hits, splits, scoring, combinations, walls and touches, played
-// through whole frames at dt 0.01 (the first stone would only arrive on frame 201).
+// through whole steps (the first stone would only arrive on step 201).
 #include "game/game_setup.h"
 #include "game_fixture.h"
 
@@ -13,7 +13,7 @@ void fireFrom(float x, float z) {
     game.ship.moveTo(Vector3(-5.0f, 0.0f, 1.0f));
 }
 
-// A stone hovering just under the beam's tip of the next frame (0.03), at (0, -3).
+// A stone hovering just under the beam's tip of the next step (0.03), at (0, -3).
 GameObject& stoneUnderBeam(int size) {
     fireFrom(0.0f, -3.0f);
     return addStone(size, 0.0f, -3.0f, 0.02f);
@@ -21,7 +21,7 @@ GameObject& stoneUnderBeam(int size) {
 
 void hitOnce(int size) {
     stoneUnderBeam(size);
-    playFrames(1);
+    playSteps(1);
 }
 } // namespace
 
@@ -30,7 +30,7 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     large.vx = 0.5f;
     large.vy = -0.25f;
     large.gravity = 4.0f;
-    playFrames(1);
+    playSteps(1);
     EXPECT_EQ(lastStepEvents(), "stone-hit stone 1 size 3 at 0.005 0.020 -3.003\n"
                                 "stone-split size 3\n"
                                 "debris-thrown count 6 at 0.005 0.020 -3.003\n");
@@ -51,8 +51,8 @@ TEST_F(GameTest, LargeStoneSplitsIntoTwoMediumStonesWithTurnedVelocities) {
     hitOnce(3); // two large in a row: the bonus
     EXPECT_TRUE(game.ship.getScore() == 1200 && game.largeStreak == 0);
     EXPECT_NE(lastStepEvents().find("\ncombo-paid size 3\n"), std::string::npos);
-    EXPECT_EQ(game.comboTimer, 99); // 100 steps at dt 0.01, one counted off in the hit's step
-    playFrames(100);
+    EXPECT_EQ(game.comboTimer, 99); // 100 steps, one counted off in the hit's step
+    playSteps(100);
     EXPECT_EQ(game.comboTimer, 0); // and stops at 0
 }
 
@@ -73,37 +73,37 @@ TEST_F(GameTest, SixSmallInARowPayTheBonusAndAMediumHitRestartsTheCount) {
 TEST_F(GameTest, OneStonePerShotAndNothingLevelWithTheTip) {
     stoneUnderBeam(1);
     addStone(1, 0.1f, -3.1f, 0.01f);
-    playFrames(2);
+    playSteps(2);
     EXPECT_EQ(game.stones.count(true), 1);
 
     beginGame(game);
     game.spawnTimer = 100000; // no new stone wandering into the beam
     fireFrom(0.0f, -3.0f);
-    playFrames(320); // the tip has stopped at its top
+    playSteps(320); // the tip has stopped at its top
     const float tip = game.ship.getShotHeight();
     addStone(1, 0.0f, -3.0f, tip);
     addStone(1, 0.5f, -3.5f, tip - 0.01f);
-    playFrames(1);
+    playSteps(1);
     ASSERT_EQ(game.stones.count(true), 1);
     EXPECT_EQ(game.stones.at(1)->z, tip); // the level one is left
 }
 
 TEST_F(GameTest, WallsReverseOnTheBoundAndNotJustInside) {
-    playFrames(1); // from now on each frame measures 1/64 s, exact in binary
-    GameObject& onBound = addStone(3, 7.9921875f, -5.0f, 5.0f);
-    GameObject& inside = addStone(3, 7.9821875f, -5.0f, 5.0f);
-    GameObject& onZMin = addStone(3, 0.0f, -11.9921875f, 5.0f);
+    // Half a unit a second moves 0.005 a step: these land exactly on the bounds.
+    GameObject& onBound = addStone(3, 8.0f - 0.005f, -5.0f, 5.0f);
+    GameObject& inside = addStone(3, 7.99f - 0.005f, -5.0f, 5.0f);
+    GameObject& onZMin = addStone(3, 0.0f, -12.0f + 0.005f, 5.0f);
     GameObject& outside = addStone(3, 8.5f, -5.0f, 5.0f);
     onBound.vx = inside.vx = 0.5f;
     onZMin.vy = -0.5f;
     outside.vx = 0.25f;
-    playFrames(1, 15.625);
+    playSteps(1);
     EXPECT_TRUE(onBound.x == 8.0f && onBound.vx == -0.5f && inside.vx == 0.5f);
     EXPECT_TRUE(onZMin.vy == 0.5f && outside.vx == -0.25f);
     // Those that came from inside bounced; the one outside only turned.
     EXPECT_EQ(lastStepEvents(), "wall-bounce stone 1 size 3 speed 0.500 at 8.000 5.000 -5.000\n"
                                 "wall-bounce stone 3 size 3 speed 0.500 at 0.000 5.000 -12.000\n");
-    playFrames(1, 15.625); // still outside: reversed again, nothing pushes it back in
+    playSteps(1); // still outside: reversed again, nothing pushes it back in
     EXPECT_EQ(outside.vx, 0.25f);
     EXPECT_EQ(lastStepEvents(), "");
 }
@@ -113,19 +113,19 @@ TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
     game.ship.moveTo(Vector3(-4.6f, 0.0f, 0.6f));
     addStone(3, -4.5f, 0.5f, 0.5f);
     addStone(3, -4.8f, 0.8f, 0.5f);
-    const std::string printed = playFrames(1);
-    EXPECT_EQ(printed, "nlock 1, Index 1"); // one touch per frame
+    const std::string printed = playSteps(1);
+    EXPECT_EQ(printed, "nlock 1, Index 1"); // one touch per step
     EXPECT_EQ(lastStepEvents(), "craft-struck stone 1 count 4 at -4.600 0.000 0.600\n"
                                 "lock-taken stone 1 at -4.500 0.500 0.500\n");
     EXPECT_TRUE(game.ship.getLives() == 4 && game.getReadyCountdown == 200);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
     EXPECT_TRUE(game.ship.getFocus().equals(45.0f, 0.0f, -49.0f));
 
-    playFrames(199);
+    playSteps(199);
     EXPECT_TRUE(game.camera.getTarget().equals(-4.5f, 0.0f, 0.5f)); // watching the striker
     EXPECT_EQ(game.ship.getLives(), 4);                             // no touches during the pause
     EXPECT_TRUE(game.ship.hit);
-    playFrames(1); // the 200th frame ends the pause, thinning the stones
+    playSteps(1); // the 200th step ends the pause, thinning the stones
     EXPECT_FALSE(game.ship.hit);
     EXPECT_EQ(lastStepEvents(), "get-ready-over\nlock-released\n");
     EXPECT_EQ(game.spawnTimer, 99); // the next stone comes sooner than the regular 1000
@@ -134,25 +134,25 @@ TEST_F(GameTest, TouchCostsALifeAndPausesWithTheStrikerLocked) {
 TEST_F(GameTest, LastLifeEndsTheGameForGood) {
     game.ship.setLives(1);
     addStone(3, -4.5f, 0.5f, 0.5f);
-    playFrames(1);
+    playSteps(1);
     EXPECT_EQ(lastStepEvents(), "craft-struck stone 1 count 0 at -5.000 0.000 1.000\n"
                                 "game-over\nlock-taken stone 1 at -4.500 0.500 0.500\n");
-    playFrames(999);
+    playSteps(999);
     EXPECT_TRUE(game.gameOver && game.ship.hit && game.ship.getLives() == 0);
     EXPECT_EQ(game.getReadyCountdown, -999);                      // no pause to count down
     game.getReadyCountdown = std::numeric_limits<int>::min() + 1; // an endless game over
-    playFrames(2);
+    playSteps(2);
     EXPECT_EQ(game.getReadyCountdown, std::numeric_limits<int>::min());
 }
 
 // The shot destroys the very stone that touches the craft: the touch still counts, from the
 // stone's last values, and with nothing left to lock the camera keeps watching the craft.
-TEST_F(GameTest, StrikerDestroyedInTheSameFrameLeavesTheCameraOnTheCraft) {
+TEST_F(GameTest, StrikerDestroyedInTheSameStepLeavesTheCameraOnTheCraft) {
     game.ship.fireShot();
     addStone(1, -4.8f, 0.8f, 0.02f);
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.ship.getScore() == 100 && game.ship.getLives() == 4);
     EXPECT_FALSE(game.ship.hasLock());
-    playFrames(5);
+    playSteps(5);
     EXPECT_TRUE(game.camera.getTarget().equals(-5.0f, 0.0f, 1.0f));
 }

@@ -1,5 +1,4 @@
-// test_vector3.cpp -- the vector operations the craft and the model normals rest on. The
-// printed form is tested through the focus keys that print it.
+// test_vector3.cpp -- the vector operations the craft and the model normals rest on.
 #include "math/vector3.h"
 
 #include <cmath>

@@ -1,14 +1,14 @@
 // test_gamepad.cpp -- gamepads on SDL's virtual joysticks, no hardware: the controls'
 // intentions, the dead zone, pads taken up and let go, out of focus, and the rumble of a
 // struck craft.
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "game_fixture.h"
 #include "pad/gamepad.h"
 #include "pad/sdl_library.h"
 #include "pad/virtual_pad.h"
 #include "platform/key_state.h"
-#include "session/controls.h"
-#include "session/demo.h"
-#include "session/step_input.h"
+#include "replay/demo.h"
 #include "test_support.h"
 
 #include <cmath>

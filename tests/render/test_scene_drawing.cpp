@@ -70,7 +70,7 @@ class SceneTest : public testing::Test {
         });
     }
     void SetUp() override {
-        captureStdout([] { beginGame(game); });
+        beginGame(game);
         initHud();
         onReshape(400, 300);
     }

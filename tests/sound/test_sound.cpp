@@ -3,12 +3,11 @@
 // files. No sound card is needed.
 #include "game/game_setup.h"
 #include "game_fixture.h"
-#include "session/demo.h"
-#include "session/demo_player.h"
+#include "replay/demo.h"
+#include "replay/demo_player.h"
 #include "sound/sound_bank.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_track.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -90,13 +89,11 @@ TEST_F(SoundTrackTest, EachEventsSoundStartsWithinTheSamplesOfItsStep) {
     ASSERT_TRUE(readDemo(std::string(WIBZ_DEMO_DIR) + "/hunt-to-the-end.demo", demo, error))
         << error;
     std::vector<HeardStep> steps;
-    captureStdout([&] {
-        beginGame(game);
-        DemoPlayer player(demo);
-        while (player.playStep(game)) {
-            steps.push_back({game.events, game.camera});
-        }
-    });
+    beginGame(game);
+    DemoPlayer player(demo);
+    while (player.playStep(game)) {
+        steps.push_back({game.events, game.camera});
+    }
     // The first event of each sound: its step (from 1) and its place in the step's list.
     std::vector<std::pair<std::size_t, std::size_t>> firsts(SOUND_COUNT);
     for (std::size_t s = 0; s < steps.size(); ++s) {

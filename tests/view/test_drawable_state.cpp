@@ -3,7 +3,6 @@
 // and the turns and cuts a blend must not smear.
 #include "game/step.h"
 #include "game_fixture.h"
-#include "test_support.h"
 #include "view/drawable_state.h"
 
 #include <cmath>
@@ -17,9 +16,9 @@ Vector3 placeOf(const DrawnObject& o) {
     return Vector3(o.x, o.y, o.z);
 }
 
-const DrawnObject* find(const std::vector<DrawnObject>& list, const GameObject* identity) {
+const DrawnObject* find(const std::vector<DrawnObject>& list, int id) {
     for (const DrawnObject& o : list) {
-        if (o.identity == identity) {
+        if (o.id == id) {
             return &o;
         }
     }
@@ -34,7 +33,7 @@ bool steerUntil(const char* event, int most, DrawableState& before, DrawableStat
     steering.steer[STEER_LEFT] = true;
     for (int k = 0; k < most; ++k) {
         captureDrawable(game, before);
-        captureStdout([&] { advance(game, steering, stepSeconds); });
+        advance(game, steering);
         captureDrawable(game, after);
         if (lastStepEvents().find(event) != std::string::npos) {
             return true;
@@ -52,7 +51,7 @@ bool steerUntil(const char* event, int most, DrawableState& before, DrawableStat
 TEST_F(GameTest, SurvivorsAreBlendedNewcomersShownWhereTheyAreAndTheRemovedGone) {
     StepInput fire;
     fire.give(Command::FIRE);
-    advance(game, fire, stepSeconds);
+    advance(game, fire);
     DrawableState before;
     DrawableState after;
     DrawableState drawn;
@@ -62,20 +61,19 @@ TEST_F(GameTest, SurvivorsAreBlendedNewcomersShownWhereTheyAreAndTheRemovedGone)
 
     // A medium stone over the beam's foot, hit as the beam rises past it; a large one falls
     // in a far corner.
-    const GameObject& hit =
-        addStone(2, ship.getShotX(), ship.getShotZ(), ship.getShotHeight() + 0.1f);
-    const GameObject& falling = addStone(3, -4.0f, -11.0f, 8.0f, 4.0f);
+    const int hit = addStone(2, ship.getShotX(), ship.getShotZ(), ship.getShotHeight() + 0.1f).id;
+    const int falling = addStone(3, -4.0f, -11.0f, 8.0f, 4.0f).id;
     ASSERT_TRUE(steerUntil("stone-hit", 10, before, after));
     ASSERT_EQ(after.stones.size(), 4u); // the placeholder, the falling stone, two halves
     ASSERT_EQ(after.debris.size(), 5u); // the placeholder and four pieces
     for (const float fraction : {0.0f, 0.25f, 1.0f}) {
         blendDrawable(before, after, fraction, drawn);
         ASSERT_EQ(drawn.stones.size(), 4u);
-        EXPECT_EQ(find(drawn.stones, &hit), nullptr);
-        const DrawnObject* stillFalling = find(drawn.stones, &falling);
+        EXPECT_EQ(find(drawn.stones, hit), nullptr);
+        const DrawnObject* stillFalling = find(drawn.stones, falling);
         ASSERT_NE(stillFalling, nullptr);
-        const Vector3 from = placeOf(*find(before.stones, &falling));
-        const Vector3 to = placeOf(*find(after.stones, &falling));
+        const Vector3 from = placeOf(*find(before.stones, falling));
+        const Vector3 to = placeOf(*find(after.stones, falling));
         EXPECT_TRUE(near(placeOf(*stillFalling), from + (to - from) * fraction)) << fraction;
         EXPECT_TRUE(to.z < from.z && stillFalling == &drawn.stones[1]);
         for (std::size_t k = 2; k < 4; ++k) {
@@ -92,21 +90,31 @@ TEST_F(GameTest, SurvivorsAreBlendedNewcomersShownWhereTheyAreAndTheRemovedGone)
         EXPECT_FALSE(drawn.shot.active);
     }
 
-    // A small stone at rest on the craft.
+    // A small stone at rest on the craft: the craft is put back at its start, and the view
+    // turns to it there, then to the striking stone.
     const Vector3 p = ship.getPosition();
-    addStone(1, p.x, p.z, 0.5f);
+    addStone(1, p.x, p.z, 0.5f).vx = 1.0f;
     ASSERT_TRUE(steerUntil("craft-struck", 1, before, after));
     EXPECT_GT(length(after.craftPosition - before.craftPosition), 5.0f);
     blendDrawable(before, after, 0.5f, drawn);
     EXPECT_TRUE(near(drawn.craftPosition, after.craftPosition) &&
                 near(drawn.craftPose.translation, after.craftPose.translation));
     EXPECT_TRUE(near(drawn.eye, (before.eye + after.eye) * 0.5f));
+    EXPECT_TRUE(near(drawn.view, after.view) && near(drawn.view, after.craftPosition));
+    ASSERT_FALSE(steerUntil("craft-struck", 1, before, after));
+    blendDrawable(before, after, 0.5f, drawn);
+    EXPECT_TRUE(near(drawn.view, after.view) && !near(drawn.view, before.view));
+    ASSERT_FALSE(steerUntil("craft-struck", 1, before, after));
+    blendDrawable(before, after, 0.5f, drawn); // the stone it watches drifts: blended
+    EXPECT_TRUE(near(drawn.view, (before.view + after.view) * 0.5f) &&
+                !near(before.view, after.view));
 }
 
 // Headings and spins turn the short way round: 359 to 1 degrees passes 0, and the scene's
-// spin, which the rules set back from 360 to 0, stays put. A view that jumps farther than
-// the eye glides is a cut; one that glides with the eye is blended. A lean blends along its
-// axis and snaps to a new one; a new shot starts where it is fired.
+// spin, which the rules set back from 360 to 0, stays put. A view aimed at the same thing
+// is blended however far it moves; aimed at another thing, or aimed at all from now on, it
+// is a cut. A lean blends along its axis and snaps to a new one; a new shot starts where it
+// is fired.
 TEST(DrawableState, TurnsGoTheShortWayAndCutsAreShownAtOnce) {
     DrawableState a;
     DrawableState b;
@@ -124,6 +132,8 @@ TEST(DrawableState, TurnsGoTheShortWayAndCutsAreShownAtOnce) {
     b.eye = Vector3(3.0f, 8.0f, 10.0f); // a long glide, 5 % of a far goal's way
     a.view = Vector3(1.0f, 0.0f, 0.0f);
     b.view = Vector3(4.0f, 0.0f, 0.0f);
+    a.aimed = b.aimed = true;
+    a.watchedId = b.watchedId = 3;
     blendDrawable(a, b, 0.25f, drawn);
     EXPECT_NEAR(std::fmod(drawn.craftPose.headingDegrees + 360.0f, 360.0f), 359.5f, 1e-4f);
     EXPECT_EQ(drawn.spinAngle, 0.0f);
@@ -132,7 +142,7 @@ TEST(DrawableState, TurnsGoTheShortWayAndCutsAreShownAtOnce) {
     EXPECT_NEAR(drawn.shot.height, 1.2075f, 1e-5f);
     EXPECT_TRUE(near(drawn.view, Vector3(1.75f, 0.0f, 0.0f)));
 
-    b.view = Vector3(1.0f, 0.0f, -20.0f); // turned to another stone
+    b.watchedId = 4; // turned to another stone
     b.craftPose.tiltAxis = Vector3(0.0f, 0.0f, 1.0f);
     b.shot = {true, 5.0f, -3.0f, 0.0f};
     a.spinAngle = 359.6f;
@@ -142,4 +152,8 @@ TEST(DrawableState, TurnsGoTheShortWayAndCutsAreShownAtOnce) {
     EXPECT_EQ(drawn.craftPose.tiltDegrees, 11.0f);
     EXPECT_TRUE(drawn.shot.x == 5.0f && drawn.shot.height == 0.0f);
     EXPECT_NEAR(drawn.spinAngle, 359.7f, 1e-4f);
+    a.watchedId = 4;
+    a.aimed = false; // the view glided with the eye until now
+    blendDrawable(a, b, 0.25f, drawn);
+    EXPECT_TRUE(near(drawn.view, b.view));
 }

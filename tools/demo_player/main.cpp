@@ -1,12 +1,12 @@
 // main.cpp -- wibz3d-demo FILE [--dump-state OUT] [--events OUT] [--sound-track OUT.wav
-// [--data DIR] [--volume N]]: plays a demo with no window, printing the game's console lines
-// as it goes (the commands' lines; no textures, no frame timer); writes the end state as the
+// [--data DIR] [--volume N]]: plays a demo with no window, printing the console lines of the
+// steps' events as the game does (no textures, no frame timer); writes the end state as the
 // game's --dump-state does, the log of every step's events, and the demo's sound rendered
 // without a sound card. Exit status 0, or 2 for a bad demo or a bad command line.
 #include "game/game_setup.h"
-#include "session/demo.h"
-#include "session/demo_player.h"
-#include "session/state_dump.h"
+#include "replay/demo.h"
+#include "replay/demo_player.h"
+#include "replay/state_dump.h"
 #include "track_output.h"
 
 #include <cstdio>
@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
     DemoPlayer player(demo);
     std::string eventLog;
     while (player.playStep(game)) {
+        printConsoleLines(game.events);
         if (!options.events.empty()) {
             eventLog += describeStepEvents(player.stepsPlayed(), game.events);
         }

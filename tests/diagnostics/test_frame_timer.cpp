@@ -1,6 +1,6 @@
 // test_frame_timer.cpp -- frame interval and the once-a-second report, on a scripted clock.
+#include "diagnostics/frame_timer.h"
 #include "platform/clock.h"
-#include "session/frame_timer.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

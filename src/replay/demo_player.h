@@ -3,7 +3,7 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "session/demo.h"
+#include "replay/demo.h"
 
 using LightingAction = void (*)(bool on);
 

@@ -1,8 +1,8 @@
 // demo_recorder.cpp -- lines are written whole with one write each, so a killed recording
 // can only lose the line being written.
-#include "session/demo_recorder.h"
+#include "replay/demo_recorder.h"
 
-#include "session/demo.h"
+#include "replay/demo.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // controls.cpp -- the key table and the pad table. Case matters: L switches lighting on, l
 // off. The pad's buttons are named by where they sit as well (A south...), as pads print
 // other letters on them.
-#include "session/controls.h"
+#include "controls/controls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -83,21 +83,8 @@ constexpr PadBinding padBindings[] = {
 };
 
 // What each intention does, for the help.
-constexpr const char* steerHelp[STEER_COUNT] = {
-    "move towards the focus", "move away from the focus", "circle the focus to the left",
-    "circle the focus to the right"};
-constexpr const char* commandHelp[COMMAND_COUNT] = {"fire the beam",
-                                                    "lock on to a stone, or let go",
-                                                    "next stone (locked) or axis point",
-                                                    "previous stone (locked) or axis point",
-                                                    "camera orbit-around-centre flag",
-                                                    "camera orbit-around-target flag",
-                                                    "camera aims at its target, on or off",
-                                                    "camera glides after the craft, on or off",
-                                                    "distance-scaled turning, on or off",
-                                                    "frame-rate line on or off",
-                                                    "models as wire lines or solid",
-                                                    "back-face culling on or off"};
+constexpr const char* steerHelp[] = {WIBZ_STEER_LIST(WIBZ_LIST_HELP)};
+constexpr const char* commandHelp[] = {WIBZ_COMMAND_LIST(WIBZ_LIST_HELP)};
 
 bool sameMeaning(const KeyMeaning& a, const KeyMeaning& b) {
     return a.role == b.role && (a.role != KeyRole::STEER || a.steer == b.steer) &&

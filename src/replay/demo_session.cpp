@@ -1,14 +1,14 @@
 // demo_session.cpp -- live keys, recording and playback behind one step function. The end
 // line of a recording and the end state are written when the process exits (Escape, the
 // window closed, or the end of a played demo), so every way out leaves them.
-#include "session/demo_session.h"
+#include "replay/demo_session.h"
 
+#include "controls/step_input.h"
 #include "game/step.h"
 #include "platform/process_exit.h"
-#include "session/demo_player.h"
-#include "session/demo_recorder.h"
-#include "session/state_dump.h"
-#include "session/step_input.h"
+#include "replay/demo_player.h"
+#include "replay/demo_recorder.h"
+#include "replay/state_dump.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +41,12 @@ void atExit() {
         std::ofstream out(session.dumpPath, std::ios::binary | std::ios::trunc);
         out << describeState(game);
     }
+}
+
+// The step's console lines go out as soon as it has run.
+const StepEvents& printed(const StepEvents& events) {
+    printConsoleLines(events);
+    return events;
 }
 } // namespace
 
@@ -86,11 +92,11 @@ const StepEvents& runSessionStep() {
         const StepInput input = readStepInput();
         session.recorder.step(session.stepsRun + 1, input);
         session.stepsRun += 1;
-        return advance(game, input, stepSeconds);
+        return printed(advance(game, input));
     }
     if (!session.demoOver && session.player.playStep(game, session.lightingAction)) {
         session.stepsRun += 1;
-        return game.events;
+        return printed(game.events);
     }
     session.demoOver = true;
     if (session.timedemo) {
@@ -105,7 +111,7 @@ const StepEvents& runSessionStep() {
     }
     // After its end the game goes on with no input.
     session.stepsRun += 1;
-    return advance(game, StepInput(), stepSeconds);
+    return printed(advance(game, StepInput()));
 }
 
 bool keysReachTheGame() {

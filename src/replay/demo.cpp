@@ -2,9 +2,9 @@
 // Format 1 named keys: held polled keys ("Up"), presses of polled keys ("^F3") and typed
 // characters ("k:d"); each is read as what that key means in the keyboard's table, so a
 // key that meant nothing (or Escape, which is never recorded) gives nothing.
-#include "session/demo.h"
+#include "replay/demo.h"
 
-#include "session/controls.h"
+#include "controls/controls.h"
 
 #include <cerrno>
 #include <cstring>

@@ -9,11 +9,11 @@ void hold(std::initializer_list<PolledKey> keys) {
     for (PolledKey key : keys) {
         pressKey(key);
     }
-    playFrames(1);
+    playSteps(1);
 }
 } // namespace
 
-TEST_F(GameTest, ArrowKeysSetTheFrameInputsAndTheCameraGoal) {
+TEST_F(GameTest, ArrowKeysSetTheStepInputsAndTheCameraGoal) {
     hold({KEY_UP});
     EXPECT_TRUE(game.moved && game.thrustInput == 1);
     EXPECT_NEAR(game.ship.getPosition().x, -5.0f + 0.12f * 0.70711f, 1e-5f); // 12 units/s
@@ -33,10 +33,9 @@ TEST_F(GameTest, ArrowKeysSetTheFrameInputsAndTheCameraGoal) {
 }
 
 TEST_F(GameTest, SpinAngleWrapsOnlyPast360AndTheCraftSpinsPerStep) {
-    game.spinAngle = 359.0f;
-    playFrames(1, 25.0);
+    game.spinAngle = 359.6f; // 40 degrees a second: 0.4 a step
+    playSteps(1);
     EXPECT_EQ(game.spinAngle, 360.0f); // exactly 360 stays for the step
-    game.spinAngle = 359.0f;
-    playFrames(1, 50.0);                                                  // 361: back to 0
-    EXPECT_TRUE(game.spinAngle == 0.0f && game.ship.getSpin().z == 8.0f); // 4 a step, any length
+    playSteps(1);                      // 360.4: back to 0
+    EXPECT_TRUE(game.spinAngle == 0.0f && game.ship.getSpin().z == 8.0f); // 4 degrees a step
 }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "game/events.h"
-#include "session/demo_player.h"
-#include "session/options.h"
+#include "replay/demo_player.h"
+#include "startup/options.h"
 
 #include <string>
 #include <vector>

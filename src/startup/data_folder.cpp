@@ -1,6 +1,6 @@
 // data_folder.cpp -- the search for the game's data and the change into it. The paths from
 // the program's folder come from the build (the build tree's data and the install layout).
-#include "session/data_folder.h"
+#include "startup/data_folder.h"
 
 #include <cstdio>
 #include <cstdlib>

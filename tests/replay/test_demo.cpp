@@ -1,8 +1,8 @@
 // test_demo.cpp -- demo files: what the recorder writes reads back as the same inputs, and
 // each kind of bad file is refused with a message naming the file and line.
-#include "session/demo.h"
-#include "session/demo_recorder.h"
-#include "session/demo_session.h"
+#include "replay/demo.h"
+#include "replay/demo_recorder.h"
+#include "replay/demo_session.h"
 
 #include <gtest/gtest.h>
 

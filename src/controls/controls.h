@@ -30,6 +30,9 @@ KeyMeaning meaningOfCharacter(unsigned char key);
 // A polled key's meaning: the arrows steer while held, F2, F3 and F8 give a command per
 // press.
 KeyMeaning meaningOfPolledKey(PolledKey key);
+// The polled keys' names, as demo files of the first format write them.
+constexpr const char* polledKeyNames[POLLED_KEY_COUNT] = {"Up", "Down", "Left", "Right",
+                                                          "F2", "F3",   "F8"};
 
 // A gamepad's controls, laid out as SDL's game controller API lays out every pad it knows
 // (an Xbox pad's names, its buttons in SDL's order), with the left stick's four directions

@@ -1,19 +1,21 @@
 // test_controls.cpp -- the keys through the key table into a step's commands: their effects,
-// their printed lines, what the pause blocks, and the once-per-press toggle keys.
+// their console lines, what the pause blocks, and the once-per-press toggle keys.
+#include "controls/controls.h"
+#include "controls/step_input.h"
 #include "game_fixture.h"
 #include "platform/key_state.h"
-#include "session/controls.h"
-#include "session/demo.h"
-#include "session/step_input.h"
+#include "replay/demo.h"
 #include "test_support.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 class ControlsTest : public GameTest {
   protected:
     // Types the keys as the keyboard callback does, then plays one step; returns what the
-    // step printed. The window's own keys (lighting, mute, Escape) are noted in windowKeys.
+    // console shows of it. The window's own keys (lighting, mute, Escape) are noted in
+    // windowKeys.
     std::string press(const std::string& keys) {
         for (const char k : keys) {
             const KeyMeaning meaning = meaningOfCharacter(static_cast<unsigned char>(k));
@@ -23,7 +25,7 @@ class ControlsTest : public GameTest {
                 windowKeys.push_back(meaning.role);
             }
         }
-        return playFrames(1);
+        return playSteps(1);
     }
     static void tap(PolledKey key) {
         pressKey(key);
@@ -65,13 +67,14 @@ TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
     EXPECT_TRUE(press("d").empty() && game.events.empty()); // no stone: nothing locked
     addStone(3, 0.0f, -3.0f, 6.0f);
     EXPECT_EQ(press("dsf"), "nlock 1, Index 1nlock 1, Index 1nlock 1, Index 1");
-    ASSERT_EQ(game.events.size(), 1u); // taken once; stepping onto the same stone is no change
-    EXPECT_EQ(describeEvent(game.events[0]), "lock-taken stone 1 at 0.000 6.000 -3.000");
+    // Taken once; stepping onto the same stone is no change.
+    EXPECT_EQ(lastStepEvents(), "lock-taken stone 1 at 0.000 6.000 -3.000\n");
     addStone(3, 2.0f, -3.0f, 6.0f);
     addStone(3, 4.0f, -3.0f, 6.0f);
     EXPECT_EQ(press("sssfff"), "nlock 3, Index 3nlock 2, Index 2nlock 1, Index 1"
                                "nlock 2, Index 2nlock 3, Index 3nlock 1, Index 1");
-    EXPECT_EQ(game.events.size(), 6u);
+    const std::string changes = lastStepEvents();
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), '\n'), 6);
     const Vector3 focus = game.ship.getFocus();
     EXPECT_TRUE(game.camera.getTarget().equals(focus.x, focus.y, focus.z));
     press("d");
@@ -82,7 +85,7 @@ TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
     EXPECT_TRUE(press("d").empty() && !game.ship.hasLock());
     press(" ");
     EXPECT_EQ(lastStepEvents(), "shot-fired at -5.000 0.000 1.000\n");
-    playFrames(50);
+    playSteps(50);
     press(" "); // a live shot starts again from the floor, then rises for the step
     EXPECT_TRUE(game.ship.isShotActive());
     EXPECT_FLOAT_EQ(game.ship.getShotHeight(), 0.03f);
@@ -91,22 +94,22 @@ TEST_F(ControlsTest, FocusKeysStepRoundTheAxisPointsAndTheStonesBothWays) {
 TEST_F(ControlsTest, ToggleKeysActOncePerPressHoweverLongHeld) {
     pressKey(KEY_F3);
     pressKey(KEY_F3); // auto-repeat while held
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.wireframe);
-    playFrames(10);
+    playSteps(10);
     releaseKey(KEY_F3);
     EXPECT_TRUE(game.wireframe);
 
     tap(KEY_F3); // shorter than a step: still one toggle
     tap(KEY_F8);
     tap(KEY_F2);
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(!game.wireframe && game.cullFaces && !game.showFps);
     tap(KEY_F3);
     tap(KEY_F3); // two presses before one step: one toggle each step
-    playFrames(1);
+    playSteps(1);
     EXPECT_TRUE(game.wireframe);
-    playFrames(1);
+    playSteps(1);
     EXPECT_FALSE(game.wireframe);
 
     const PolledKey beyond = static_cast<PolledKey>(POLLED_KEY_COUNT);
@@ -132,13 +135,13 @@ TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
     tap(KEY_F2);
     tap(KEY_F3);
     tap(KEY_F8);
-    playFrames(5);
+    playSteps(5);
     releaseKey(KEY_UP);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
 
     // Presses made during the pause do not act when play resumes.
     game.getReadyCountdown = 1;
-    playFrames(2);
+    playSteps(2);
     EXPECT_FALSE(game.ship.hit);
     EXPECT_TRUE(game.showFps && !game.wireframe && !game.cullFaces);
 
@@ -146,6 +149,6 @@ TEST_F(ControlsTest, PausedOrOverTheArrowsAndToggleKeysDoNothing) {
     game.ship.hit = true;
     EXPECT_EQ(press("c"), "AroundCenter 1\n"); // the character keys still act
     pressKey(KEY_LEFT);
-    playFrames(3);
+    playSteps(3);
     EXPECT_TRUE(game.ship.getPosition().equals(-5.0f, 0.0f, 1.0f));
 }

@@ -1,8 +1,8 @@
 // options.cpp -- the command line: our long options, GLUT's own options passed on, and a
 // one-line complaint about anything else.
-#include "session/options.h"
+#include "startup/options.h"
 
-#include "session/controls.h"
+#include "controls/controls.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // test_data_folder.cpp -- the places searched for the game's data, in order; the first that
 // holds tex/ and models/ wins; the error names every place looked in.
-#include "session/data_folder.h"
+#include "startup/data_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // test_options.cpp -- the command line as a table: each option and its spellings, GLUT's
 // options passed on in order, and each bad input with the line that names it.
-#include "session/options.h"
+#include "startup/options.h"
 
 #include <gtest/gtest.h>
 #include <iterator>

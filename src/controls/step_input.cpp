@@ -2,10 +2,10 @@
 // into a step's input.
 // The queue is a fixed ring: a burst of more commands than a step holds waits for the next
 // steps, and one beyond the ring's size (keys held down through a long stall) is dropped.
-#include "session/step_input.h"
+#include "controls/step_input.h"
 
+#include "controls/controls.h"
 #include "platform/key_state.h"
-#include "session/controls.h"
 
 namespace {
 constexpr int queueSize = 256;

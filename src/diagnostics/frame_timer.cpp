@@ -1,5 +1,5 @@
 // frame_timer.cpp -- frame interval and the once-a-second report line.
-#include "session/frame_timer.h"
+#include "diagnostics/frame_timer.h"
 
 #include "platform/clock.h"
 

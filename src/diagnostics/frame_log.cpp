@@ -1,6 +1,6 @@
 // frame_log.cpp -- the per-frame lines, one write each and no buffer, as the swap probe
 // writes its own.
-#include "session/frame_log.h"
+#include "diagnostics/frame_log.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // demo_player.cpp -- the steps without a line in the file ran with no input.
-#include "session/demo_player.h"
+#include "replay/demo_player.h"
 
 #include "game/step.h"
 
@@ -14,7 +14,7 @@ bool DemoPlayer::playStep(GameState& g, LightingAction lighting) {
             lighting(on);
         }
     }
-    advance(g, line != nullptr ? line->input : StepInput(), stepSeconds);
+    advance(g, line != nullptr ? line->input : StepInput());
     if (line != nullptr) {
         nextLine += 1;
     }
