@@ -1,9 +1,10 @@
 // test_sound.js SITE_DIR -- the page's sound, listened to at its output: the browser holds it
 // until the player's first key, and the page says so; the key starts it and the shot it
-// fires is heard; the mute key silences the next shot and brings the sound back. A tap
-// between emscripten's OpenAL and the speakers measures every block the page plays. The
-// page's clock is the test's (playwright's fake timers), so the game runs only the steps the
-// test lets it: no stone comes in to make a sound of its own.
+// fires is heard; the mute key silences the next shot and brings the sound back; ?volume=25
+// plays it at a quarter of its level. A tap between emscripten's OpenAL and the speakers
+// measures every block the page plays. The page's clock is the test's (playwright's fake
+// timers), so the game runs only the steps the test lets it: no stone comes in to make a
+// sound of its own.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -108,6 +109,18 @@ test('a key press starts the page\'s sound, a shot is heard, and the mute key wo
     const again = await loudestSince(page, unmutedFrom);
     assert.ok(again > 0.05, `unmuted, the shot is heard again: peak ${again}`);
     assert.deepStrictEqual(errors.filter(e => !/ScriptProcessorNode/.test(e)), []);
+
+    // At a quarter of the volume the same first shot, from the same place, peaks at a quarter.
+    const quiet = await openPage(browser, `${server.url}?volume=25`, tapTheSpeakers,
+                                 { stoppedClock: true });
+    await waitForStart(quiet.page);
+    await quiet.page.clock.runFor(100);
+    await quiet.page.keyboard.press('Space');
+    await quiet.page.clock.runFor(200);
+    assert.strictEqual(await shotsFired(quiet.page), 1);
+    await listen(quiet.page, 0.5);
+    const ratio = (await loudestSince(quiet.page, 0)) / shot;
+    assert.ok(ratio > 0.2 && ratio < 0.3, `?volume=25 plays the shot at ${ratio} of its level`);
   } finally {
     await browser.close();
     server.close();
