@@ -7,27 +7,8 @@
 const fs = require('fs');
 const path = require('path');
 const web = path.join(__dirname, '..', 'tests', 'web');
-const { serveSite, startBrowser, openPage, waitForEnd } = require(path.join(web, 'browser'));
-
-// The page's Module gets a step of its own that writes the demo where the page finds demos.
-function withDemoFile(name, text) {
-  return `(() => {
-    let module;
-    Object.defineProperty(window, 'Module', {
-      configurable: true,
-      get: () => module,
-      set: value => {
-        module = value;
-        if (value.timedDemoAdded) return;
-        value.timedDemoAdded = true;
-        value.preRun = [].concat(value.preRun || [], () => {
-          FS.mkdirTree('/data/demos');
-          FS.writeFile('/data/demos/' + ${JSON.stringify(name)} + '.demo', ${JSON.stringify(text)});
-        });
-      },
-    });
-  })();`;
-}
+const { serveSite, startBrowser, openPage, withDemoFile, waitForEnd } =
+  require(path.join(web, 'browser'));
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

@@ -3,6 +3,7 @@
 
 #include "desktop_gl/display_lists.h"
 #include "desktop_gl/glyph_capture.h"
+#include "render/gl_blend.h"
 #include "render/renderer.h"
 #include "render/shader_pipeline.h"
 
@@ -34,22 +35,6 @@ GLenum capOf(Switch which) {
         return GL_TEXTURE_2D;
     }
     return GL_TEXTURE_2D;
-}
-
-GLenum factorOf(BlendFactor factor) {
-    switch (factor) {
-    case BlendFactor::ZERO:
-        return GL_ZERO;
-    case BlendFactor::ONE:
-        return GL_ONE;
-    case BlendFactor::SRC_COLOR:
-        return GL_SRC_COLOR;
-    case BlendFactor::SRC_ALPHA:
-        return GL_SRC_ALPHA;
-    case BlendFactor::DST_ALPHA:
-        return GL_DST_ALPHA;
-    }
-    return GL_ONE;
 }
 
 class FixedPipeline : public Pipeline {
@@ -146,7 +131,7 @@ class FixedPipeline : public Pipeline {
         light1WasOn.pop_back();
     }
     void blendFunction(BlendFactor source, BlendFactor destination) override {
-        glBlendFunc(factorOf(source), factorOf(destination));
+        glBlendFunc(glBlendFactorOf(source), glBlendFactorOf(destination));
     }
     void alphaTestAbove(float reference) override { glAlphaFunc(GL_GREATER, reference); }
     void cullFace(Face face) override { glCullFace(face == Face::FRONT ? GL_FRONT : GL_BACK); }

@@ -5,6 +5,7 @@
 #include "render/shader_pipeline.h"
 
 #include "render/gl.h"
+#include "render/gl_blend.h"
 #include "render/matrix4.h"
 #include "render/renderer.h"
 #include "render/shader_sources.h"
@@ -87,22 +88,6 @@ struct Light {
     float diffuse[4];
     float specular[4];
 };
-
-GLenum factorOf(BlendFactor factor) {
-    switch (factor) {
-    case BlendFactor::ZERO:
-        return GL_ZERO;
-    case BlendFactor::ONE:
-        return GL_ONE;
-    case BlendFactor::SRC_COLOR:
-        return GL_SRC_COLOR;
-    case BlendFactor::SRC_ALPHA:
-        return GL_SRC_ALPHA;
-    case BlendFactor::DST_ALPHA:
-        return GL_DST_ALPHA;
-    }
-    return GL_ONE;
-}
 
 void setCap(GLenum cap, bool on) {
     if (on) {
@@ -340,7 +325,7 @@ class ShaderPipeline : public Pipeline {
         cullFace(saved.culled);
     }
     void blendFunction(BlendFactor source, BlendFactor destination) override {
-        glBlendFunc(factorOf(source), factorOf(destination));
+        glBlendFunc(glBlendFactorOf(source), glBlendFactorOf(destination));
     }
     void alphaTestAbove(float reference) override { alphaReference = reference; }
     void cullFace(Face face) override {

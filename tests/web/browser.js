@@ -102,5 +102,27 @@ async function waitForLine(lines, pattern, timeoutMs = 30000) {
   }
 }
 
-module.exports = { serveSite, startBrowser, openPage, waitForEnd, waitForLine, waitForStart,
-                   chromiumFlags };
+// Puts a demo file into the page's file system before the game starts, beside the shipped
+// ones: a step of its own in emscripten's preRun list, on the Module the page makes. For
+// openPage's beforeStart.
+function withDemoFile(name, text) {
+  return `(() => {
+    let module;
+    Object.defineProperty(window, 'Module', {
+      configurable: true,
+      get: () => module,
+      set: value => {
+        module = value;
+        if (value.demoFileAdded) return;
+        value.demoFileAdded = true;
+        value.preRun = [].concat(value.preRun || [], () => {
+          FS.mkdirTree('/data/demos');
+          FS.writeFile('/data/demos/' + ${JSON.stringify(name)} + '.demo', ${JSON.stringify(text)});
+        });
+      },
+    });
+  })();`;
+}
+
+module.exports = { serveSite, startBrowser, openPage, withDemoFile, waitForEnd, waitForLine,
+                   waitForStart, chromiumFlags };

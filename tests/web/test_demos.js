@@ -12,7 +12,7 @@ const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { serveSite, startBrowser, openPage, waitForStart } = require('./browser');
+const { serveSite, startBrowser, openPage, withDemoFile, waitForStart } = require('./browser');
 
 const [site, demoPlayer, ...demos] = process.argv.slice(2);
 
@@ -22,27 +22,6 @@ function nativeEndState(demo) {
   const text = fs.readFileSync(out, 'utf8');
   fs.rmSync(path.dirname(out), { recursive: true });
   return text;
-}
-
-// Puts a demo file into the page's file system before the game starts, beside the shipped
-// ones: a step of its own in emscripten's preRun list, on the Module the page makes.
-function withDemoFile(name, text) {
-  return `(() => {
-    let module;
-    Object.defineProperty(window, 'Module', {
-      configurable: true,
-      get: () => module,
-      set: value => {
-        module = value;
-        if (value.testDemoAdded) return;
-        value.testDemoAdded = true;
-        value.preRun = [].concat(value.preRun || [], () => {
-          FS.mkdirTree('/data/demos');
-          FS.writeFile('/data/demos/' + ${JSON.stringify(name)} + '.demo', ${JSON.stringify(text)});
-        });
-      },
-    });
-  })();`;
 }
 
 // Lets the page draw a frame a second of its time after the last, until the game has left
